@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test tier headlessly:
+# native unit tests, the same unit tests under Wine, the Wine integration tests, the fuzz
+# smoke run and the end-to-end checks. Exits non-zero when anything fails.
+# VAROLIN_BUILD chooses the build folder (default: build/ in the repository).
+set -uo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+BUILD="${VAROLIN_BUILD:-$ROOT/build}"
+mkdir -p "$BUILD"
+
+"$ROOT/scripts/install-packages.sh" || { echo "package installation failed"; exit 1; }
+# shellcheck source=scripts/wine-env.sh
+source "$ROOT/scripts/wine-env.sh"
+trap wine_env_cleanup EXIT
+trap 'exit 130' INT TERM
+
+varolin_build || { echo "build failed"; exit 1; }
+
+xvfb_start
+wine_prefix_setup
+
+passed=0
+failed=0
+failures=()
+
+# A GoogleTest binary: its own counts go into the totals; a crash counts as one failure.
+run_gtest() {
+  local name="$1"; shift
+  local log="$BUILD/$name.log"
+  echo "=== $name"
+  "$@" >"$log" 2>&1
+  local rc=$?
+  grep -E '^\[  (FAILED|PASSED)  \]' "$log" | grep -v ', listed below' || true
+  local p f
+  p=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' || true)
+  f=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?, listed below' "$log" | grep -oE '[0-9]+' | head -1 || true)
+  passed=$((passed + ${p:-0}))
+  if [ -n "$f" ]; then
+    failed=$((failed + f)); failures+=("$name"); grep -E '^\[  FAILED  \] [A-Za-z]' "$log" | sort -u
+    grep -B2 -A8 -E 'Failure$' "$log" | head -60
+  elif [ $rc -ne 0 ] || [ -z "$p" ]; then
+    failed=$((failed + 1)); failures+=("$name (exit $rc)"); tail -30 "$log"
+  fi
+}
+
+# A script: one test, passing when it exits 0.
+run_script() {
+  local name="$1"; shift
+  local log="$BUILD/$name.log"
+  echo "=== $name"
+  if "$@" >"$log" 2>&1; then
+    passed=$((passed + 1)); tail -3 "$log"
+  else
+    failed=$((failed + 1)); failures+=("$name"); tail -30 "$log"
+  fi
+}
+
+run_gtest native-unit "$BUILD/native/unit_tests"
+run_gtest wine-unit wine "$BUILD/win/unit_tests.exe"
+run_gtest wine-integration wine "$BUILD/win/win_tests.exe"
+wineserver -k >/dev/null 2>&1 || true
+
+if [ -x "$ROOT/tests/fuzz/run.sh" ]; then
+  run_script fuzz "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" 60
+fi
+
+for t in "$ROOT"/tests/e2e/*.sh; do
+  [ -e "$t" ] || continue
+  run_script "e2e-$(basename "$t" .sh)" bash "$t" "$BUILD"
+  wineserver -k >/dev/null 2>&1 || true
+done
+
+echo
+if [ ${#failures[@]} -gt 0 ]; then echo "failed: ${failures[*]}"; fi
+echo "summary: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
