@@ -1,0 +1,38 @@
+#pragma once
+// Numbered names for a dropped file whose name is already taken in the target folder.
+// Portable: no <windows.h>.
+#include <cstddef>
+#include <string>
+
+namespace varolin {
+
+// Number suffixes selected by "RenameFormat": "_%04d", "_%d", "(%04d)", "(%d)".
+constexpr int kRenameFormatCount = 4;
+
+// The system's limits without the long-path prefix: one name component, and a whole path
+// (MAX_PATH less its terminating zero).
+constexpr std::size_t kMaxFileNameChars = 255;
+constexpr std::size_t kMaxPathChars = 259;
+
+// Hands out candidate numbers from 0 upwards. Every candidate takes a number, used or not, so
+// two candidates made from the same path never repeat.
+class RenameCounter {
+public:
+    int Next();
+    int Peek() const { return m_next; }
+
+private:
+    int m_next = 0;
+};
+
+// The number text for `format`; a format outside 0..3 gives format 0, so that the candidate
+// always differs from the path it came from.
+std::wstring FormatRenameNumber(int format, int number);
+
+// The next candidate for `path`: the number text goes between the base name and the extension
+// (the last dot of the name on), splitting as the C runtime does. When the candidate would pass
+// the file-name or the path limit, the base name is shortened to fit. A path that is already
+// longer than the path limit may stay as long as it is, since the system accepted it.
+std::wstring MakeNumberedPath(const std::wstring& path, int format, RenameCounter& counter);
+
+}  // namespace varolin
