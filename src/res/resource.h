@@ -16,6 +16,10 @@
 #define IDS_CANNOT_SAVE_DATA     57357
 #define IDS_ADD_BUTTONS_QUESTION 57362
 #define IDS_CLEAR_READONLY_QUESTION 57363
+// The framework's data-exchange warnings.
+#define IDS_DDX_PARSE_INT        60001
+#define IDS_DDX_INT_RANGE        60002
+#define IDS_DDX_TEXT_TOO_LONG    60003
 // System colour names of the colour page: 65028 .. 65048; font style names: 65049 .. 65052.
 #define IDS_SYSCOLOR_FIRST       65028
 #define IDS_SYSCOLOR_LAST        65048

@@ -1,0 +1,233 @@
+#include "framework/Dialog.h"
+
+#include <cwchar>
+
+#include "framework/Strings.h"
+#include "resource.h"
+
+namespace {
+// Thrown only inside UpdateData, which catches it.
+struct DataExchangeFailure {};
+
+std::wstring ReplaceArg(std::wstring text, const wchar_t* marker, const std::wstring& value) {
+    const size_t at = text.find(marker);
+    if (at != std::wstring::npos) text.replace(at, std::wcslen(marker), value);
+    return text;
+}
+
+std::wstring ControlText(HWND control) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return text;
+}
+
+bool ParseInt(const std::wstring& text, int& value) {
+    size_t i = 0;
+    while (i < text.size() && iswspace(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+    long long result = 0;
+    size_t digits = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i, ++digits) {
+        result = result * 10 + (text[i] - L'0');
+        if (result > 0x80000000LL) return false;
+    }
+    while (i < text.size() && iswspace(text[i])) ++i;
+    if (digits == 0 || i != text.size()) return false;
+    if (negative) result = -result;
+    if (result > 0x7FFFFFFF || result < -0x7FFFFFFFLL - 1) return false;
+    value = static_cast<int>(result);
+    return true;
+}
+}  // namespace
+
+HWND CDataExchange::PrepareCtrl(int id) {
+    m_lastControl = m_pDlgWnd->GetDlgItem(id);
+    m_lastIsEdit = false;
+    return m_lastControl;
+}
+
+HWND CDataExchange::PrepareEditCtrl(int id) {
+    PrepareCtrl(id);
+    m_lastIsEdit = true;
+    return m_lastControl;
+}
+
+void CDataExchange::Fail() {
+    if (m_bSaveAndValidate && m_lastControl) {
+        SetFocus(m_lastControl);
+        if (m_lastIsEdit) SendMessageW(m_lastControl, EM_SETSEL, 0, -1);
+    }
+    throw DataExchangeFailure{};
+}
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+INT_PTR CDialog::DoModal() {
+    m_bModal = true;
+    m_bEnded = false;
+    m_nModalResult = -1;
+    HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    HWND wnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
+                                  &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    if (!wnd) return -1;
+    const bool disableParent = parent && IsWindowEnabled(parent);
+    if (disableParent) EnableWindow(parent, FALSE);
+    if (!m_bEnded && !::IsWindowVisible(wnd)) ::ShowWindow(wnd, SW_SHOW);
+
+    MSG msg{};
+    bool quit = false;
+    while (!m_bEnded && IsWindow(wnd)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = got == 0;
+            break;
+        }
+        if (PreTranslateMessage(&msg)) continue;
+        if (IsDialogMessageW(wnd, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+
+    // Re-enable the owner before the dialog goes, so activation returns to it.
+    if (disableParent) EnableWindow(parent, TRUE);
+    if (IsWindow(wnd)) ::DestroyWindow(wnd);
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+    return m_nModalResult;
+}
+
+bool CDialog::Create(HWND parent) {
+    m_bModal = false;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
+                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void CDialog::EndDialog(int result) {
+    if (!m_hWnd) return;
+    m_nModalResult = result;
+    if (m_bModal) {
+        m_bEnded = true;
+        PostMessage(WM_NULL);  // wakes the modal loop
+    } else {
+        DestroyWindow();
+    }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND wnd, UINT msg, WPARAM, LPARAM lp) {
+    // Every later message reaches the object through the subclassed window procedure.
+    if (msg != WM_INITDIALOG) return FALSE;
+    return InitDialog(reinterpret_cast<CDialog*>(lp), wnd);
+}
+
+INT_PTR CDialog::InitDialog(CDialog* dialog, HWND wnd) {
+    if (!dialog) return TRUE;
+    dialog->SubclassWindow(wnd);
+    try {
+        return dialog->OnInitDialog();
+    } catch (...) {
+        return TRUE;
+    }
+}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    try {
+        DoDataExchange(&dx);
+        return true;
+    } catch (const DataExchangeFailure&) {
+        return false;
+    }
+}
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::OnCommand(WPARAM wp, LPARAM) {
+    switch (LOWORD(wp)) {
+    case IDOK: OnOK(); return TRUE;
+    case IDCANCEL: OnCancel(); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+    if (!control.m_hWnd) control.SubclassDlgItem(static_cast<UINT>(id), dx->m_pDlgWnd);
+}
+
+void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {
+    HWND control = dx->PrepareEditCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        value = ControlText(control);
+    else
+        SetWindowTextW(control, value.c_str());
+}
+
+void DDX_Text(CDataExchange* dx, int id, int& value) {
+    HWND control = dx->PrepareEditCtrl(id);
+    if (!dx->m_bSaveAndValidate) {
+        SetWindowTextW(control, std::to_wstring(value).c_str());
+        return;
+    }
+    if (!ParseInt(ControlText(control), value)) {
+        AppMessageBox(dx->m_pDlgWnd->m_hWnd, IDS_DDX_PARSE_INT, MB_OK | MB_ICONEXCLAMATION);
+        dx->Fail();
+    }
+}
+
+void DDX_Check(CDataExchange* dx, int id, int& value) {
+    HWND control = dx->PrepareCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        value = static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0));
+    else
+        SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_Radio(CDataExchange* dx, int firstId, int& value) {
+    // The group runs from the first button to the next control that starts a group.
+    HWND dialog = dx->m_pDlgWnd->m_hWnd;
+    HWND control = dx->PrepareCtrl(firstId);
+    if (dx->m_bSaveAndValidate) value = -1;
+    int index = 0;
+    do {
+        if (dx->m_bSaveAndValidate) {
+            if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
+        } else {
+            SendMessageW(control, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        ++index;
+        control = GetNextWindow(control, GW_HWNDNEXT);
+    } while (control && !(GetWindowLongW(control, GWL_STYLE) & WS_GROUP) && GetParent(control) == dialog);
+}
+
+void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
+    HWND control = dx->PrepareCtrl(id);
+    if (dx->m_bSaveAndValidate)
+        index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+    else
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue) {
+    if (!dx->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) return;
+    std::wstring text = ReplaceArg(LoadStr(IDS_DDX_INT_RANGE), L"%1", std::to_wstring(minValue));
+    text = ReplaceArg(std::move(text), L"%2", std::to_wstring(maxValue));
+    AppMessageBox(dx->m_pDlgWnd->m_hWnd, text, MB_OK | MB_ICONEXCLAMATION);
+    dx->Fail();
+}
+
+void DDV_MaxBytes(CDataExchange* dx, const std::wstring& value, int maxBytes) {
+    if (!dx->m_bSaveAndValidate) return;
+    if (WideToAnsi(value).size() <= static_cast<size_t>(maxBytes)) return;
+    const std::wstring text = ReplaceArg(LoadStr(IDS_DDX_TEXT_TOO_LONG), L"%1", std::to_wstring(maxBytes));
+    AppMessageBox(dx->m_pDlgWnd->m_hWnd, text, MB_OK | MB_ICONEXCLAMATION);
+    dx->Fail();
+}

@@ -1,0 +1,197 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/App.h"
+#include "framework/Dialog.h"
+#include "framework/Profile.h"
+#include "framework/Strings.h"
+#include "framework/Wnd.h"
+
+namespace {
+
+// Answers every message box of this thread with IDOK and records its text.
+class BoxRecorder {
+public:
+    BoxRecorder() {
+        s_texts = &m_texts;
+        m_hook = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
+    }
+    ~BoxRecorder() {
+        UnhookWindowsHookEx(m_hook);
+        s_texts = nullptr;
+    }
+    const std::vector<std::wstring>& Texts() const { return m_texts; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE && s_texts) {
+            HWND wnd = reinterpret_cast<HWND>(wp);
+            wchar_t cls[32]{};
+            GetClassNameW(wnd, cls, 32);
+            if (std::wstring(cls) == L"#32770" && GetDlgItem(wnd, 0xFFFF)) {
+                wchar_t text[512]{};
+                GetDlgItemTextW(wnd, 0xFFFF, text, 512);
+                s_texts->push_back(text);
+                PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+            }
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline std::vector<std::wstring>* s_texts = nullptr;
+    std::vector<std::wstring> m_texts;
+    HHOOK m_hook;
+};
+
+// Pumps this thread's messages until none is left.
+void Pump() {
+    MSG msg;
+    for (int round = 0; round < 5; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+class ProbeWnd : public CWnd {
+public:
+    explicit ProbeWnd(std::vector<std::string>* log) : m_log(log) {}
+    static const wchar_t* ClassName() {
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = &CWnd::StaticWndProc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"VarolinProbe";
+            RegisterClassW(&wc);
+            registered = true;
+        }
+        return L"VarolinProbe";
+    }
+
+protected:
+    int OnCreate(CREATESTRUCTW* cs) override {
+        m_log->push_back("create");
+        return CWnd::OnCreate(cs);
+    }
+    void OnSize(UINT, int cx, int cy) override { m_log->push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_APP) throw 42;  // must not unwind into the system
+        return CWnd::WindowProc(msg, wp, lp);
+    }
+    void PostNcDestroy() override {
+        m_log->push_back("gone");
+        delete this;
+    }
+
+private:
+    std::vector<std::string>* m_log;
+};
+
+class ProbeDialog : public CDialog {
+public:
+    ProbeDialog() : CDialog(9001) {}
+    std::wstring m_strName = L"初期";
+    int m_nValue = 5;
+    int m_bFlag = 1;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Text(dx, 100, m_strName);
+        DDV_MaxBytes(dx, m_strName, 6);
+        DDX_Text(dx, 101, m_nValue);
+        DDV_MinMaxInt(dx, m_nValue, 1, 99);
+        DDX_Check(dx, 102, m_bFlag);
+    }
+};
+
+}  // namespace
+
+TEST(Framework, WindowLifecycleBindsDispatchesAndSelfDeletes) {
+    std::vector<std::string> log;
+    auto* wnd = new ProbeWnd(&log);
+    ASSERT_TRUE(wnd->CreateEx(0, ProbeWnd::ClassName(), L"", WS_POPUP, RECT{0, 0, 40, 30}, nullptr, 0));
+    HWND hwnd = wnd->m_hWnd;
+    EXPECT_EQ(CWnd::FromHandle(hwnd), wnd);
+    SetWindowPos(hwnd, nullptr, 0, 0, 50, 20, SWP_NOZORDER | SWP_NOMOVE);
+    SendMessageW(hwnd, WM_APP, 0, 0);  // a throwing handler is contained
+    DestroyWindow(hwnd);
+    ASSERT_GE(log.size(), 3u);
+    EXPECT_EQ(log.front(), "create");
+    EXPECT_EQ(log.back(), "gone");
+    EXPECT_NE(std::find(log.begin(), log.end(), "size 50x20"), log.end());
+    EXPECT_EQ(CWnd::FromHandle(hwnd), nullptr);
+}
+
+TEST(Framework, DataExchangeLoadsValidatesAndKeepsTheDialogOpenOnBadInput) {
+    ProbeDialog dialog;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    wchar_t text[64]{};
+    GetDlgItemTextW(dialog.m_hWnd, 100, text, 64);
+    EXPECT_STREQ(text, L"初期");
+    EXPECT_EQ(GetDlgItemInt(dialog.m_hWnd, 101, nullptr, TRUE), 5u);
+    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 102), BST_CHECKED);
+
+    BoxRecorder boxes;
+    SetDlgItemTextW(dialog.m_hWnd, 101, L"abc");
+    EXPECT_FALSE(dialog.UpdateData(true));
+    SetDlgItemTextW(dialog.m_hWnd, 101, L"100");
+    EXPECT_FALSE(dialog.UpdateData(true));
+    SetDlgItemTextW(dialog.m_hWnd, 101, L"12");
+    SetDlgItemTextW(dialog.m_hWnd, 100, L"日本語で");  // 8 bytes in code page 932
+    EXPECT_FALSE(dialog.UpdateData(true));
+    ASSERT_EQ(boxes.Texts().size(), 3u);
+    EXPECT_EQ(boxes.Texts()[0], L"整数を入力してください。");
+    EXPECT_EQ(boxes.Texts()[1], L"1 から 99 までの整数を入力してください。");
+    EXPECT_EQ(boxes.Texts()[2], L"6 バイト以内で入力してください。");
+    EXPECT_TRUE(IsWindow(dialog.m_hWnd));
+
+    SetDlgItemTextW(dialog.m_hWnd, 100, L"日本");
+    CheckDlgButton(dialog.m_hWnd, 102, BST_UNCHECKED);
+    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_EQ(dialog.m_strName, L"日本");
+    EXPECT_EQ(dialog.m_nValue, 12);
+    EXPECT_EQ(dialog.m_bFlag, 0);
+    dialog.DestroyWindow();
+}
+
+TEST(Framework, ModalDialogEndsThroughOkWithValidatedData) {
+    ProbeDialog dialog;
+    // Fires inside the modal loop: the dialog validates and ends with IDOK.
+    struct Poster {
+        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            HWND wnd = FindWindowW(L"#32770", L"テスト");
+            SetDlgItemTextW(wnd, 101, L"42");
+            PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+        }
+    };
+    SetTimer(nullptr, 0, 100, &Poster::Fire);
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_nValue, 42);
+    Pump();
+}
+
+TEST(Framework, ProfileKeepsTypesAndIgnoresWrongOnes) {
+    using profile::WriteProfileInt;
+    using profile::GetProfileBinary;
+    using profile::WriteProfileBinary;
+    profile::SetProfileRegistryKey(L"VarolinTest", L"Framework");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VarolinTest");
+    EXPECT_EQ(profile::GetProfileInt(L"Option", L"Missing", 7), 7u);
+    ASSERT_TRUE(WriteProfileInt(L"Option", L"Count", 12));
+    EXPECT_EQ(profile::GetProfileInt(L"Option", L"Count", 3), 12u);
+    const BYTE bytes[3] = {1, 2, 3};
+    ASSERT_TRUE(WriteProfileBinary(L"Common", L"Blob", bytes, 3));
+    std::vector<BYTE> read;
+    ASSERT_TRUE(GetProfileBinary(L"Common", L"Blob", read));
+    EXPECT_EQ(read, std::vector<BYTE>({1, 2, 3}));
+    // Wrong types count as missing.
+    EXPECT_EQ(profile::GetProfileInt(L"Common", L"Blob", 9), 9u);
+    EXPECT_FALSE(GetProfileBinary(L"Option", L"Count", read));
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VarolinTest");
+}
