@@ -1,0 +1,265 @@
+#include "groups/GroupCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Cp932TestCodePage.h"
+
+using namespace varolin;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const AnsiCodePage kCp932 = cp932_test::CodePage();
+
+// Two buttons: C:\Data\ "Data" accepting drops, D:\ "D:" refusing them.
+const Bytes kExample = {
+    0x02, 0x00,
+    0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00, 0x43, 0x44, 0x72, 0x6F, 0x70, 0x42, 0x74, 0x6E,
+    0x00, 0x08, 0x43, 0x3A, 0x5C, 0x44, 0x61, 0x74, 0x61, 0x5C, 0x04, 0x44, 0x61, 0x74, 0x61,
+    0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x60, 0x80, 0x00, 0x00, 0x00, 0x00, 0x00,
+    0x01, 0x80,
+    0x00, 0x03, 0x44, 0x3A, 0x5C, 0x02, 0x44, 0x3A,
+    0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x60, 0x80, 0x00, 0x01, 0x00, 0x00, 0x00,
+};
+constexpr size_t kFirstRecordEnd = 43;
+constexpr size_t kFirstHeader = 2 + 14;  // count and class description
+
+ButtonRecord Record(std::wstring program, std::wstring folder, std::wstring title, std::uint32_t text = 0,
+                    std::uint32_t back = 0, int noDrop = 0) {
+    return {std::move(program), std::move(folder), std::move(title), text, back, noDrop};
+}
+
+Bytes Encode(const std::vector<ButtonRecord>& records) { return EncodeGroupFile(records, kCp932); }
+GroupFileContents Decode(const Bytes& bytes) { return DecodeGroupFile(bytes, kCp932); }
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Slice(const Bytes& bytes, size_t from, size_t to) { return Bytes(bytes.begin() + from, bytes.begin() + to); }
+
+const Bytes kFirstEntry = Slice(kExample, 2, kFirstRecordEnd);  // class description + first record
+const Bytes kSecondEntry = Slice(kExample, kFirstRecordEnd, kExample.size());
+const Bytes kSecondRecord = Slice(kExample, kFirstRecordEnd + 2, kExample.size());
+
+}  // namespace
+
+TEST(GroupCodec, ClassicExampleLoadsAndSavesByteForByte) {
+    const GroupFileContents contents = Decode(kExample);
+    EXPECT_FALSE(contents.damaged);
+    EXPECT_FALSE(contents.unknownSchema);
+    ASSERT_EQ(contents.records.size(), 2u);
+    EXPECT_EQ(contents.records[0], Record(L"", L"C:\\Data\\", L"Data", 0x00FFFFFF, 0x00806000, 0));
+    EXPECT_EQ(contents.records[1], Record(L"", L"D:\\", L"D:", 0x00FFFFFF, 0x00806000, 1));
+    EXPECT_EQ(Encode(contents.records), kExample);
+
+    const GroupFileContents empty = Decode({0x00, 0x00});
+    EXPECT_TRUE(empty.records.empty());
+    EXPECT_FALSE(empty.damaged);
+    EXPECT_EQ(Encode({}), (Bytes{0x00, 0x00}));
+}
+
+TEST(GroupCodec, AnsiStringPrefixesAtEachBoundary) {
+    struct Case {
+        size_t length;
+        Bytes prefix;
+    };
+    const Case cases[] = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {260, {0xFF, 0x04, 0x01}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        const ButtonRecord record = Record(L"", std::wstring(c.length, L'f'), L"t");
+        const Bytes bytes = Encode({record});
+        const size_t at = kFirstHeader + 1;  // after the empty program
+        ASSERT_GE(bytes.size(), at + c.prefix.size() + c.length);
+        EXPECT_EQ(Slice(bytes, at, at + c.prefix.size()), c.prefix);
+        if (c.length > 0) {
+            EXPECT_EQ(bytes[at + c.prefix.size()], 'f');
+        }
+        EXPECT_EQ(bytes.size(), at + c.prefix.size() + c.length + 2 + 12);
+        const GroupFileContents back = Decode(bytes);
+        ASSERT_EQ(back.records.size(), 1u);
+        EXPECT_EQ(back.records[0], record);
+    }
+}
+
+TEST(GroupCodec, Utf16StringPrefixesAtEachBoundary) {
+    struct Case {
+        size_t length;
+        Bytes prefix;
+    };
+    const Case cases[] = {
+        {1, {0xFF, 0xFE, 0xFF, 0x01}},
+        {254, {0xFF, 0xFE, 0xFF, 0xFE}},
+        {255, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}},
+        {65534, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        const ButtonRecord record = Record(L"", L"", std::wstring(c.length, L'\xD55C'));  // 한
+        const Bytes bytes = Encode({record});
+        const size_t at = kFirstHeader + 2;
+        EXPECT_EQ(Slice(bytes, at, at + c.prefix.size()), c.prefix);
+        EXPECT_EQ(bytes.size(), at + c.prefix.size() + 2 * c.length + 12);
+        const GroupFileContents back = Decode(bytes);
+        ASSERT_EQ(back.records.size(), 1u);
+        EXPECT_EQ(back.records[0], record);
+    }
+}
+
+TEST(GroupCodec, JapaneseIsWrittenInCp932AndOtherScriptsAsUtf16) {
+    const std::vector<ButtonRecord> records = {
+        Record(L"", L"C:\\\x8868\\", L"\x30C7\x30FC\x30BF"),     // C:\表\ "データ"
+        Record(L"", L"C:\\k\\", L"\xD55C\xAD6D"),                // "한국"
+        Record(L"", L"C:\\e\\", std::wstring(L"a") + (sizeof(wchar_t) == 2 ? L"\xD83D\xDE00" : L"\U0001F600")),
+        Record(L"", L"C:\\y\\", L"\x00A5" L"100"),               // yen sign: best fit would make it "\100"
+    };
+    const Bytes bytes = Encode(records);
+    const Bytes japanese = {0x00, 0x06, 0x43, 0x3A, 0x5C, 0x95, 0x5C, 0x5C, 0x06, 0x83, 0x66, 0x81, 0x5B, 0x83, 0x5E};
+    EXPECT_EQ(Slice(bytes, kFirstHeader, kFirstHeader + japanese.size()), japanese);
+
+    const auto find = [&](const Bytes& needle) {
+        return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end()) != bytes.end();
+    };
+    EXPECT_TRUE(find({0xFF, 0xFE, 0xFF, 0x02, 0x5C, 0xD5, 0x6D, 0xAD}));
+    EXPECT_TRUE(find({0xFF, 0xFE, 0xFF, 0x03, 0x61, 0x00, 0x3D, 0xD8, 0x00, 0xDE}));
+    EXPECT_TRUE(find({0xFF, 0xFE, 0xFF, 0x04, 0xA5, 0x00, 0x31, 0x00}));
+
+    const GroupFileContents back = Decode(bytes);
+    EXPECT_FALSE(back.damaged);
+    EXPECT_EQ(back.records, records);
+}
+
+TEST(GroupCodec, CountsFrom65535UseTheDoubleWordForm) {
+    for (size_t n : {size_t{65534}, size_t{65535}}) {
+        SCOPED_TRACE(n);
+        const std::vector<ButtonRecord> records(n, Record(L"", L"C:\\", L"C:"));
+        const Bytes bytes = Encode(records);
+        const Bytes head = n == 65534 ? Bytes{0xFE, 0xFF, 0xFF, 0xFF} : Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF};
+        EXPECT_EQ(Slice(bytes, 0, head.size()), head);
+        const GroupFileContents back = Decode(bytes);
+        EXPECT_FALSE(back.damaged);
+        EXPECT_EQ(back.records.size(), n);
+    }
+}
+
+TEST(GroupCodec, ReadsTheLongTagForm) {
+    const Bytes longTag = Concat({{0x02, 0x00}, kFirstEntry, {0xFF, 0x7F, 0x01, 0x00, 0x00, 0x80}, kSecondRecord});
+    const GroupFileContents contents = Decode(longTag);
+    EXPECT_FALSE(contents.damaged);
+    EXPECT_EQ(contents.records, Decode(kExample).records);
+}
+
+TEST(GroupFileName, ThreeDigitsAtLeast) {
+    EXPECT_EQ(GroupFileName(0), L"GRP000.VRL");
+    EXPECT_EQ(GroupFileName(42), L"GRP042.VRL");
+    EXPECT_EQ(GroupFileName(999), L"GRP999.VRL");
+    EXPECT_EQ(GroupFileName(1000), L"GRP1000.VRL");
+}
+
+TEST(GroupCodecDamaged, TruncatedAnywhereKeepsTheCompleteRecords) {
+    const std::vector<ButtonRecord> all = Decode(kExample).records;
+    for (size_t n = 0; n < kExample.size(); ++n) {
+        SCOPED_TRACE(n);
+        const GroupFileContents contents = Decode(Slice(kExample, 0, n));
+        EXPECT_TRUE(contents.damaged);
+        EXPECT_FALSE(contents.unknownSchema);
+        const size_t complete = n >= kFirstRecordEnd ? 1 : 0;
+        ASSERT_EQ(contents.records.size(), complete);
+        if (complete) {
+            EXPECT_EQ(contents.records[0], all[0]);
+        }
+    }
+}
+
+TEST(GroupCodecDamaged, CountLargerThanTheData) {
+    for (const Bytes& count : {Bytes{0xFE, 0xFF}, Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}) {
+        const GroupFileContents contents = Decode(Concat({count, kFirstEntry, kSecondEntry}));
+        EXPECT_TRUE(contents.damaged);
+        EXPECT_EQ(contents.records, Decode(kExample).records);
+    }
+    // A count word 0xFFFF whose double word is missing.
+    EXPECT_TRUE(Decode({0xFF, 0xFF, 0x01}).damaged);
+}
+
+TEST(GroupCodecDamaged, StringLengthsBeyondTheData) {
+    const Bytes header = Concat({{0x01, 0x00}, Slice(kExample, 2, kFirstHeader)});
+    const Bytes lengths[] = {
+        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},              // ANSI, 4 GB
+        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},  // UTF-16, 2 G characters
+        {0xFF, 0xFE, 0xFF, 0x03, 0x41, 0x00, 0x42, 0x00},        // UTF-16, one character short
+        {0x05, 0x41},                                            // ANSI, four bytes short
+    };
+    for (const Bytes& length : lengths) {
+        const GroupFileContents contents = Decode(Concat({header, length}));
+        EXPECT_TRUE(contents.damaged);
+        EXPECT_TRUE(contents.records.empty());
+    }
+}
+
+TEST(GroupCodecDamaged, UnknownClassNames) {
+    const Bytes names[] = {
+        {0x08, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'X'},
+        {0x08, 0x00, 'c', 'd', 'r', 'o', 'p', 'b', 't', 'n'},
+        {0x07, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't'},
+        {0x40, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'n'},  // name too long to be a class name
+    };
+    for (const Bytes& name : names) {
+        const GroupFileContents contents =
+            Decode(Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00}, name, Slice(kExample, kFirstHeader, kExample.size())}));
+        EXPECT_TRUE(contents.damaged);
+        EXPECT_TRUE(contents.records.empty());
+    }
+}
+
+TEST(GroupCodecDamaged, TagsThatReferToNoClassKeepTheEarlierButtons) {
+    const Bytes tags[] = {
+        {0x05, 0x80},                          // class index never described
+        {0x02, 0x80},                          // index 2 is the first button, not a class
+        {0x00, 0x80},                          // index 0 means no object
+        {0x02, 0x00},                          // a second reference to the first button
+        {0x00, 0x00},                          // a null object
+        {0xFF, 0x7F, 0x01, 0x00, 0x00, 0x00},  // long form without the class bit
+        {0xFF, 0x7F, 0x09, 0x00, 0x00, 0x80},  // long form, unknown class index
+    };
+    const ButtonRecord first = Decode(kExample).records[0];
+    for (const Bytes& tag : tags) {
+        const GroupFileContents contents = Decode(Concat({{0x02, 0x00}, kFirstEntry, tag, kSecondRecord}));
+        EXPECT_TRUE(contents.damaged);
+        ASSERT_EQ(contents.records.size(), 1u);
+        EXPECT_EQ(contents.records[0], first);
+    }
+}
+
+TEST(GroupCodecDamaged, OtherSchemaLeavesThatRecordEmptyAndStops) {
+    // Schema 2 on the first button: its fields stay empty and nothing after it can be placed.
+    Bytes schema2 = kExample;
+    schema2[4] = 0x02;
+    GroupFileContents contents = Decode(schema2);
+    EXPECT_TRUE(contents.unknownSchema);
+    EXPECT_TRUE(contents.damaged);
+    ASSERT_EQ(contents.records.size(), 1u);
+    EXPECT_EQ(contents.records[0], ButtonRecord{});
+
+    // A second class description with schema 2 after a good button.
+    const Bytes second = Concat({{0x02, 0x00}, kFirstEntry, Slice(kExample, 2, 4), {0x02, 0x00}, Slice(kExample, 6, 16),
+                                 kSecondRecord});
+    contents = Decode(second);
+    EXPECT_TRUE(contents.unknownSchema);
+    EXPECT_FALSE(contents.damaged);
+    ASSERT_EQ(contents.records.size(), 2u);
+    EXPECT_EQ(contents.records[0], Decode(kExample).records[0]);
+    EXPECT_EQ(contents.records[1], ButtonRecord{});
+}
