@@ -1,14 +1,19 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/App.h"
 #include "framework/Dialog.h"
+#include "framework/OleDropTarget.h"
 #include "framework/Profile.h"
+#include "framework/PropertySheet.h"
 #include "framework/Strings.h"
 #include "framework/Wnd.h"
+#include "support/TestDataObject.h"
 
 namespace {
 
@@ -194,4 +199,112 @@ TEST(Framework, ProfileKeepsTypesAndIgnoresWrongOnes) {
     EXPECT_EQ(profile::GetProfileInt(L"Common", L"Blob", 9), 9u);
     EXPECT_FALSE(GetProfileBinary(L"Option", L"Count", read));
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VarolinTest");
+}
+
+namespace {
+
+class NumberPage : public CPropertyPage {
+public:
+    NumberPage() : CPropertyPage(9002) {}
+    int m_nValue = 3;
+    int m_nApplied = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Text(dx, 100, m_nValue);
+        DDV_MinMaxInt(dx, m_nValue, 1, 9);
+    }
+    BOOL OnApply() override {
+        ++m_nApplied;
+        return TRUE;
+    }
+};
+
+// Steps run one per timer tick inside the sheet's own modal loop.
+struct SheetScript {
+    static inline int step = 0;
+    static inline bool stayedOpenAfterBadInput = false;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND sheet = FindWindowW(nullptr, L"シート");
+        if (!sheet) return;
+        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        if (step == 0) {
+            SetDlgItemTextW(page, 100, L"50");
+            PropSheet_PressButton(sheet, PSBTN_OK);
+        } else if (step == 1) {
+            stayedOpenAfterBadInput = IsWindow(sheet) && IsWindowVisible(sheet);
+            SetDlgItemTextW(page, 100, L"7");
+            PropSheet_PressButton(sheet, PSBTN_OK);
+            KillTimer(nullptr, id);
+        }
+        ++step;
+    }
+};
+
+class RecordingTarget : public COleDropTarget {
+public:
+    std::string m_strText;
+    DROPEFFECT m_dropEffect = DROPEFFECT_NONE;
+    int m_nLeaves = 0;
+
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD keyState, POINT) override {
+        return (keyState & MK_SHIFT) ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    }
+    void OnDragLeave(CWnd*) override { ++m_nLeaves; }
+    BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT) override {
+        m_dropEffect = effect;
+        CGlobalData text = data->GetGlobalData(CF_TEXT);
+        if (!text) return FALSE;
+        const char* bytes = static_cast<const char*>(GlobalLock(text.Get()));
+        m_strText.assign(bytes, strnlen(bytes, text.Size()));
+        GlobalUnlock(text.Get());
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(Framework, PropertySheetValidatesTheOpenPageAndAppliesOnlyCreatedPages) {
+    NumberPage first, second;
+    CPropertySheet sheet(L"シート", nullptr);
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    BoxRecorder boxes;
+    SetTimer(nullptr, 0, 150, &SheetScript::Tick);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_TRUE(SheetScript::stayedOpenAfterBadInput);
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_EQ(boxes.Texts()[0], L"1 から 9 までの整数を入力してください。");
+    EXPECT_EQ(first.m_nValue, 7);
+    EXPECT_EQ(first.m_nApplied, 1);
+    EXPECT_EQ(second.m_nApplied, 0);  // never shown, never created
+    EXPECT_EQ(second.m_nValue, 3);
+}
+
+TEST(Framework, DropTargetNarrowsTheEffectAndReadsTextWithinItsBlock) {
+    std::vector<std::string> log;
+    auto* wnd = new ProbeWnd(&log);
+    ASSERT_TRUE(wnd->CreateEx(0, ProbeWnd::ClassName(), L"", WS_POPUP, RECT{0, 0, 40, 30}, nullptr, 0));
+    RecordingTarget target;
+    ASSERT_TRUE(target.Register(wnd));
+
+    // Shift asks for a move; a source that only allows copying gets a copy.
+    IDataObject* data = TestDataObject::Create()->AddText("abc", /*terminate=*/false);
+    EXPECT_EQ(SimulateDrop(target.GetInterface(), data, wnd->m_hWnd, MK_LBUTTON | MK_SHIFT, DROPEFFECT_COPY),
+              static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(target.m_dropEffect, static_cast<DROPEFFECT>(DROPEFFECT_COPY));
+    EXPECT_EQ(target.m_strText.substr(0, 3), "abc");
+    EXPECT_LE(target.m_strText.size(), 16u);
+    data->Release();
+
+    // Data without text: the drop is refused and the source told so.
+    IDataObject* files = TestDataObject::Create()->AddFiles({L"C:\\a.txt"});
+    EXPECT_EQ(SimulateDrop(target.GetInterface(), files, wnd->m_hWnd, MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(SimulateDrop(target.GetInterface(), files, wnd->m_hWnd, MK_LBUTTON, DROPEFFECT_COPY, false),
+              static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(target.m_nLeaves, 1);
+    files->Release();
+
+    target.Revoke();
+    wnd->DestroyWindow();
 }

@@ -1,0 +1,165 @@
+#include "framework/OleDropTarget.h"
+
+#include "framework/Wnd.h"
+
+CGlobalData& CGlobalData::operator=(CGlobalData&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        m_medium = other.m_medium;
+        m_valid = other.m_valid;
+        other.m_valid = false;
+    }
+    return *this;
+}
+
+void CGlobalData::Reset() {
+    if (m_valid) ReleaseStgMedium(&m_medium);
+    m_valid = false;
+}
+
+bool COleDataObject::IsDataAvailable(CLIPFORMAT format) const {
+    FORMATETC fmt{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return m_lpDataObject && m_lpDataObject->QueryGetData(&fmt) == S_OK;
+}
+
+CGlobalData COleDataObject::GetGlobalData(CLIPFORMAT format) const {
+    FORMATETC fmt{format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (!m_lpDataObject || m_lpDataObject->GetData(&fmt, &medium) != S_OK) return {};
+    if (medium.tymed != TYMED_HGLOBAL) {
+        ReleaseStgMedium(&medium);
+        return {};
+    }
+    return CGlobalData(medium);
+}
+
+namespace {
+POINT ClientPoint(CWnd* wnd, POINTL screen) {
+    POINT point{screen.x, screen.y};
+    if (wnd && wnd->m_hWnd) ScreenToClient(wnd->m_hWnd, &point);
+    return point;
+}
+
+// Keeps an effect the source allows, or swaps copy and move when only the other is allowed.
+DROPEFFECT FilterEffect(DROPEFFECT wanted, DWORD allowed) {
+    if (wanted & allowed) return wanted;
+    if (wanted == DROPEFFECT_COPY && (allowed & DROPEFFECT_MOVE)) return DROPEFFECT_MOVE;
+    if (wanted == DROPEFFECT_MOVE && (allowed & DROPEFFECT_COPY)) return DROPEFFECT_COPY;
+    return DROPEFFECT_NONE;
+}
+}  // namespace
+
+class COleDropTarget::Impl : public IDropTarget {
+public:
+    explicit Impl(COleDropTarget* owner) : m_owner(owner) {}
+    void Detach() { m_owner = nullptr; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *out = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG refs = InterlockedDecrement(&m_refs);
+        if (refs == 0) delete this;
+        return static_cast<ULONG>(refs);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
+        return Guard(effect, [&]() -> DROPEFFECT {
+            m_data = data;
+            if (m_data) m_data->AddRef();
+            COleDataObject wrapper(data);
+            CWnd* wnd = m_owner->m_pWnd;
+            return FilterEffect(m_owner->OnDragEnter(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL pt, DWORD* effect) override {
+        return Guard(effect, [&]() -> DROPEFFECT {
+            COleDataObject wrapper(m_data);
+            CWnd* wnd = m_owner->m_pWnd;
+            return FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        DWORD none = 0;
+        Guard(&none, [&]() -> DROPEFFECT {
+            m_owner->OnDragLeave(m_owner->m_pWnd);
+            return DROPEFFECT_NONE;
+        });
+        ReleaseData();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
+        const HRESULT hr = Guard(effect, [&]() -> DROPEFFECT {
+            COleDataObject wrapper(data);
+            CWnd* wnd = m_owner->m_pWnd;
+            const POINT point = ClientPoint(wnd, pt);
+            const DROPEFFECT chosen = FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, point), *effect);
+            if (chosen == DROPEFFECT_NONE) return DROPEFFECT_NONE;
+            return m_owner->OnDrop(wnd, &wrapper, chosen, point) ? chosen : DROPEFFECT_NONE;
+        });
+        ReleaseData();
+        return hr;
+    }
+
+private:
+    virtual ~Impl() { ReleaseData(); }
+    void ReleaseData() {
+        if (m_data) m_data->Release();
+        m_data = nullptr;
+    }
+    // Runs a handler with no exception escaping into OLE; a revoked target accepts nothing.
+    template <typename Fn>
+    HRESULT Guard(DWORD* effect, Fn&& fn) {
+        if (!effect) return E_INVALIDARG;
+        DWORD result = DROPEFFECT_NONE;
+        if (m_owner) {
+            try {
+                result = fn();
+            } catch (...) {
+                result = DROPEFFECT_NONE;
+            }
+        }
+        *effect = result;
+        return S_OK;
+    }
+
+    LONG m_refs = 1;
+    COleDropTarget* m_owner;  // borrowed; cleared when the owner goes
+    IDataObject* m_data = nullptr;
+};
+
+COleDropTarget::COleDropTarget() : m_impl(new Impl(this)) {}
+
+COleDropTarget::~COleDropTarget() {
+    Revoke();
+    m_impl->Detach();
+    m_impl->Release();
+}
+
+IDropTarget* COleDropTarget::GetInterface() const { return m_impl; }
+
+bool COleDropTarget::Register(CWnd* wnd) {
+    if (!wnd || !wnd->m_hWnd || m_pWnd) return false;
+    if (FAILED(RegisterDragDrop(wnd->m_hWnd, m_impl))) return false;
+    m_pWnd = wnd;
+    return true;
+}
+
+void COleDropTarget::Revoke() {
+    if (!m_pWnd) return;
+    if (m_pWnd->m_hWnd) RevokeDragDrop(m_pWnd->m_hWnd);
+    m_pWnd = nullptr;
+}
+
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, POINT) { return DROPEFFECT_NONE; }
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, POINT) { return DROPEFFECT_NONE; }
+void COleDropTarget::OnDragLeave(CWnd*) {}
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, POINT) { return FALSE; }

@@ -1,0 +1,70 @@
+#pragma once
+// COleDropTarget: an OLE drop target registered on a window, forwarding the drag to virtual
+// handlers on the user-interface thread.
+#include <windows.h>
+#include <ole2.h>
+
+#include <cstddef>
+
+class CWnd;
+
+// The OLE drop effect bits (DROPEFFECT_COPY, DROPEFFECT_MOVE, ...).
+using DROPEFFECT = DWORD;
+
+// The memory of one fetched clipboard format; released with the object.
+class CGlobalData {
+public:
+    CGlobalData() = default;
+    explicit CGlobalData(const STGMEDIUM& medium) : m_medium(medium), m_valid(true) {}
+    ~CGlobalData() { Reset(); }
+    CGlobalData(const CGlobalData&) = delete;
+    CGlobalData& operator=(const CGlobalData&) = delete;
+    CGlobalData(CGlobalData&& other) noexcept : m_medium(other.m_medium), m_valid(other.m_valid) { other.m_valid = false; }
+    CGlobalData& operator=(CGlobalData&& other) noexcept;
+
+    explicit operator bool() const { return m_valid && m_medium.hGlobal; }
+    HGLOBAL Get() const { return m_valid ? m_medium.hGlobal : nullptr; }
+    // The block's real size: readers must not go past it whatever the data claims.
+    std::size_t Size() const { return m_valid ? GlobalSize(m_medium.hGlobal) : 0; }
+
+private:
+    void Reset();
+    STGMEDIUM m_medium{};
+    bool m_valid = false;
+};
+
+// The dragged data, borrowed for the duration of one notification.
+class COleDataObject {
+public:
+    explicit COleDataObject(IDataObject* data) : m_lpDataObject(data) {}
+    bool IsDataAvailable(CLIPFORMAT format) const;
+    // Fetches the format as global memory (aspect content, any index); empty when unavailable.
+    CGlobalData GetGlobalData(CLIPFORMAT format) const;
+    IDataObject* m_lpDataObject;  // borrowed
+};
+
+class COleDropTarget {
+public:
+    COleDropTarget();
+    virtual ~COleDropTarget();
+    COleDropTarget(const COleDropTarget&) = delete;
+    COleDropTarget& operator=(const COleDropTarget&) = delete;
+
+    bool Register(CWnd* wnd);
+    void Revoke();
+    bool IsRegistered() const { return m_pWnd != nullptr; }
+    IDropTarget* GetInterface() const;
+
+    virtual DROPEFFECT OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point);
+    virtual DROPEFFECT OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point);
+    virtual void OnDragLeave(CWnd* wnd);
+    // Called with the effect OnDragOver chose for the final key state, narrowed to what the
+    // source allows; FALSE reports no effect to the source.
+    virtual BOOL OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT effect, POINT point);
+
+private:
+    class Impl;
+    Impl* m_impl;   // reference-counted: OLE may hold it a little longer than we do
+    CWnd* m_pWnd = nullptr;  // borrowed: the registered window
+    friend class Impl;
+};

@@ -1,0 +1,96 @@
+#include "support/TestDataObject.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+
+TestDataObject* TestDataObject::AddFiles(const std::vector<std::wstring>& paths) {
+    std::vector<BYTE> bytes(sizeof(DROPFILES));
+    auto* header = reinterpret_cast<DROPFILES*>(bytes.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    for (const std::wstring& path : paths) {
+        const auto* begin = reinterpret_cast<const BYTE*>(path.c_str());
+        bytes.insert(bytes.end(), begin, begin + (path.size() + 1) * sizeof(wchar_t));
+    }
+    bytes.insert(bytes.end(), sizeof(wchar_t), 0);
+    return AddBytes(CF_HDROP, bytes);
+}
+
+TestDataObject* TestDataObject::AddText(const std::string& ansiText, bool terminate) {
+    std::vector<BYTE> bytes(ansiText.begin(), ansiText.end());
+    if (terminate) bytes.push_back(0);
+    return AddBytes(CF_TEXT, bytes);
+}
+
+TestDataObject* TestDataObject::AddBytes(CLIPFORMAT format, const std::vector<BYTE>& bytes) {
+    m_entries.push_back({format, bytes});
+    return this;
+}
+
+HRESULT TestDataObject::QueryInterface(REFIID iid, void** out) {
+    if (iid == IID_IUnknown || iid == IID_IDataObject) {
+        *out = static_cast<IDataObject*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG TestDataObject::Release() {
+    const ULONG refs = --m_refs;
+    if (refs == 0) delete this;
+    return refs;
+}
+
+const TestDataObject::Entry* TestDataObject::Find(CLIPFORMAT format) const {
+    for (const Entry& entry : m_entries)
+        if (entry.format == format) return &entry;
+    return nullptr;
+}
+
+HRESULT TestDataObject::QueryGetData(FORMATETC* format) {
+    if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return DV_E_FORMATETC;
+    return Find(format->cfFormat) ? S_OK : DV_E_FORMATETC;
+}
+
+HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    const Entry* entry = Find(format->cfFormat);
+    // GlobalAlloc may round up; the block is exactly as large as the data where it can be.
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, entry->bytes.empty() ? 1 : entry->bytes.size());
+    if (!memory) return E_OUTOFMEMORY;
+    if (!entry->bytes.empty()) {
+        void* dest = GlobalLock(memory);
+        std::memcpy(dest, entry->bytes.data(), entry->bytes.size());
+        GlobalUnlock(memory);
+    }
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+}
+
+HRESULT TestDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+    if (out) out->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+}
+
+DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState, DWORD allowed, bool drop) {
+    RECT rc{};
+    GetWindowRect(over, &rc);
+    const POINTL point{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    DWORD effect = allowed;
+    target->DragEnter(data, keyState, point, &effect);
+    effect = allowed;
+    target->DragOver(keyState, point, &effect);
+    if (!drop) {
+        target->DragLeave();
+        return DROPEFFECT_NONE;
+    }
+    effect = allowed;
+    // The buttons are up by the time a drop arrives; only the modifier keys remain.
+    target->Drop(data, keyState & (MK_CONTROL | MK_SHIFT | MK_ALT), point, &effect);
+    return effect;
+}

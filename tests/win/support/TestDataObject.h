@@ -1,0 +1,46 @@
+#pragma once
+// An IDataObject for feeding drop targets in tests: a file list (CF_HDROP as wide DROPFILES),
+// ANSI text (CF_TEXT), or raw bytes under any format.
+#include <windows.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+class TestDataObject : public IDataObject {
+public:
+    static TestDataObject* Create() { return new TestDataObject(); }
+
+    TestDataObject* AddFiles(const std::vector<std::wstring>& paths);
+    TestDataObject* AddText(const std::string& ansiText, bool terminate = true);
+    TestDataObject* AddBytes(CLIPFORMAT format, const std::vector<BYTE>& bytes);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+private:
+    TestDataObject() = default;
+    virtual ~TestDataObject() = default;
+    struct Entry {
+        CLIPFORMAT format;
+        std::vector<BYTE> bytes;
+    };
+    const Entry* Find(CLIPFORMAT format) const;
+    std::vector<Entry> m_entries;
+    ULONG m_refs = 1;
+};
+
+// Drives a registered drop target as a drag from another program would: enter, over, then drop
+// or leave. Returns the effect the target reported.
+DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState,
+                   DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
