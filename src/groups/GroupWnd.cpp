@@ -1,0 +1,111 @@
+#include "groups/GroupWnd.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/AppGlobals.h"
+#include "app/PathUtil.h"
+#include "app/Settings.h"
+#include "buttons/DropBtn.h"
+#include "framework/Strings.h"
+#include "groups/PageLayout.h"
+#include "resource.h"
+
+namespace {
+std::wstring GroupFileName(int page) {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"GRP%03d.VRL", page);
+    return name;
+}
+
+// Titles compare as the system's ANSI strings under its own locale, with no flags.
+bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
+    const std::string left = WideToAnsi(a->m_strTitle);
+    const std::string right = WideToAnsi(b->m_strTitle);
+    const LCID locale = MAKELCID(GetSystemDefaultLangID(), SORT_DEFAULT);
+    return CompareStringA(locale, 0, left.c_str(), static_cast<int>(left.size()), right.c_str(),
+                          static_cast<int>(right.size())) == CSTR_LESS_THAN;
+}
+}  // namespace
+
+CGroupWnd::CGroupWnd(int page, const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect,
+                     CWnd* bar)
+    : m_strButtonClass(buttonClass), m_strFileName(GroupFileName(page)), m_file(g_strAppDir, page) {
+    CreateEx(0, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
+}
+
+int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    for (const varolin::ButtonRecord& record : m_file.Load(m_hWnd)) {
+        auto* button = new CDropBtn(record);
+        m_buttons.push_back(button);
+        button->CreateButton(m_strButtonClass, RECT{}, this);
+    }
+    m_nCount = static_cast<int>(m_buttons.size());
+    LayoutButtons();
+    return 0;
+}
+
+void CGroupWnd::OnSize(UINT type, int cx, int cy) {
+    CWnd::OnSize(type, cx, cy);
+    LayoutButtons();
+}
+
+void CGroupWnd::LayoutButtons() {
+    if (m_nCount < 1) return;
+    const RECT rc = GetClientRect();
+    const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, m_buttons.size());
+    for (size_t i = 0; i < m_buttons.size(); ++i)
+        MoveWindow(m_buttons[i]->m_hWnd, places[i].x, places[i].y, places[i].width, places[i].height, TRUE);
+}
+
+void CGroupWnd::AddFolder(std::wstring& path) {
+    path = varolin::Trim(path);
+    const varolin::ButtonRecord defaults = varolin::ButtonRecord::ForPath(path, g_crInitFore, g_crInitBack);
+    auto* button = new CDropBtn(defaults.m_strProgram, defaults.m_strTitle, defaults.m_strFolder, defaults.m_crText,
+                                defaults.m_crBack, m_strButtonClass, RECT{}, this);
+    ++m_nCount;
+    m_buttons.push_back(button);
+    LayoutButtons();
+    Save();
+    ShowWindow(SW_SHOW);
+    // The property sheet opens once this drop or command has finished.
+    button->PostMessage(WM_COMMAND, ID_BUTTON_PROPERTIES, 0);
+}
+
+void CGroupWnd::RemoveButton(CDropBtn* button) {
+    const auto it = std::find(m_buttons.begin(), m_buttons.end(), button);
+    if (it == m_buttons.end()) return;
+    m_buttons.erase(it);
+    m_nCount = static_cast<int>(m_buttons.size());
+    if (m_nCount > 0) {
+        LayoutButtons();
+        Save();
+        return;
+    }
+    ShowWindow(SW_HIDE);
+    DeleteFileW(m_file.Path().c_str());  // a failure leaves the old file; nothing to report
+}
+
+void CGroupWnd::MoveButton(CDropBtn* button, unsigned command) {
+    const auto it = std::find(m_buttons.begin(), m_buttons.end(), button);
+    if (it == m_buttons.end()) return;
+    if (command != ID_BUTTON_MOVE_EARLIER && command != ID_BUTTON_MOVE_LATER) return;
+    varolin::MoveOnePlace(m_buttons, static_cast<size_t>(it - m_buttons.begin()), command == ID_BUTTON_MOVE_EARLIER);
+    LayoutButtons();
+    Save();
+}
+
+void CGroupWnd::SortByTitle() {
+    if (m_nCount < 2) return;
+    varolin::StableSelectionSort<CDropBtn*>(m_buttons, &TitleLess);
+    LayoutButtons();
+    Save();
+}
+
+bool CGroupWnd::Save() {
+    std::vector<varolin::ButtonRecord> records;
+    records.reserve(m_buttons.size());
+    for (const CDropBtn* button : m_buttons) records.push_back(button->Record());
+    return m_file.Save(m_hWnd, records);
+}
