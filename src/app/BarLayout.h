@@ -1,0 +1,35 @@
+#pragma once
+// The main bar's arithmetic: where its label, spin and pages go, how far it may be sized, how
+// the pages step and what the label says. Portable.
+#include <string>
+
+namespace varolin {
+
+struct BarRect {
+    int x, y, width, height;
+    bool operator==(const BarRect&) const = default;
+};
+
+struct BarLayout {
+    BarRect label, spin, pages;
+};
+
+// Docked left or right the controls stack; otherwise (top, bottom, floating) they line up.
+BarLayout LayOutBar(bool sideEdge, int clientWidth, int clientHeight, int labelWidth, int labelHeight);
+
+// The page after (delta +1) or before (any other delta) `current`, wrapping around.
+int StepPage(int current, int delta, int pageCount);
+
+// "%d" when the label is narrower than it was made, else "%d / %d".
+std::wstring PageLabelText(int currentPage, int pageCount, bool narrow);
+
+struct TrackLimits {
+    int minWidth = 0, minHeight = 0;  // 0: no limit of its own
+    int maxWidth = 0, maxHeight = 0;
+};
+
+// Edges use the shell's values (0 left, 1 top, 2 right, 3 bottom) and -2 for floating.
+// `captionHeight` is the outer height of an empty client area with the current styles.
+TrackLimits BarTrackLimits(int edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight);
+
+}  // namespace varolin

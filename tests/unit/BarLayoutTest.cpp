@@ -1,0 +1,39 @@
+#include "app/BarLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace varolin;
+
+TEST(BarLayout, SideEdgesStackAndOtherEdgesLineUp) {
+    const BarLayout side = LayOutBar(true, 60, 500, 40, 20);
+    EXPECT_EQ(side.label, (BarRect{0, 0, 60, 20}));
+    EXPECT_EQ(side.spin, (BarRect{0, 22, 60, 20}));
+    EXPECT_EQ(side.pages, (BarRect{0, 44, 60, 456}));
+    const BarLayout row = LayOutBar(false, 800, 24, 40, 20);
+    EXPECT_EQ(row.label, (BarRect{0, 0, 40, 24}));
+    EXPECT_EQ(row.spin, (BarRect{42, 0, 40, 24}));
+    EXPECT_EQ(row.pages, (BarRect{84, 0, 716, 24}));
+}
+
+TEST(BarLayout, PagesWrapBothWays) {
+    EXPECT_EQ(StepPage(2, 1, 3), 0);
+    EXPECT_EQ(StepPage(0, -1, 3), 2);
+    EXPECT_EQ(StepPage(1, 1, 3), 2);
+    EXPECT_EQ(StepPage(0, 5, 3), 2);  // only +1 counts as forward
+    EXPECT_EQ(StepPage(7, 1, 3), 0);  // a stored index beyond the count wraps to the first page
+}
+
+TEST(BarLayout, LabelTextAndTrackingLimits) {
+    EXPECT_EQ(PageLabelText(1, 5, false), L"2 / 5");
+    EXPECT_EQ(PageLabelText(1, 5, true), L"2");
+    const TrackLimits floating = BarTrackLimits(-2, 1024, 768, 4, 4, 30);
+    EXPECT_EQ(floating.minWidth, 200);
+    EXPECT_EQ(floating.minHeight, 52);
+    const TrackLimits top = BarTrackLimits(1, 1024, 768, 4, 4, 30);
+    EXPECT_EQ(top.minHeight, 28);
+    EXPECT_EQ(top.maxHeight, 384);
+    EXPECT_EQ(top.maxWidth, 1024);
+    const TrackLimits left = BarTrackLimits(0, 1023, 768, 3, 4, 30);
+    EXPECT_EQ(left.minWidth, 26);
+    EXPECT_EQ(left.maxWidth, 511);
+}
