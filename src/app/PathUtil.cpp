@@ -63,4 +63,14 @@ std::wstring ProgramDirFromCommandLine(const std::wstring& commandLine) {
     return dir;
 }
 
+std::wstring ProgramDirFromCommandLine(const std::wstring& commandLine, const std::wstring& modulePath) {
+    const std::wstring line = Trim(commandLine);
+    if (line.find(L'"') == std::wstring::npos && line.find_first_of(L" \t") != std::wstring::npos) {
+        std::wstring module = modulePath, name, dir;
+        SplitPath(module, name, &dir);
+        return dir;
+    }
+    return ProgramDirFromCommandLine(commandLine);
+}
+
 }  // namespace varolin

@@ -21,7 +21,12 @@ void SplitPath(std::wstring& path, std::wstring& name, std::wstring* directory =
 // Trims trailing white space, then appends a backslash unless the path already ends in one.
 void AddTrailingBackslash(std::wstring& path);
 
-// The program directory (ending in a backslash) from the process command line.
+// The program directory (ending in a backslash) from the process command line: what follows
+// the first double quote up to the next one, or the whole line when it holds none.
 std::wstring ProgramDirFromCommandLine(const std::wstring& commandLine);
+
+// The same, except that an unquoted command line carrying arguments (a blank left after
+// trimming) cannot be split reliably: the directory of `modulePath` (the running exe) is taken.
+std::wstring ProgramDirFromCommandLine(const std::wstring& commandLine, const std::wstring& modulePath);
 
 }  // namespace varolin

@@ -8,3 +8,58 @@ TEST(ProgramDir, QuotedPathWithArgumentsAndUnquotedPath) {
     EXPECT_EQ(ProgramDirFromCommandLine(L"C:\\Tools\\Bar\\Varolin.exe"), L"C:\\Tools\\Bar\\");
     EXPECT_EQ(ProgramDirFromCommandLine(L"  \"C:\\My Tools\\Varolin.exe\"  "), L"C:\\My Tools\\");
 }
+
+TEST(ProgramDir, UnquotedLineWithArgumentsTakesTheModuleDirectory) {
+    const std::wstring module = L"C:\\Tools\\Bar\\Varolin.exe";
+    EXPECT_EQ(ProgramDirFromCommandLine(L"C:\\Tools\\Bar\\Varolin.exe D:\\x\\y", module), L"C:\\Tools\\Bar\\");
+    EXPECT_EQ(ProgramDirFromCommandLine(L"\"C:\\Other\\Varolin.exe\" D:\\x\\y", module), L"C:\\Other\\");
+    EXPECT_EQ(ProgramDirFromCommandLine(L"C:\\Elsewhere\\Varolin.exe", module), L"C:\\Elsewhere\\");
+}
+
+TEST(SplitPath, TrimsThenSplitsIntoNameAndDirectory) {
+    std::wstring path = L"  \t C:\\Data\\report.txt \r\n";
+    std::wstring name, dir;
+    SplitPath(path, name, &dir);
+    EXPECT_EQ(path, L"C:\\Data\\report.txt");
+    EXPECT_EQ(name, L"report.txt");
+    EXPECT_EQ(dir, L"C:\\Data\\");
+
+    path = L"C:\\Data\\";
+    SplitPath(path, name, &dir);
+    EXPECT_EQ(name, L"");
+    EXPECT_EQ(dir, L"C:\\Data\\");
+
+    path = L"C:\\";
+    SplitPath(path, name, &dir);
+    EXPECT_EQ(name, L"");
+    EXPECT_EQ(dir, L"C:\\");
+
+    // 表 is 0x95 0x5C in code page 932: its second byte must not act as a separator.
+    path = L"C:\\年表\\";
+    SplitPath(path, name, &dir);
+    EXPECT_EQ(dir, L"C:\\年表\\");
+    path = L"C:\\年表";
+    SplitPath(path, name);
+    EXPECT_EQ(name, L"年表");
+
+    path = L"archive.tar.gz";
+    SplitPath(path, name, &dir);
+    EXPECT_EQ(name, L"archive.tar.gz");
+    EXPECT_EQ(dir, L"");
+}
+
+TEST(AddTrailingBackslash, AppendsOnlyWhenTheLastCharacterIsNoBackslash) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"C:\\Data", L"C:\\Data\\"},
+        {L"C:\\Data\\", L"C:\\Data\\"},
+        {L"C:\\", L"C:\\"},
+        {L"C:\\Data  \t", L"C:\\Data\\"},
+        {L"C:\\年表", L"C:\\年表\\"},
+        {L"C:\\ソ", L"C:\\ソ\\"},
+    };
+    for (const auto& [in, out] : cases) {
+        std::wstring path = in;
+        AddTrailingBackslash(path);
+        EXPECT_EQ(path, out) << "for " << testing::PrintToString(in);
+    }
+}

@@ -1,0 +1,131 @@
+#include "app/SettingsRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace varolin;
+
+namespace {
+std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
+    std::vector<std::uint8_t> out;
+    for (int v : values) out.push_back(static_cast<std::uint8_t>(v));
+    return out;
+}
+}  // namespace
+
+TEST(LogFontRecord, DefaultIsFifteenPixelShiftJisGothic) {
+    const auto bytes = LogFontRecord::Default().ToBytes();
+    std::array<std::uint8_t, kLogFontSize> expected{};
+    for (auto [offset, value] : {std::pair{0, 0xF1}, {1, 0xFF}, {2, 0xFF}, {3, 0xFF},  // -15
+                                 {16, 0x90}, {17, 0x01},                              // 400
+                                 {23, 128}})                                          // SHIFTJIS
+        expected[offset] = static_cast<std::uint8_t>(value);
+    const auto face = Bytes({0x82, 0x6C, 0x82, 0x72, 0x20, 0x82, 0x6F, 0x83, 0x53, 0x83, 0x56, 0x83, 0x62, 0x83, 0x4E});
+    std::copy(face.begin(), face.end(), expected.begin() + 28);
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(LogFontRecord, BytesRoundTripFieldByField) {
+    LogFontRecord font;
+    font.lfHeight = -2000000000;
+    font.lfWidth = 7;
+    font.lfEscapement = -900;
+    font.lfOrientation = 0x01020304;
+    font.lfWeight = 700;
+    font.lfItalic = 1;
+    font.lfUnderline = 2;
+    font.lfStrikeOut = 3;
+    font.lfCharSet = 4;
+    font.lfOutPrecision = 5;
+    font.lfClipPrecision = 0x10;
+    font.lfQuality = 0xFE;
+    font.lfPitchAndFamily = 0x31;
+    font.SetFaceName("Arial");
+    const auto bytes = font.ToBytes();
+    EXPECT_EQ(bytes[12], 0x04);  // lfOrientation, little-endian
+    EXPECT_EQ(bytes[15], 0x01);
+    EXPECT_EQ(bytes[25], 0x10);  // lfClipPrecision
+    EXPECT_EQ(LogFontRecord::FromBytes(bytes), font);
+    EXPECT_EQ(LogFontRecord::FromBytes(bytes).FaceName(), "Arial");
+}
+
+TEST(LogFontRecord, StoredValueFillsItsOwnLengthOrGivesTheDefault) {
+    EXPECT_EQ(LogFontFromStored(nullptr), LogFontRecord::Default());
+
+    // 40 bytes: height 20, weight 700, face "MS" and the first bytes of the name; the
+    // remaining 20 bytes stay zero.
+    std::vector<std::uint8_t> forty(40, 0);
+    forty[0] = 20;
+    forty[16] = 0xBC;
+    forty[17] = 0x02;
+    forty[28] = 'M';
+    forty[29] = 'S';
+    forty[39] = 'x';
+    const LogFontRecord shortFont = LogFontFromStored(&forty);
+    EXPECT_EQ(shortFont.lfHeight, 20);
+    EXPECT_EQ(shortFont.lfWeight, 700);
+    EXPECT_EQ(shortFont.lfCharSet, 0);
+    const auto bytes = shortFont.ToBytes();
+    EXPECT_TRUE(std::equal(forty.begin(), forty.end(), bytes.begin()));
+    EXPECT_TRUE(std::all_of(bytes.begin() + 40, bytes.end(), [](std::uint8_t b) { return b == 0; }));
+
+    const std::vector<std::uint8_t> tooLong(61, 1);
+    EXPECT_EQ(LogFontFromStored(&tooLong), LogFontRecord::Default());
+
+    const std::vector<std::uint8_t> empty;
+    EXPECT_EQ(LogFontFromStored(&empty), LogFontRecord{});
+}
+
+TEST(LogFontRecord, FaceNameWithoutTerminatingZeroIsCutAt31Bytes) {
+    std::vector<std::uint8_t> stored(kLogFontSize, 'A');
+    const LogFontRecord font = LogFontFromStored(&stored);
+    EXPECT_EQ(font.FaceName(), std::string(31, 'A'));
+    EXPECT_EQ(font.lfHeight, 0x41414141);
+
+    // A terminated name is kept byte for byte, whatever follows its zero.
+    stored[28 + 5] = 0;
+    EXPECT_EQ(LogFontFromStored(&stored).ToBytes()[59], 'A');
+    EXPECT_EQ(LogFontFromStored(&stored).FaceName(), "AAAAA");
+
+    LogFontRecord set;
+    set.SetFaceName(std::string(40, 'B'));
+    EXPECT_EQ(set.FaceName(), std::string(31, 'B'));
+}
+
+TEST(AppBarStateValue, ShortValueOverwritesItsLengthLongOrMissingKeepsTheDefault) {
+    std::array<std::uint8_t, kAppBarStateSize> defaults{};
+    for (size_t i = 0; i < defaults.size(); ++i) defaults[i] = static_cast<std::uint8_t>(0xA0 + i);
+
+    auto record = defaults;
+    EXPECT_FALSE(OverlayAppBarState(record, nullptr));
+    EXPECT_EQ(record, defaults);
+
+    const std::vector<std::uint8_t> tooLong(49, 0x11);
+    EXPECT_FALSE(OverlayAppBarState(record, &tooLong));
+    EXPECT_EQ(record, defaults);
+
+    const auto shortValue = Bytes({48, 0, 0, 0, 2, 0, 0, 0});  // cbSize 48, nEdge ABE_RIGHT
+    EXPECT_TRUE(OverlayAppBarState(record, &shortValue));
+    EXPECT_TRUE(std::equal(shortValue.begin(), shortValue.end(), record.begin()));
+    EXPECT_TRUE(std::equal(defaults.begin() + 8, defaults.end(), record.begin() + 8));
+
+    const std::vector<std::uint8_t> whole(48, 0x22);
+    EXPECT_TRUE(OverlayAppBarState(record, &whole));
+    EXPECT_TRUE(std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0x22; }));
+}
+
+TEST(SettingClamps, GroupCountToNearestBoundRenameFormatOutsideRangeUsesZero) {
+    EXPECT_EQ(ClampGroupCount(0), 1);
+    EXPECT_EQ(ClampGroupCount(-5), 1);
+    EXPECT_EQ(ClampGroupCount(1), 1);
+    EXPECT_EQ(ClampGroupCount(57), 57);
+    EXPECT_EQ(ClampGroupCount(99), 99);
+    EXPECT_EQ(ClampGroupCount(100), 99);
+    EXPECT_EQ(ClampGroupCount(static_cast<int>(0x7FFFFFFF)), 99);
+
+    for (int format = 0; format < 4; ++format) EXPECT_EQ(RenameFormatInUse(format), format);
+    EXPECT_EQ(RenameFormatInUse(4), 0);
+    EXPECT_EQ(RenameFormatInUse(-1), 0);
+    EXPECT_EQ(RenameFormatInUse(1000), 0);
+}

@@ -1,0 +1,47 @@
+#include "support/TempFolder.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
+TempFolder::TempFolder() {
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    for (;;) {
+        const std::wstring candidate = std::wstring(temp) + L"varolin-test-" +
+                                       std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                       std::to_wstring(counter++);
+        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+            m_path = candidate + L"\\";
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return;  // Path() stays empty
+    }
+}
+
+TempFolder::~TempFolder() {
+    if (m_path.empty()) return;
+    std::error_code error;
+    std::filesystem::remove_all(std::filesystem::path(m_path), error);
+}
+
+bool TempFolder::WriteFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const {
+    return WriteFile(name, std::string(bytes.begin(), bytes.end()));
+}
+
+bool TempFolder::WriteFile(const std::wstring& name, const std::string& bytes) const {
+    std::ofstream out(std::filesystem::path(m_path + name), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+std::wstring TempFolder::MakeFolder(const std::wstring& name) const {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(m_path + name), error);
+    std::wstring path = m_path + name;
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    return path;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A folder of its own under %TEMP% for one test, removed with everything in it at scope end.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder, ending in a backslash.
+    const std::wstring& Path() const { return m_path; }
+    // Path() + relative name.
+    std::wstring operator/(const std::wstring& name) const { return m_path + name; }
+
+    // Creates (or replaces) a file in the folder; false when it cannot be written.
+    bool WriteFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes) const;
+    bool WriteFile(const std::wstring& name, const std::string& bytes) const;
+    // A subfolder (and its parents); returns its path ending in a backslash.
+    std::wstring MakeFolder(const std::wstring& name) const;
+
+private:
+    std::wstring m_path;
+};
