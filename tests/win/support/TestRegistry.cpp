@@ -1,5 +1,7 @@
 #include "support/TestRegistry.h"
 
+#include "framework/Profile.h"
+
 namespace {
 std::wstring SectionPath(const std::wstring& section) { return std::wstring(kVarolinKey) + L"\\" + section; }
 }  // namespace
@@ -52,5 +54,8 @@ bool WriteRegistryString(const std::wstring& section, const std::wstring& name, 
                               std::vector<std::uint8_t>(bytes, bytes + (value.size() + 1) * sizeof(wchar_t)));
 }
 
-void CleanRegistryTest::SetUp() { DeleteVarolinKey(); }
+void CleanRegistryTest::SetUp() {
+    profile::SetProfileRegistryKey(L"Ovelia", L"Varolin");
+    DeleteVarolinKey();
+}
 void CleanRegistryTest::TearDown() { DeleteVarolinKey(); }

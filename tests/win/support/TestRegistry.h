@@ -29,7 +29,8 @@ bool WriteRegistryValue(const std::wstring& section, const std::wstring& name, D
 bool WriteRegistryDword(const std::wstring& section, const std::wstring& name, DWORD value);
 bool WriteRegistryString(const std::wstring& section, const std::wstring& name, const std::wstring& value);
 
-// Fixture: every test starts (and leaves) with no settings stored.
+// Fixture: the profile points at HKCU\Software\Ovelia\Varolin, as in the program, and every
+// test starts (and leaves) with no settings stored there.
 class CleanRegistryTest : public ::testing::Test {
 protected:
     void SetUp() override;
