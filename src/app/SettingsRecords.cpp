@@ -100,13 +100,6 @@ LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored) {
     return font;
 }
 
-bool OverlayAppBarState(std::array<std::uint8_t, kAppBarStateSize>& record,
-                        const std::vector<std::uint8_t>* stored) {
-    if (!stored || stored->size() > record.size()) return false;
-    std::copy(stored->begin(), stored->end(), record.begin());
-    return true;
-}
-
 int ClampGroupCount(int stored) { return std::clamp(stored, kMinGroupCount, kMaxGroupCount); }
 
 int RenameFormatInUse(int stored) {

@@ -36,7 +36,6 @@ inline constexpr IntSetting kSlide{kSectionOption, L"Slide", 1};
 // The two binary (REG_BINARY) values.
 inline constexpr wchar_t kAppBarStateName[] = L"AppBarState";  // in "Common"
 inline constexpr wchar_t kLogFontName[] = L"LogFont";          // in "Option"
-inline constexpr std::size_t kAppBarStateSize = 48;
 inline constexpr std::size_t kLogFontSize = 60;
 inline constexpr std::size_t kFaceNameSize = 32;
 
@@ -81,12 +80,6 @@ struct LogFontRecord {
 // 60 bytes gives the default; a shorter one fills its own length of a zeroed record. A face
 // name without a terminating zero is cut at 31 bytes, so that no reader runs past it.
 LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored);
-
-// The stored "AppBarState" bytes over `record` (the default record). A value longer than 48
-// bytes is unreadable: `record` stays as it is and the result is false; a shorter one
-// overwrites only its own length.
-bool OverlayAppBarState(std::array<std::uint8_t, kAppBarStateSize>& record,
-                        const std::vector<std::uint8_t>* stored);
 
 // "GroupCount" outside 1..99 would leave the bar with no page or thousands of windows: the
 // nearest bound is used instead.

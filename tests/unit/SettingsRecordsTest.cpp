@@ -93,28 +93,6 @@ TEST(LogFontRecord, FaceNameWithoutTerminatingZeroIsCutAt31Bytes) {
     EXPECT_EQ(set.FaceName(), std::string(31, 'B'));
 }
 
-TEST(AppBarStateValue, ShortValueOverwritesItsLengthLongOrMissingKeepsTheDefault) {
-    std::array<std::uint8_t, kAppBarStateSize> defaults{};
-    for (size_t i = 0; i < defaults.size(); ++i) defaults[i] = static_cast<std::uint8_t>(0xA0 + i);
-
-    auto record = defaults;
-    EXPECT_FALSE(OverlayAppBarState(record, nullptr));
-    EXPECT_EQ(record, defaults);
-
-    const std::vector<std::uint8_t> tooLong(49, 0x11);
-    EXPECT_FALSE(OverlayAppBarState(record, &tooLong));
-    EXPECT_EQ(record, defaults);
-
-    const auto shortValue = Bytes({48, 0, 0, 0, 2, 0, 0, 0});  // cbSize 48, nEdge ABE_RIGHT
-    EXPECT_TRUE(OverlayAppBarState(record, &shortValue));
-    EXPECT_TRUE(std::equal(shortValue.begin(), shortValue.end(), record.begin()));
-    EXPECT_TRUE(std::equal(defaults.begin() + 8, defaults.end(), record.begin() + 8));
-
-    const std::vector<std::uint8_t> whole(48, 0x22);
-    EXPECT_TRUE(OverlayAppBarState(record, &whole));
-    EXPECT_TRUE(std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0x22; }));
-}
-
 TEST(SettingClamps, GroupCountToNearestBoundRenameFormatOutsideRangeUsesZero) {
     EXPECT_EQ(ClampGroupCount(0), 1);
     EXPECT_EQ(ClampGroupCount(-5), 1);
