@@ -1,0 +1,145 @@
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/Settings.h"
+#include "support/TestRegistry.h"
+
+using varolin::LogFontRecord;
+
+namespace {
+
+class SettingsStore : public CleanRegistryTest {
+protected:
+    void SetUp() override {
+        CleanRegistryTest::SetUp();
+        // Values left by an earlier load must not pass for freshly read ones.
+        g_nCopyMove = g_nDisplayCount = g_nRenameConfirm = g_nRenameFormat = g_nDaysNew = g_nSlide = -77;
+        g_crInitForeColor = g_crInitBackColor = 0x123456;
+    }
+};
+
+std::vector<std::uint8_t> Bytes(const std::array<std::uint8_t, varolin::kLogFontSize>& a) {
+    return std::vector<std::uint8_t>(a.begin(), a.end());
+}
+
+}  // namespace
+
+TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothing) {
+    const BarSettings bar = LoadSettings();
+    EXPECT_EQ(bar.nSelGroup, 0);
+    EXPECT_EQ(bar.nGroupCount, 3);
+    EXPECT_EQ(g_nCopyMove, 0);
+    EXPECT_EQ(g_crInitForeColor, RGB(255, 255, 255));
+    EXPECT_EQ(g_crInitBackColor, RGB(0x00, 0x60, 0x80));
+    EXPECT_EQ(g_nDisplayCount, 1);
+    EXPECT_EQ(g_nRenameConfirm, 1);
+    EXPECT_EQ(g_nRenameFormat, 0);
+    EXPECT_EQ(g_nDaysNew, 1);
+    EXPECT_EQ(g_nSlide, 1);
+    EXPECT_EQ(bar.logFont.lfHeight, -15);
+    EXPECT_EQ(bar.logFont.lfWeight, FW_NORMAL);
+    EXPECT_EQ(bar.logFont.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(bar.logFont.FaceName(), "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+
+    EXPECT_FALSE(ReadRegistryValue(L"Common", L"SelGroup"));
+    EXPECT_FALSE(ReadRegistryValue(L"Option", L"GroupCount"));
+    EXPECT_FALSE(ReadRegistryValue(L"Option", L"LogFont"));
+}
+
+TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndASixtyByteBinary) {
+    const std::pair<varolin::IntSetting, int> written[] = {
+        {varolin::kSelGroup, 4},      {varolin::kCopyMove, 1},      {varolin::kInitForeColor, 0x010203},
+        {varolin::kInitBackColor, 0x0A0B0C}, {varolin::kGroupCount, 57}, {varolin::kDisplayCount, 0},
+        {varolin::kRenameConfirm, 0}, {varolin::kRenameFormat, 3},  {varolin::kDaysNew, 99},
+        {varolin::kSlide, 0},
+    };
+    for (const auto& [setting, value] : written) {
+        ASSERT_TRUE(WriteIntSetting(setting, value));
+        const auto raw = ReadRegistryValue(setting.section, setting.name);
+        ASSERT_TRUE(raw) << testing::PrintToString(std::wstring(setting.name));
+        EXPECT_EQ(raw->type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(raw->data.size(), 4u);
+        EXPECT_EQ(raw->AsDword(), static_cast<DWORD>(value));
+    }
+    LogFontRecord font = LogFontRecord::Default();
+    font.lfHeight = -21;
+    font.lfItalic = 1;
+    font.SetFaceName("Arial");
+    ASSERT_TRUE(WriteLogFont(font));
+    const auto raw = ReadRegistryValue(L"Option", L"LogFont");
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(raw->data, Bytes(font.ToBytes()));
+
+    const BarSettings bar = LoadSettings();
+    EXPECT_EQ(bar.nSelGroup, 4);
+    EXPECT_EQ(bar.nGroupCount, 57);
+    EXPECT_EQ(bar.logFont, font);
+    EXPECT_EQ(g_nCopyMove, 1);
+    EXPECT_EQ(g_crInitForeColor, 0x010203u);
+    EXPECT_EQ(g_crInitBackColor, 0x0A0B0Cu);
+    EXPECT_EQ(g_nDisplayCount, 0);
+    EXPECT_EQ(g_nRenameConfirm, 0);
+    EXPECT_EQ(g_nRenameFormat, 3);
+    EXPECT_EQ(g_nDaysNew, 99);
+    EXPECT_EQ(g_nSlide, 0);
+}
+
+TEST_F(SettingsStore, ValuesOfAnotherRegistryTypeCountAsMissing) {
+    ASSERT_TRUE(WriteRegistryString(L"Common", L"CopyMove", L"1"));
+    ASSERT_TRUE(WriteRegistryValue(L"Option", L"GroupCount", REG_BINARY, {5, 0, 0, 0}));
+    ASSERT_TRUE(WriteRegistryValue(L"Option", L"DaysNew", REG_QWORD, {9, 0, 0, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(WriteRegistryDword(L"Option", L"LogFont", 5));
+    ASSERT_TRUE(WriteRegistryString(L"Option", L"Slide", L"0"));
+    const BarSettings bar = LoadSettings();
+    EXPECT_EQ(g_nCopyMove, 0);
+    EXPECT_EQ(bar.nGroupCount, 3);
+    EXPECT_EQ(g_nDaysNew, 1);
+    EXPECT_EQ(g_nSlide, 1);
+    EXPECT_EQ(bar.logFont, LogFontRecord::Default());
+}
+
+TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
+    WriteRegistryDword(L"Option", L"GroupCount", 0);
+    WriteRegistryDword(L"Option", L"RenameFormat", 7);
+    WriteRegistryDword(L"Option", L"DisplayCount", 2);
+    WriteRegistryDword(L"Common", L"SelGroup", 8);
+    BarSettings bar = LoadSettings();
+    EXPECT_EQ(bar.nGroupCount, 1);
+    EXPECT_EQ(bar.nSelGroup, 8);        // beyond the pages: used as read
+    EXPECT_EQ(g_nRenameFormat, 7);      // kept as stored; renaming uses format 0
+    EXPECT_EQ(varolin::RenameFormatInUse(g_nRenameFormat), 0);
+    EXPECT_EQ(g_nDisplayCount, 2);      // counts as off, but is kept
+    EXPECT_EQ(ReadRegistryValue(L"Option", L"RenameFormat")->AsDword(), 7u);
+
+    WriteRegistryDword(L"Option", L"GroupCount", 0xFFFFFFFF);
+    EXPECT_EQ(LoadSettings().nGroupCount, 1);
+    WriteRegistryDword(L"Option", L"GroupCount", 100000);
+    EXPECT_EQ(LoadSettings().nGroupCount, 99);
+}
+
+TEST_F(SettingsStore, ShortLongAndUnterminatedFontValues) {
+    // 40 bytes fill the first 40 bytes; the rest stay zero.
+    std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());
+    forty.resize(40);
+    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, forty);
+    auto bytes = ReadLogFont().ToBytes();
+    EXPECT_TRUE(std::equal(forty.begin(), forty.end(), bytes.begin()));
+    EXPECT_TRUE(std::all_of(bytes.begin() + 40, bytes.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(ReadLogFont().FaceName().size(), 12u);
+
+    // Longer than a LOGFONTA: the default.
+    std::vector<std::uint8_t> longer(61, 1);
+    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, longer);
+    EXPECT_EQ(ReadLogFont(), LogFontRecord::Default());
+
+    // A face name with no terminating zero is cut at 31 bytes.
+    std::vector<std::uint8_t> unterminated = Bytes(LogFontRecord::Default().ToBytes());
+    std::fill(unterminated.begin() + 28, unterminated.end(), 'W');
+    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, unterminated);
+    const LogFontRecord font = ReadLogFont();
+    EXPECT_EQ(font.FaceName(), std::string(31, 'W'));
+    EXPECT_EQ(font.lfHeight, -15);
+}
