@@ -181,11 +181,11 @@ std::vector<std::uint8_t> EncodeGroupFile(std::span<const ButtonRecord> records,
         if (first) {
             out.WriteWord(kNewClassTag);
             out.WriteWord(kSchema);
-            out.WriteWord(sizeof(kClassName) - 1);
+            out.WriteWord(static_cast<std::uint16_t>(sizeof(kClassName) - 1));
             out.WriteBytes(kClassName);
             first = false;
         } else {
-            out.WriteWord(kClassTagBit | 1);
+            out.WriteWord(static_cast<std::uint16_t>(kClassTagBit | 1));  // the class, index 1
         }
         WriteString(out, codePage, record.m_strProgram);
         WriteString(out, codePage, record.m_strFolder);

@@ -133,6 +133,7 @@ using Names = std::vector<std::wstring>;
 TEST_F(GroupFileTest, MissingFileGivesAnEmptyPageSilentlyAndCreatesNothing) {
     GroupFile file(m_dir, 3);
     EXPECT_EQ(file.Path(), m_dir + L"GRP003.VRL");
+    EXPECT_EQ(GroupFile(L"C:\\Bar", 1000).Path(), L"C:\\Bar\\GRP1000.VRL");
     MessageBoxLog boxes;
     EXPECT_TRUE(file.Load(nullptr).empty());
     EXPECT_TRUE(boxes.Boxes().empty());
