@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "app/PathUtil.h"
+#include "app/SettingsRecords.h"
 
 namespace varolin {
 namespace {
@@ -27,7 +28,8 @@ int RenameCounter::Next() {
 }
 
 std::wstring FormatRenameNumber(int format, int number) {
-    const bool padded = format == 0 || format == 2 || format < 0 || format >= kRenameFormatCount;
+    format = RenameFormatInUse(format);
+    const bool padded = format == 0 || format == 2;
     const bool parenthesised = format == 2 || format == 3;
     // As printf's "%04d": the sign counts towards the width of four.
     const bool negative = number < 0;

@@ -6,9 +6,6 @@
 
 namespace varolin {
 
-// Number suffixes selected by "RenameFormat": "_%04d", "_%d", "(%04d)", "(%d)".
-constexpr int kRenameFormatCount = 4;
-
 // The system's limits without the long-path prefix: one name component, and a whole path
 // (MAX_PATH less its terminating zero).
 constexpr std::size_t kMaxFileNameChars = 255;
@@ -25,8 +22,8 @@ private:
     int m_next = 0;
 };
 
-// The number text for `format`; a format outside 0..3 gives format 0, so that the candidate
-// always differs from the path it came from.
+// The number text for "RenameFormat" `format`: 0 "_%04d", 1 "_%d", 2 "(%04d)", 3 "(%d)". A
+// format outside 0..3 gives format 0, so that a candidate always differs from its path.
 std::wstring FormatRenameNumber(int format, int number);
 
 // The next candidate for `path`: the number text goes between the base name and the extension

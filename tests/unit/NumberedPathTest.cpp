@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "app/SettingsRecords.h"
+
 using namespace varolin;
 
 TEST(NumberedPath, FormatsAndOutOfRangeFormatRenamesLikeFormatZero) {

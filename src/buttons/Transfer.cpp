@@ -1,0 +1,109 @@
+#include "buttons/Transfer.h"
+
+#include "app/PathUtil.h"
+#include "app/ShellHelpers.h"
+#include "buttons/SameNameDlg.h"
+#include "framework/Handles.h"
+#include "framework/Strings.h"
+#include "resource.h"
+
+varolin::RenameCounter g_renameCounter;
+
+namespace {
+
+// Result of one copy attempt, before name conflicts are resolved.
+constexpr int kNameTaken = 2;
+
+bool SamePathText(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+    OwnedHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file && GetFileInformationByHandle(file.Get(), &info);
+}
+
+// Two names of one file (another spelling of the folder, a hard link): overwriting one with
+// the other would destroy it, and a move would then delete the only copy.
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    BY_HANDLE_FILE_INFORMATION infoA{}, infoB{};
+    if (!FileIdentity(a, infoA) || !FileIdentity(b, infoB)) return false;
+    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+}
+
+// One copy. While access is denied, offers to clear the target's write protection and copies
+// again over it; the user's No leaves the file alone.
+int CopyOnce(bool failIfExists, const std::wstring& source, const std::wstring& target) {
+    if (CopyFileW(source.c_str(), target.c_str(), failIfExists)) return kCopyDone;
+    DWORD error = GetLastError();
+    while (error == ERROR_ACCESS_DENIED) {
+        if (AppMessageBox(nullptr, IDS_CLEAR_READONLY_QUESTION, MB_YESNO) != IDYES) return kCopySkipped;
+        SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (CopyFileW(source.c_str(), target.c_str(), FALSE)) return kCopyDone;
+        error = GetLastError();
+    }
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return kNameTaken;
+    ShowSystemError(error);
+    return kCopyFailed;
+}
+
+}  // namespace
+
+int CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+                   const std::wstring& target) {
+    // A loop rather than recursion: a long run of taken candidates cannot exhaust the stack.
+    // It ends because every candidate carries a number never used before.
+    std::wstring current = target;
+    for (;;) {
+        const int result = CopyOnce(failIfExists, source, current);
+        if (result != kNameTaken) return result;
+
+        std::wstring candidate = varolin::MakeNumberedPath(current, options.nRenameFormat, *options.pCounter);
+        if (options.bRenameConfirm) {
+            CSameNameDlg dialog;
+            dialog.m_strSource = source;
+            dialog.m_strExisting = current;
+            dialog.m_strCandidate = candidate;
+            dialog.DoModal();
+            if (dialog.m_nResult == CSameNameDlg::kOverwrite) {
+                failIfExists = false;
+                continue;
+            }
+            if (dialog.m_nResult != CSameNameDlg::kRename) return kCopySkipped;
+        }
+        current = std::move(candidate);
+        failIfExists = true;
+    }
+}
+
+int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
+                 const std::wstring& folder) {
+    // The dropped name as it is: trimming it could name another file.
+    const varolin::PathParts parts = varolin::SplitPathParts(source);
+    std::wstring target = folder;
+    if (!target.empty() && target.back() != L'\\' && target.back() != L'/') target += L'\\';
+    target += parts.fname + parts.ext;
+
+    if (SamePathText(source, target) || SameFile(source, target)) {
+        AppMessageBox(nullptr, IDS_SAME_FILE_NAME, MB_OK);
+        return 0;
+    }
+
+    const int result = CopyWithRename(options, true, source, target);
+    if (result == kCopyFailed) return 0;
+    if (result == kCopyDone && dropEffect == DROPEFFECT_MOVE && !DeleteFileW(source.c_str())) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED) {
+            // Write-protected source: the copy is complete, so clearing the flag loses nothing.
+            SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(source.c_str());
+        } else {
+            ShowSystemError(error);
+            return 0;
+        }
+    }
+    return 1;
+}
