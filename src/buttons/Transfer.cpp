@@ -1,6 +1,7 @@
 #include "buttons/Transfer.h"
 
 #include "app/PathUtil.h"
+#include "app/Settings.h"
 #include "app/ShellHelpers.h"
 #include "buttons/SameNameDlg.h"
 #include "framework/Handles.h"
@@ -106,4 +107,12 @@ int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::ws
         }
     }
     return 1;
+}
+
+TransferOptions CurrentTransferOptions() {
+    return TransferOptions{g_nRenameFormat, g_nRenameConfirm == 1, &g_renameCounter};
+}
+
+int TransferFile(DWORD dropEffect, const std::wstring& source, const std::wstring& folder) {
+    return TransferFile(CurrentTransferOptions(), dropEffect, source, folder);
 }

@@ -31,3 +31,8 @@ int CopyWithRename(const TransferOptions& options, bool failIfExists, const std:
 // next dropped file, 0 to stop the drop.
 int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
                  const std::wstring& folder);
+
+// The options that drops use: the process-wide settings and rename counter.
+TransferOptions CurrentTransferOptions();
+// TransferFile with CurrentTransferOptions().
+int TransferFile(DWORD dropEffect, const std::wstring& source, const std::wstring& folder);

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/Settings.h"
 #include "buttons/SameNameDlg.h"
 #include "buttons/Transfer.h"
 #include "resource.h"
@@ -271,6 +272,21 @@ TEST_F(TransferTest, NamesBeyondTheAnsiCodePageSurvive) {
     EXPECT_EQ(Get(to + japanese), "new");
     EXPECT_EQ(Get(to + L"Ελληνικά \U0001F600 ñ_0000.txt"), "new");
     EXPECT_FALSE(Exists(from + foreign));
+}
+
+TEST_F(TransferTest, DropsUseTheSettingsAndTheProgramWideCounter) {
+    Files(L"x.txt");
+    const int savedConfirm = g_nRenameConfirm, savedFormat = g_nRenameFormat;
+    g_nRenameConfirm = 2;  // only 1 asks
+    g_nRenameFormat = 3;
+    const int number = g_renameCounter.Peek();
+
+    EXPECT_EQ(TransferFile(kCopy, from + L"x.txt", to), 1);
+    g_nRenameConfirm = savedConfirm;
+    g_nRenameFormat = savedFormat;
+    EXPECT_EQ(Get(to + L"x(" + std::to_wstring(number) + L").txt"), "new");
+    EXPECT_EQ(g_renameCounter.Peek(), number + 1);
+    EXPECT_EQ(answerer.Count(), 0u);
 }
 
 // The dialog on its own: what it shows, and its file buttons.
