@@ -60,7 +60,9 @@ int CALLBACK CPropertySheet::SheetCallback(HWND, UINT msg, LPARAM lp) {
 INT_PTR CPropertySheet::DoModal() {
     m_pageHeaders.clear();
     for (CPropertyPage* page : m_pages) m_pageHeaders.push_back(page->m_psp);
-    m_psh.hwndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    // The owner is the parent's top-level window: a modal sheet disables only its owner, and a
+    // sheet opened over a child (a folder button) must keep the whole bar waiting.
+    m_psh.hwndParent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
     m_psh.hInstance = GetModuleHandleW(nullptr);
     m_psh.pszCaption = m_strCaption.c_str();
     m_psh.nPages = static_cast<UINT>(m_pageHeaders.size());
