@@ -1,0 +1,512 @@
+#include <windows.h>
+#include <commctrl.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "buttons/ButtonRecord.h"
+#include "dialogs/ColorSwatch.h"
+#include "dialogs/PureColors.h"
+#include "dialogs/PrpSheet.h"
+#include "resource.h"
+#include "support/DialogAnswerer.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+using Step = std::function<void(HWND sheet)>;
+
+struct QueuedAnswer {
+    int id;
+    std::function<void(HWND)> before;
+};
+
+// The sheet passes commands it does not know to its page, which ignores this one: the
+// answerer's reply to the sheet's own activation leaves the sheet alone.
+constexpr int kLeaveOpen = 0;
+
+// Runs `steps` one per timer tick inside the sheet's modal loop, each while the sheet is up and
+// not covered by a box of its own. A sheet still open well after the last step is cancelled, so
+// a broken script fails instead of hanging.
+class SheetScript {
+public:
+    explicit SheetScript(std::vector<Step> steps) : m_steps(std::move(steps)) {
+        s_current = this;
+        m_timer = SetTimer(nullptr, 0, 40, &SheetScript::Tick);
+    }
+    ~SheetScript() {
+        KillTimer(nullptr, m_timer);
+        s_current = nullptr;
+    }
+    bool AllRan() const { return m_next == m_steps.size() && !m_cancelled; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        SheetScript* self = s_current;
+        HWND sheet = FindWindowW(L"#32770", L"プロパティ");
+        if (!self || self->m_running || !sheet || !IsWindowEnabled(sheet)) return;
+        if (self->m_next == self->m_steps.size()) {
+            if (++self->m_idleTicks == 50) {
+                self->m_cancelled = true;
+                PropSheet_PressButton(sheet, PSBTN_CANCEL);
+            }
+            return;
+        }
+        self->m_running = true;
+        self->m_steps[self->m_next++](sheet);
+        self->m_running = false;
+    }
+
+    static inline SheetScript* s_current = nullptr;
+    std::vector<Step> m_steps;
+    size_t m_next = 0;
+    int m_idleTicks = 0;
+    bool m_running = false;
+    bool m_cancelled = false;
+    UINT_PTR m_timer = 0;
+};
+
+struct SheetRun {
+    bool ok = false;
+    bool scriptRan = false;
+    std::vector<AnsweredDialog> dialogs;  // answered while the sheet ran, the sheet excepted
+};
+
+SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<Step> steps, std::vector<QueuedAnswer> answers = {}) {
+    DialogAnswerer answerer;
+    answerer.Answer(kLeaveOpen);
+    for (QueuedAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
+    SheetRun run;
+    {
+        SheetScript script(std::move(steps));
+        run.ok = RunButtonProperties(nullptr, record);
+        run.scriptRan = script.AllRan();
+    }
+    run.dialogs.assign(answerer.Dialogs().begin() + (answerer.Count() ? 1 : 0), answerer.Dialogs().end());
+    EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
+    return run;
+}
+
+HWND Page(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
+
+HWND ShowColorPage(HWND sheet) {
+    PropSheet_SetCurSel(sheet, nullptr, 1);
+    return Page(sheet);
+}
+
+std::wstring Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
+void SetText(HWND page, int id, const std::wstring& text) { SetDlgItemTextW(page, id, text.c_str()); }
+bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
+bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
+// A click that completes at once (check boxes, radio buttons, swatches).
+void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+// A click whose handler opens a modal dialog: it runs from the sheet's loop, not from the step.
+void PostClick(HWND page, int id) {
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+}
+void PressOk(HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }
+
+varolin::ButtonRecord SampleRecord() {
+    varolin::ButtonRecord record;
+    record.m_strTitle = L"作業";
+    record.m_strFolder = L"C:\\Work\\";
+    record.m_strProgram = L"tool.exe";
+    record.m_crText = 0x000000;
+    record.m_crBack = 0xC0C0C0;
+    return record;
+}
+
+// Swatch control ids currently marked on the colour page.
+std::vector<int> MarkedSwatches(HWND page) {
+    std::vector<int> marked;
+    for (int id = IDC_SWATCH_FIRST; id <= IDC_SWATCH_LAST; ++id) {
+        auto* swatch = dynamic_cast<CColorSwatch*>(CWnd::FromHandle(GetDlgItem(page, id)));
+        if (swatch && swatch->m_bMarked) marked.push_back(id);
+    }
+    return marked;
+}
+
+COLORREF SliderColor(HWND page) {
+    const auto pos = [&](int id) { return static_cast<int>(SendDlgItemMessageW(page, id, TBM_GETPOS, 0, 0)); };
+    return RGB(pos(IDC_RED_SLIDER), pos(IDC_GREEN_SLIDER), pos(IDC_BLUE_SLIDER));
+}
+
+LRESULT SystemColorSelection(HWND page) { return SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETCURSEL, 0, 0); }
+
+// Chooses the system colour list's entry for a GetSysColor index, as a user would.
+void PickSystemColor(HWND page, int sysColor) {
+    HWND list = GetDlgItem(page, IDC_SYSTEM_COLOR);
+    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) != sysColor) continue;
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COLOR, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        return;
+    }
+    ADD_FAILURE() << "no list entry for system colour " << sysColor;
+}
+
+// Moves a slider by keyboard, as a user would; the slider notifies the page itself.
+void SliderKey(HWND page, int id, UINT key) {
+    HWND slider = GetDlgItem(page, id);
+    SendMessageW(slider, WM_KEYDOWN, key, 0);
+    SendMessageW(slider, WM_KEYUP, key, 0);
+}
+
+// A pixel of a window as drawn on screen, after pending paints.
+COLORREF Pixel(HWND wnd, int x, int y) {
+    UpdateWindow(wnd);
+    HDC dc = GetDC(wnd);
+    const COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(wnd, dc);
+    return color;
+}
+
+// A pixel inside the preview's filled rectangle, clear of its centred text.
+COLORREF PreviewPixel(HWND page) {
+    RECT rc;
+    GetClientRect(page, &rc);
+    return Pixel(page, rc.left + 10, rc.bottom / 5 * 3 + 10);
+}
+
+}  // namespace
+
+TEST(ButtonPropertySheet, ClearingTheProgramCheckDropsTheProgramAndKeepsTheFolder) {
+    varolin::ButtonRecord record = SampleRecord();
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = Page(sheet);
+            EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
+            EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
+            EXPECT_FALSE(Enabled(page, IDC_FOLDER));
+            EXPECT_FALSE(Enabled(page, IDC_BROWSE_FOLDER));
+            EXPECT_TRUE(Enabled(page, IDC_BROWSE_PROGRAM));
+            Click(page, IDC_HAS_PROGRAM);
+            EXPECT_EQ(Text(page, IDC_PROGRAM), L"");
+            EXPECT_TRUE(Enabled(page, IDC_FOLDER));
+            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
+            EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
+            EXPECT_EQ(Text(page, IDC_FOLDER), L"C:\\Work\\");
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(run.ok);
+    EXPECT_TRUE(run.scriptRan);
+    EXPECT_EQ(record.m_strProgram, L"");
+    EXPECT_EQ(record.m_strFolder, L"C:\\Work\\");
+
+    // Ticking the box without choosing a program leaves none, and the next opening shows it clear.
+    const SheetRun again = RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = Page(sheet);
+            EXPECT_FALSE(Checked(page, IDC_HAS_PROGRAM));
+            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
+            Click(page, IDC_HAS_PROGRAM);
+            EXPECT_TRUE(Enabled(page, IDC_PROGRAM));
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(again.ok);
+    EXPECT_EQ(record.m_strProgram, L"");
+}
+
+TEST(ButtonPropertySheet, FolderGetsItsBackslashAndTitleAndProgramLoseTrailingBlanks) {
+    varolin::ButtonRecord record = SampleRecord();
+    RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = Page(sheet);
+            SetText(page, IDC_TITLE, L"  見出し  ");
+            SetText(page, IDC_PROGRAM, L"run.exe \t");
+            Click(page, IDC_HAS_PROGRAM);  // off: the folder can be typed
+            Click(page, IDC_HAS_PROGRAM);  // on again, the program field emptied by the first click
+            SetText(page, IDC_PROGRAM, L"run.exe \t");
+            SetText(page, IDC_FOLDER, L"D:\\Data  ");
+            PressOk(sheet);
+        },
+    });
+    EXPECT_EQ(record.m_strTitle, L"  見出し");
+    EXPECT_EQ(record.m_strProgram, L"run.exe");
+    EXPECT_EQ(record.m_strFolder, L"D:\\Data\\");
+
+    const SheetRun emptied = RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = Page(sheet);
+            Click(page, IDC_HAS_PROGRAM);
+            SetText(page, IDC_FOLDER, L"");
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(emptied.ok);
+    EXPECT_EQ(record.m_strFolder, L"\\");
+    EXPECT_EQ(record.m_strProgram, L"");
+}
+
+TEST(ButtonPropertySheet, OverlongTextIsRefusedWithTheSheetLeftOpen) {
+    varolin::ButtonRecord record = SampleRecord();
+    const varolin::ButtonRecord before = record;
+    bool refusedTwiceAndStillOpen = false;
+    const SheetRun run = RunSheet(
+        record,
+        {
+            [](HWND sheet) {
+                SetText(Page(sheet), IDC_TITLE, std::wstring(101, L'a'));
+                PressOk(sheet);
+            },
+            [](HWND sheet) {
+                HWND page = Page(sheet);
+                EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TITLE));  // the refused edit, selected
+                SetText(page, IDC_TITLE, std::wstring(51, L'あ'));  // 102 bytes in code page 932
+                PressOk(sheet);
+            },
+            [&](HWND sheet) {
+                refusedTwiceAndStillOpen = IsWindowVisible(sheet) != FALSE;
+                HWND page = Page(sheet);
+                SetText(page, IDC_TITLE, std::wstring(50, L'あ'));
+                Click(page, IDC_HAS_PROGRAM);
+                SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(257, L'f'));  // 261 bytes with its backslash
+                PressOk(sheet);
+            },
+            [](HWND sheet) {
+                EXPECT_EQ(GetFocus(), GetDlgItem(Page(sheet), IDC_FOLDER));
+                SetText(Page(sheet), IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
+                PressOk(sheet);
+            },
+        },
+        {{IDOK, nullptr}, {IDOK, nullptr}, {IDOK, nullptr}});
+    EXPECT_TRUE(run.scriptRan);
+    EXPECT_TRUE(refusedTwiceAndStillOpen);
+    ASSERT_EQ(run.dialogs.size(), 3u);
+    EXPECT_EQ(run.dialogs[0].text, L"100 バイト以内で入力してください。");
+    EXPECT_EQ(run.dialogs[1].text, L"100 バイト以内で入力してください。");
+    EXPECT_EQ(run.dialogs[2].text, L"260 バイト以内で入力してください。");
+    EXPECT_TRUE(run.ok);
+    EXPECT_EQ(record.m_strTitle, std::wstring(50, L'あ'));
+    EXPECT_EQ(record.m_strFolder, L"C:\\" + std::wstring(256, L'f') + L"\\");
+    EXPECT_NE(record, before);
+}
+
+TEST(ButtonPropertySheet, CancelChangesNothing) {
+    varolin::ButtonRecord record = SampleRecord();
+    const varolin::ButtonRecord before = record;
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = Page(sheet);
+            SetText(page, IDC_TITLE, L"別名");
+            Click(page, IDC_HAS_PROGRAM);
+            Click(page, IDC_NO_DROP);
+        },
+        [](HWND sheet) {
+            HWND page = ShowColorPage(sheet);
+            Click(page, IDC_SWATCH_FIRST + 2);
+            PropSheet_PressButton(sheet, PSBTN_CANCEL);
+        },
+    });
+    EXPECT_TRUE(run.scriptRan);
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(record, before);
+}
+
+TEST(ButtonPropertySheet, OkWithoutChangesKeepsTheRecordAndAnUnopenedColourPageItsColours) {
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_crBack = 0x00ABCDEF;
+    record.m_crText = 0x00123456;
+    record.m_bNoDrop = 1;
+    const varolin::ButtonRecord before = record;
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) {
+            EXPECT_TRUE(Checked(Page(sheet), IDC_NO_DROP));
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(run.ok);
+    EXPECT_EQ(record, before);
+
+    // Turning the refusal off comes back as a changed flag.
+    RunSheet(record, {
+        [](HWND sheet) {
+            Click(Page(sheet), IDC_NO_DROP);
+            PressOk(sheet);
+        },
+    });
+    EXPECT_EQ(record.m_bNoDrop, 0);
+}
+
+TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
+    TempFolder temp;
+    const std::wstring tools = temp.MakeFolder(L"tools");
+    ASSERT_TRUE(temp.WriteFile(L"tools\\run.exe", std::string("MZ")));
+    varolin::ButtonRecord record = SampleRecord();
+    const std::wstring chosen = tools + L"run.exe";
+    const SheetRun run = RunSheet(
+        record,
+        {
+            [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_PROGRAM); },
+            [&](HWND sheet) {
+                HWND page = Page(sheet);
+                EXPECT_EQ(Text(page, IDC_PROGRAM), L"run.exe");
+                EXPECT_EQ(Text(page, IDC_FOLDER), tools);
+                EXPECT_FALSE(Enabled(page, IDC_FOLDER));
+                PressOk(sheet);
+            },
+        },
+        {{IDOK, [&](HWND open) {
+              // The file name field of the Open dialog, whichever form the system uses.
+              for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, chosen.c_str());
+          }}});
+    EXPECT_TRUE(run.scriptRan);
+    ASSERT_EQ(run.dialogs.size(), 1u);
+    EXPECT_EQ(record.m_strProgram, L"run.exe");
+    EXPECT_EQ(record.m_strFolder, tools);
+}
+
+TEST(ButtonPropertySheet, CancelledFolderBrowserLeavesThePageAsItWas) {
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_strProgram.clear();
+    const SheetRun run = RunSheet(
+        record,
+        {
+            [](HWND sheet) {
+                SetText(Page(sheet), IDC_FOLDER, L"E:\\Typed");
+                PostClick(Page(sheet), IDC_BROWSE_FOLDER);
+            },
+            [](HWND sheet) {
+                EXPECT_EQ(Text(Page(sheet), IDC_FOLDER), L"E:\\Typed");
+                PressOk(sheet);
+            },
+        },
+        {{IDCANCEL, nullptr}});
+    EXPECT_TRUE(run.scriptRan);
+    ASSERT_EQ(run.dialogs.size(), 1u);
+    EXPECT_EQ(record.m_strFolder, L"E:\\Typed\\");
+}
+
+TEST(ButtonPropertySheet, PureColoursAreMarkedHoweverTheyAreReached) {
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_crBack = 0x000000;
+    const SheetRun run = RunSheet(
+        record,
+        {
+            [](HWND sheet) {
+                HWND page = ShowColorPage(sheet);
+                EXPECT_TRUE(Checked(page, IDC_EDIT_BACK_COLOR));
+                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 0});
+                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
+
+                SliderKey(page, IDC_RED_SLIDER, VK_END);  // red 255, green and blue 0
+                EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
+                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+                EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
+
+                SliderKey(page, IDC_GREEN_SLIDER, VK_RIGHT);
+                EXPECT_EQ(SliderColor(page), RGB(255, 1, 0));
+                EXPECT_TRUE(MarkedSwatches(page).empty());
+
+                PickSystemColor(page, COLOR_WINDOW);
+                const COLORREF window = GetSysColor(COLOR_WINDOW);
+                EXPECT_EQ(SliderColor(page), window);
+                EXPECT_NE(SystemColorSelection(page), CB_ERR);  // the list keeps its choice
+                const int pure = varolin::PureColorIndex(window);
+                EXPECT_EQ(MarkedSwatches(page), pure < 0 ? std::vector<int>{} : std::vector<int>{IDC_SWATCH_FIRST + pure});
+
+                Click(page, IDC_SWATCH_FIRST + 4);
+                EXPECT_EQ(SliderColor(page), RGB(0, 0, 255));
+                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 4});
+                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
+                PostClick(page, IDC_COLOR_DETAILS);
+            },
+            [](HWND sheet) {
+                HWND page = Page(sheet);
+                EXPECT_EQ(SliderColor(page), RGB(0, 128, 0));
+                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 11});
+                PressOk(sheet);
+            },
+        },
+        {{IDOK, [](HWND colorDialog) {
+              // The dialog's red, green and blue fields.
+              SetDlgItemTextW(colorDialog, 706, L"0");
+              SetDlgItemTextW(colorDialog, 707, L"128");
+              SetDlgItemTextW(colorDialog, 708, L"0");
+          }}});
+    EXPECT_TRUE(run.scriptRan);
+    EXPECT_TRUE(run.ok);
+    EXPECT_EQ(record.m_crBack, RGB(0, 128, 0));
+    EXPECT_EQ(record.m_crText, 0x000000u);
+}
+
+TEST(ButtonPropertySheet, SwitchingTheEditedColourMovesSlidersAndMarkButChangesNeither) {
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_crBack = RGB(255, 0, 0);
+    record.m_crText = 0x123456;
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = ShowColorPage(sheet);
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+
+            Click(page, IDC_EDIT_TEXT_COLOR);
+            EXPECT_EQ(SliderColor(page), 0x123456u);
+            EXPECT_TRUE(MarkedSwatches(page).empty());
+            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));  // the back colour stays red
+
+            PickSystemColor(page, COLOR_BTNFACE);  // now the text colour
+            Click(page, IDC_EDIT_BACK_COLOR);
+            EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+            EXPECT_EQ(SystemColorSelection(page), CB_ERR);
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(run.ok);
+    EXPECT_EQ(record.m_crBack, RGB(255, 0, 0));
+    EXPECT_EQ(record.m_crText, GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(ButtonPropertySheet, SwatchesPaintTheirColourWithABevelWhileMarked) {
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_crBack = RGB(255, 0, 0);
+    RunSheet(record, {
+        [](HWND sheet) {
+            HWND page = ShowColorPage(sheet);
+            HWND red = GetDlgItem(page, 1102);
+            HWND black = GetDlgItem(page, IDC_SWATCH_FIRST);
+            RECT rc;
+            GetClientRect(red, &rc);
+            const int cx = rc.right / 2, cy = rc.bottom / 2;
+            EXPECT_EQ(Pixel(red, cx, cy), RGB(255, 0, 0));
+            EXPECT_EQ(Pixel(red, 2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+            EXPECT_EQ(Pixel(red, rc.right - 3, rc.bottom - 3), GetSysColor(COLOR_BTNSHADOW));
+            EXPECT_EQ(Pixel(black, cx, cy), RGB(0, 0, 0));
+            EXPECT_EQ(Pixel(black, 2, 2), RGB(0, 0, 0));  // unmarked: colour up to the frame
+            EXPECT_EQ(Pixel(black, 0, 0), GetSysColor(COLOR_BTNFACE));  // the frame's cut corner
+            PressOk(sheet);
+        },
+    });
+}
+
+TEST(ButtonPropertySheet, TheWholeBarWaitsWhileOneOfItsButtonsIsEdited) {
+    HWND bar = CreateWindowExW(0, L"Static", L"bar", WS_POPUP | WS_VISIBLE, 0, 0, 200, 40, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreateWindowExW(0, L"Button", L"other", WS_CHILD | WS_VISIBLE, 0, 0, 90, 40, bar, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    CWnd button;
+    ASSERT_TRUE(button.SubclassWindow(CreateWindowExW(0, L"Button", L"this", WS_CHILD | WS_VISIBLE, 100, 0, 90, 40,
+                                                      bar, nullptr, GetModuleHandleW(nullptr), nullptr)));
+    varolin::ButtonRecord record = SampleRecord();
+    DialogAnswerer answerer;
+    answerer.Answer(kLeaveOpen);
+    SheetScript script({
+        [&](HWND sheet) {
+            // The other buttons cannot be used (to delete this one, say) while the sheet is up.
+            EXPECT_FALSE(IsWindowEnabled(bar));
+            EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
+            EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
+            PressOk(sheet);
+        },
+    });
+    EXPECT_TRUE(RunButtonProperties(&button, record));
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_TRUE(IsWindowEnabled(bar));
+    DestroyWindow(bar);
+}
