@@ -53,8 +53,8 @@ void CColorSwatch::DrawFace(HDC dc, RECT rc) const {
         DrawBevel(dc, rc, GetSysColorBrush(COLOR_BTNHIGHLIGHT), GetSysColorBrush(COLOR_BTNSHADOW));
         InflateRect(&rc, -1, -1);
     }
-    // Resolve the palette entry ourselves: a palette index means nothing to a true-colour
-    // device's nearest-colour lookup.
+    // The entry as RGB first, so the fill does not depend on how a device treats palette
+    // references.
     PALETTEENTRY entry{};
     GetPaletteEntries(m_hPalette, LOWORD(m_crColor), 1, &entry);
     const COLORREF color = GetNearestColor(dc, RGB(entry.peRed, entry.peGreen, entry.peBlue));

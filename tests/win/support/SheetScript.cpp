@@ -1,0 +1,37 @@
+#include "support/SheetScript.h"
+
+#include <commctrl.h>
+
+namespace {
+thread_local SheetScript* t_script = nullptr;
+constexpr UINT kTickMs = 40;
+constexpr int kIdleTicksBeforeCancel = 50;
+}  // namespace
+
+SheetScript::SheetScript(std::wstring caption, std::vector<SheetStep> steps)
+    : m_caption(std::move(caption)), m_steps(std::move(steps)) {
+    t_script = this;
+    m_timer = SetTimer(nullptr, 0, kTickMs, &SheetScript::Tick);
+}
+
+SheetScript::~SheetScript() {
+    KillTimer(nullptr, m_timer);
+    t_script = nullptr;
+}
+
+void CALLBACK SheetScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    SheetScript* self = t_script;
+    if (!self || self->m_running) return;  // a step's own modal loop ticks too
+    HWND sheet = FindWindowW(L"#32770", self->m_caption.c_str());
+    if (!sheet || !IsWindowEnabled(sheet)) return;
+    if (self->m_next == self->m_steps.size()) {
+        if (++self->m_idleTicks == kIdleTicksBeforeCancel) {
+            self->m_cancelled = true;
+            PropSheet_PressButton(sheet, PSBTN_CANCEL);
+        }
+        return;
+    }
+    self->m_running = true;
+    self->m_steps[self->m_next++](sheet);
+    self->m_running = false;
+}
