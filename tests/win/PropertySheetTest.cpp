@@ -306,27 +306,6 @@ TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
     EXPECT_EQ(record.m_strFolder, tools);
 }
 
-TEST(ButtonPropertySheet, CancelledFolderBrowserLeavesThePageAsItWas) {
-    varolin::ButtonRecord record = SampleRecord();
-    record.m_strProgram.clear();
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) {
-                SetText(Page(sheet), IDC_FOLDER, L"E:\\Typed");
-                PostClick(Page(sheet), IDC_BROWSE_FOLDER);
-            },
-            [](HWND sheet) {
-                EXPECT_EQ(Text(Page(sheet), IDC_FOLDER), L"E:\\Typed");
-                PressOk(sheet);
-            },
-        },
-        {{IDCANCEL, nullptr}});
-    EXPECT_TRUE(run.scriptRan);
-    ASSERT_EQ(run.dialogs.size(), 1u);
-    EXPECT_EQ(record.m_strFolder, L"E:\\Typed\\");
-}
-
 TEST(ButtonPropertySheet, PureColoursAreMarkedHoweverTheyAreReached) {
     varolin::ButtonRecord record = SampleRecord();
     record.m_crBack = 0x000000;
