@@ -109,12 +109,6 @@ TEST(TransparentDrawing, PureBlueShowsTheBackgroundEverywhereAndNothingElseDoes)
     EXPECT_EQ(wrong, 0);
 }
 
-TEST(TransparentDrawing, UnreadableImageGivesNoMask) {
-    OwnedBitmap mask(CreateBitmap(2, 2, 1, 1, nullptr));
-    MakeMaskBitmap(nullptr, mask);
-    EXPECT_FALSE(mask);
-}
-
 TEST(SystemError, ShowsTheSystemTextOrTheCodeWithAStopIcon) {
     DialogAnswerer answerer;
     answerer.Answer(IDOK);
