@@ -30,10 +30,12 @@ std::wstring ModuleFileName() {
 
 bool CBarApp::ClaimSingleInstance() {
     if (OwnedHandle other{OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)}) return false;
-    m_hMutex.Reset(CreateMutexW(nullptr, FALSE, kMutexName));
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
+    const DWORD error = GetLastError();
+    m_hMutex.Reset(mutex);
     // Two copies started at the same moment both miss each other above; the later creator
     // is told that the mutex already exists and steps back as well.
-    return !(m_hMutex && GetLastError() == ERROR_ALREADY_EXISTS);
+    return !(mutex && error == ERROR_ALREADY_EXISTS);
 }
 
 BOOL CBarApp::InitInstance() {
