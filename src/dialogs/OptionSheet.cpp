@@ -1,0 +1,39 @@
+#include "dialogs/OptionSheet.h"
+
+#include "app/AppGlobals.h"
+#include "dialogs/OptCommon.h"
+#include "dialogs/OptFont.h"
+#include "framework/PropertySheet.h"
+#include "framework/Strings.h"
+#include "resource.h"
+
+bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORREF crText, COLORREF crBack,
+                     varolin::OptionValues& edited) {
+    const varolin::OptionValues shown = varolin::SheetInputs(inForce);
+    COptCommon common;
+    common.m_nGroupCount = shown.groupCount;
+    common.m_nDaysNew = shown.daysNew;
+    common.m_bDisplayCount = shown.displayCount;
+    common.m_nRenameFormat = shown.renameFormat;
+    common.m_bRenameConfirm = shown.renameConfirm;
+    COptFont font;
+    font.m_crBack = crBack;
+    font.m_crText = crText;
+    font.m_logFont = ToLogFontW(inForce.logFont);
+
+    CPropertySheet sheet(LoadStr(IDS_OPTIONS_CAPTION), parent, 0);
+    sheet.AddPage(&common);
+    sheet.AddPage(&font);
+    if (sheet.DoModal() != IDOK) return false;
+
+    varolin::OptionValues result = shown;
+    result.groupCount = common.m_nGroupCount;
+    result.daysNew = common.m_nDaysNew;
+    result.displayCount = common.m_bDisplayCount;
+    result.renameConfirm = common.m_bRenameConfirm;
+    result.renameFormat = common.m_nRenameFormat;
+    // A font page never opened, or showing a face the screen lacks, hands back the very bytes.
+    result.logFont = font.FontChosen() ? FromLogFontW(font.m_logFont) : inForce.logFont;
+    edited = varolin::NormalisedOptions(result);
+    return true;
+}
