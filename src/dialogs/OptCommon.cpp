@@ -17,7 +17,7 @@ BOOL COptCommon::OnInitDialog() {
     // The four samples go in first, as a template's initial data would.
     HWND list = GetDlgItem(IDC_RENAME_FORMAT);
     for (UINT id = IDS_RENAME_SAMPLE_FIRST; id <= IDS_RENAME_SAMPLE_LAST; ++id)
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadStr(id).c_str()));
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadStr(id).c_str()));
     CPropertyPage::OnInitDialog();
 
     m_spinGroupCount.SendMessage(UDM_SETRANGE32, varolin::kMinGroupCount, varolin::kMaxGroupCount);

@@ -27,6 +27,13 @@ void DDX_CBString(CDataExchange* dx, int id, CComboBox& box, std::wstring& value
     }
 }
 
+// Selects the entry the user is typing, leaving the caret where it is so typing goes on.
+void SelectKeepingCaret(CComboBox& box, int index) {
+    const LRESULT selection = box.SendMessage(CB_GETEDITSEL);
+    box.SetCurSel(index);
+    box.SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(HIWORD(selection), HIWORD(selection)));
+}
+
 UINT StyleNameId(int style) {
     switch (style) {
     case varolin::kStyleBold: return IDS_STYLE_BOLD;
@@ -202,8 +209,7 @@ void COptFont::OnEditupdateFaceName() {
     UpdateData(true);
     const int index = m_cbFaceName.FindStringExact(m_strFaceName);
     if (index < 0) return;
-    m_cbFaceName.SetCurSel(index);
-    m_cbFaceName.SetEditSel(-1, 0);  // typing goes on after the name
+    SelectKeepingCaret(m_cbFaceName, index);
     FillSizesAndStyles();
 }
 
@@ -212,10 +218,7 @@ void COptFont::OnSelchangeFaceName() { FillSizesAndStyles(); }
 void COptFont::OnEditupdateSize() {
     m_strSize = m_cbSize.GetText();
     const int index = m_cbSize.FindStringExact(m_strSize);
-    if (index >= 0) {
-        m_cbSize.SetCurSel(index);
-        m_cbSize.SetEditSel(-1, 0);
-    }
+    if (index >= 0) SelectKeepingCaret(m_cbSize, index);
     RebuildSample();
 }
 
