@@ -1,6 +1,7 @@
 #include "dialogs/OptionSheet.h"
 
 #include "app/AppGlobals.h"
+#include "app/Settings.h"
 #include "dialogs/OptCommon.h"
 #include "dialogs/OptFont.h"
 #include "framework/PropertySheet.h"
@@ -36,4 +37,37 @@ bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORRE
     result.logFont = font.FontChosen() ? FromLogFontW(font.m_logFont) : inForce.logFont;
     edited = varolin::NormalisedOptions(result);
     return true;
+}
+
+varolin::OptionValues OptionsInForce(int groupCount, const varolin::LogFontRecord& logFont) {
+    varolin::OptionValues values;
+    values.groupCount = groupCount;
+    values.daysNew = g_nDaysNew;
+    values.displayCount = g_nDisplayCount;
+    values.renameConfirm = g_nRenameConfirm;
+    values.renameFormat = g_nRenameFormat;
+    values.logFont = logFont;
+    return values;
+}
+
+void StoreOptionChanges(const varolin::OptionChanges& changes, const varolin::OptionValues& edited) {
+    const varolin::OptionValues values = varolin::NormalisedOptions(edited);
+    if (changes.displayCount) {
+        g_nDisplayCount = values.displayCount;
+        WriteIntSetting(varolin::kDisplayCount, g_nDisplayCount);
+    }
+    if (changes.renameConfirm) {
+        g_nRenameConfirm = values.renameConfirm;
+        WriteIntSetting(varolin::kRenameConfirm, g_nRenameConfirm);
+    }
+    if (changes.renameFormat) {
+        g_nRenameFormat = values.renameFormat;
+        WriteIntSetting(varolin::kRenameFormat, g_nRenameFormat);
+    }
+    if (changes.daysNew) {
+        g_nDaysNew = values.daysNew;
+        WriteIntSetting(varolin::kDaysNew, g_nDaysNew);
+    }
+    if (changes.groupCount) WriteIntSetting(varolin::kGroupCount, values.groupCount);
+    if (changes.logFont) WriteLogFont(values.logFont);
 }

@@ -17,10 +17,25 @@
 // 0..3 stays as it was unless the user chose an entry) and the font (exactly `inForce.logFont`
 // unless the font page was opened on a face the screen has). On Cancel `edited` is untouched.
 //
-// Nothing is written or refreshed here. The caller applies the result:
-//   varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, current);
-// then, in this order, stores and writes each value whose flag is set (the font also
-// recreates the button fonts), moves to changes.currentPage, and refreshes as
-// changes.refresh says (repaint the current page, or rebuild all pages and show the current).
+// Nothing is written or refreshed here. The bar applies the result:
+//   const varolin::OptionValues inForce = OptionsInForce(m_nGroupCount, m_logFont);
+//   varolin::OptionValues edited;
+//   if (!RunOptionsSheet(this, inForce, g_crInitForeColor, g_crInitBackColor, edited)) return;
+//   const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, m_nCurrent);
+//   StoreOptionChanges(changes, edited);        // process-wide values and the registry
+//   m_nGroupCount = edited.groupCount;          // the bar's own values
+//   m_nCurrent = changes.currentPage;
+//   if (changes.logFont) { m_logFont = edited.logFont; CreateButtonFonts(m_logFont); }
+//   then repaint the current page (kRefreshRepaint) or rebuild the pages and show the
+//   current one (kRefreshRebuild).
 bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORREF crText, COLORREF crBack,
                      varolin::OptionValues& edited);
+
+// The values in force: the bar's page count and font with the process-wide settings.
+varolin::OptionValues OptionsInForce(int groupCount, const varolin::LogFontRecord& logFont);
+
+// Puts each changed process-wide value ("DisplayCount", "RenameConfirm", "RenameFormat",
+// "DaysNew") in force and writes every changed value, "GroupCount" and "LogFont" included, in
+// that order. Unchanged values are not written. A font that cannot be written stays in force
+// for this run (the caller has it).
+void StoreOptionChanges(const varolin::OptionChanges& changes, const varolin::OptionValues& edited);

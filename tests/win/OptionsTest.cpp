@@ -4,15 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppGlobals.h"
+#include "app/Settings.h"
 #include "dialogs/FontNameCombo.h"
 #include "dialogs/OptionSheet.h"
 #include "framework/Strings.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
+#include "support/TestRegistry.h"
 
 using varolin::LogFontRecord;
 using varolin::OptionValues;
@@ -416,4 +419,69 @@ TEST(FontPage, RasterFaceOffersOnlyItsOwnSizesSmallToLarge) {
     ASSERT_FALSE(sizes.empty()) << testing::PrintToString(rasterFace);
     EXPECT_LT(sizes.size(), 16u);
     for (size_t i = 1; i < sizes.size(); ++i) EXPECT_LT(std::stoi(sizes[i - 1]), std::stoi(sizes[i]));
+}
+
+namespace {
+class OptionsStore : public CleanRegistryTest {};
+
+std::optional<DWORD> StoredInt(const wchar_t* name) {
+    const auto value = ReadRegistryValue(L"Option", name);
+    if (!value || value->type != REG_DWORD) return std::nullopt;
+    return value->AsDword();
+}
+}  // namespace
+
+TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
+    WriteRegistryDword(L"Option", L"DisplayCount", 2);
+    WriteRegistryDword(L"Option", L"RenameConfirm", 2);
+    WriteRegistryDword(L"Option", L"RenameFormat", 7);
+    const BarSettings bar = LoadSettings();
+    const OptionValues inForce = OptionsInForce(bar.nGroupCount, bar.logFont);
+    EXPECT_EQ(inForce.displayCount, 2);
+
+    DialogAnswerer answerer;
+    ExpectSheet(answerer);
+    const SheetRun run = RunSheet(inForce, [](HWND sheet) { PressOk(sheet); });
+    ASSERT_TRUE(run.ok);
+    const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, run.edited, bar.nSelGroup);
+    StoreOptionChanges(changes, run.edited);
+
+    EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
+    EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
+    EXPECT_EQ(StoredInt(L"RenameFormat"), 7u);
+    EXPECT_EQ(g_nDisplayCount, 0);
+    EXPECT_EQ(g_nRenameConfirm, 0);
+    EXPECT_EQ(g_nRenameFormat, 7);
+    for (const wchar_t* untouched : {L"DaysNew", L"GroupCount", L"LogFont"})
+        EXPECT_FALSE(ReadRegistryValue(L"Option", untouched)) << testing::PrintToString(std::wstring(untouched));
+}
+
+TEST_F(OptionsStore, RenameOnlyNeedsNoRefreshAndTheFontIsStoredWhole) {
+    LoadSettings();
+    OptionValues inForce = OptionsInForce(3, LogFontRecord::Default());
+    OptionValues edited = inForce;
+    edited.renameFormat = 1;
+    edited.renameConfirm = 0;
+    varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, 0);
+    EXPECT_EQ(changes.refresh, varolin::kRefreshNone);
+    StoreOptionChanges(changes, edited);
+    EXPECT_EQ(StoredInt(L"RenameFormat"), 1u);
+    EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
+    EXPECT_FALSE(ReadRegistryValue(L"Option", L"DisplayCount"));
+
+    edited = inForce;
+    edited.groupCount = 9;
+    edited.daysNew = 0;
+    edited.logFont.lfStrikeOut = 1;
+    changes = varolin::ComputeOptionChanges(inForce, edited, 2);
+    EXPECT_EQ(changes.refresh, varolin::kRefreshRebuild);
+    StoreOptionChanges(changes, edited);
+    EXPECT_EQ(StoredInt(L"GroupCount"), 9u);
+    EXPECT_EQ(StoredInt(L"DaysNew"), 0u);
+    EXPECT_EQ(g_nDaysNew, 0);
+    const auto font = ReadRegistryValue(L"Option", L"LogFont");
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->type, static_cast<DWORD>(REG_BINARY));
+    const auto bytes = edited.logFont.ToBytes();
+    EXPECT_EQ(font->data, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
