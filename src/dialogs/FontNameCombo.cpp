@@ -1,5 +1,6 @@
 #include "dialogs/FontNameCombo.h"
 
+#include <cwchar>
 #include <memory>
 #include <new>
 

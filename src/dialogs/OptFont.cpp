@@ -1,6 +1,8 @@
 #include "dialogs/OptFont.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 
 #include "dialogs/FontChoice.h"
 #include "framework/Strings.h"
@@ -128,7 +130,7 @@ void COptFont::FillSizesAndStyles() {
     if (record) {
         LOGFONTW family{};
         family.lfCharSet = record->logFont.lfCharSet;
-        wcsncpy(family.lfFaceName, record->logFont.lfFaceName, LF_FACESIZE - 1);
+        std::copy_n(record->logFont.lfFaceName, wcsnlen(record->logFont.lfFaceName, LF_FACESIZE - 1), family.lfFaceName);
         WindowDC screen(nullptr);
         EnumFontFamiliesExW(screen.Get(), &family, &COptFont::EnumStyleProc, reinterpret_cast<LPARAM>(this), 0);
         if (record->fontType != RASTER_FONTTYPE)
