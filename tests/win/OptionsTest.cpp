@@ -3,7 +3,6 @@
 #include <prsht.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "framework/Strings.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
+#include "support/SheetScript.h"
 #include "support/TestRegistry.h"
 
 using varolin::LogFontRecord;
@@ -22,41 +22,25 @@ using varolin::OptionValues;
 
 namespace {
 
-// The sheet ignores this command: the answerer "answers" the sheet with it and the script
-// drives the sheet instead.
-constexpr int kLeaveOpen = 0x7FF0;
-constexpr UINT_PTR kScriptTimer = 0x5C;
-
-thread_local std::function<void(HWND)>* t_script = nullptr;
-
-void CALLBACK RunScript(HWND sheet, UINT, UINT_PTR id, DWORD) {
-    KillTimer(sheet, id);
-    if (!t_script) return;
-    (*t_script)(sheet);
-    if (IsWindow(sheet)) PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);  // a script that forgot to end it
-}
-
 // Runs the options sheet; `script` runs once the sheet is up and ends it. The test queues the
 // sheet in its answerer first (ExpectSheet), then the answers to the message boxes the
 // script causes.
 struct SheetRun {
     bool ok = false;
+    bool scriptRan = false;
     OptionValues edited;
 };
-SheetRun RunSheet(const OptionValues& inForce, std::function<void(HWND)> script,
-                  COLORREF text = RGB(255, 255, 255), COLORREF back = RGB(0, 0x60, 0x80)) {
-    t_script = &script;
+SheetRun RunSheet(const OptionValues& inForce, SheetStep script, COLORREF text = RGB(255, 255, 255),
+                  COLORREF back = RGB(0, 0x60, 0x80)) {
+    SheetScript driver(L"オプション", {std::move(script)});
     SheetRun run;
     run.edited.groupCount = -1;  // to tell whether the function wrote it
     run.ok = RunOptionsSheet(nullptr, inForce, text, back, run.edited);
-    t_script = nullptr;
+    run.scriptRan = driver.AllRan();
     return run;
 }
 
-// Queues the sheet itself in the answerer: the script then starts from a timer on it.
-void ExpectSheet(DialogAnswerer& answerer) {
-    answerer.Answer(kLeaveOpen, [](HWND sheet) { SetTimer(sheet, kScriptTimer, 1, &RunScript); });
-}
+void ExpectSheet(DialogAnswerer& answerer) { answerer.Answer(kLeaveSheetOpen); }
 
 HWND Page(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
 HWND ShowFontPage(HWND sheet) {
@@ -143,6 +127,7 @@ TEST(OptionsSheet, OkWithoutTheFontPageHandsBackEveryValueAndTheFontBytes) {
         noHelp = !IsWindowVisible(GetDlgItem(sheet, IDHELP));
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(caption, L"オプション");
     EXPECT_TRUE(noApply);
@@ -164,6 +149,7 @@ TEST(OptionsSheet, CancelHandsBackNothing) {
         SetDlgItemTextW(Page(sheet), IDC_GROUP_COUNT, L"9");
         PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     });
+    EXPECT_TRUE(run.scriptRan);
     EXPECT_FALSE(run.ok);
     EXPECT_EQ(run.edited.groupCount, -1);
 }
@@ -186,6 +172,7 @@ TEST(OptionsSheet, OnlyAStoredOneTicksABoxAndAnUnknownFormatShowsNoEntry) {
         formats = Items(page, IDC_RENAME_FORMAT);
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_FALSE(displayTicked);
     EXPECT_FALSE(confirmTicked);
@@ -207,6 +194,7 @@ TEST(OptionsSheet, OnlyAStoredOneTicksABoxAndAnUnknownFormatShowsNoEntry) {
         Click(page, IDC_RENAME_CONFIRM);
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(run.edited.renameFormat, 3);
     EXPECT_EQ(run.edited.renameConfirm, 1);
@@ -238,6 +226,7 @@ TEST(OptionsSheet, BadPageCountOrDaysKeepTheSheetOpenWithTheFrameworkWarning) {
         SetDlgItemTextW(page, IDC_DAYS_NEW, L"0");
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(low, 1);
     EXPECT_EQ(high, 99);
@@ -272,6 +261,7 @@ TEST(FontPage, DefaultFontShowsAsElevenPointsAndTakesStrikeoutAndUnderline) {
         Click(page, IDC_UNDERLINE);
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(face, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(size, L"11");
@@ -314,6 +304,7 @@ TEST(FontPage, TrueTypeFaceOffersFourStylesAndTheSixteenStandardSizes) {
         Notify(page, IDC_FONT_SIZE, CBN_SELCHANGE);
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_TRUE(fontType & TRUETYPE_FONTTYPE);
     EXPECT_EQ(styles, (std::vector<std::wstring>{L"標準", L"太字", L"斜体", L"太字斜体"}));
@@ -345,6 +336,7 @@ TEST(FontPage, SizeOutsideOneTo1638IsReportedAndResetToTen) {
         }
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     ASSERT_EQ(answerer.Count(), 4u);
     for (size_t i = 1; i < 4; ++i) {
@@ -368,6 +360,7 @@ TEST(FontPage, TypedSizeIsRoundedAndABadSizeLeftByEnterIsCorrectedBeforeTheSheet
         TypeInto(page, IDC_FONT_SIZE, L"10.5");
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_TRUE(openAfterBadSize);
     ASSERT_EQ(answerer.Count(), 2u);
@@ -392,6 +385,7 @@ TEST(FontPage, FaceMissingFromTheScreenDisablesThePageAndKeepsTheFont) {
         PropSheet_SetCurSel(sheet, nullptr, 0);
         PressOk(sheet);
     });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(enabled, std::vector<bool>(5, false));
     EXPECT_EQ(face, L"No Such Face On Screen");
@@ -442,6 +436,7 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     DialogAnswerer answerer;
     ExpectSheet(answerer);
     const SheetRun run = RunSheet(inForce, [](HWND sheet) { PressOk(sheet); });
+    ASSERT_TRUE(run.scriptRan);
     ASSERT_TRUE(run.ok);
     const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, run.edited, bar.nSelGroup);
     StoreOptionChanges(changes, run.edited);
