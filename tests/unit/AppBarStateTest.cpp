@@ -1,0 +1,79 @@
+#include "appbar/AppBarState.h"
+
+#include <vector>
+#include <gtest/gtest.h>
+
+using namespace varolin;
+
+namespace {
+
+AppBarState Sample() {
+    AppBarState s;
+    s.nEdge = kEdgeLeft;
+    s.bAutoHide = 1;
+    s.bAlwaysOnTop = 1;
+    s.anDockSize[0] = 60;
+    s.anDockSize[1] = 40;
+    s.anDockSize[2] = 70;
+    s.anDockSize[3] = 30;
+    s.rcFloat = Rect{-10, 20, 310, 60};
+    return s;
+}
+
+}  // namespace
+
+TEST(AppBarState, EncodesFortyEightLittleEndianBytesInFieldOrder) {
+    const auto bytes = EncodeAppBarState(Sample());
+    const std::vector<std::uint8_t> expected{
+        48, 0, 0, 0,   0, 0, 0, 0,   1, 0, 0, 0,   1, 0, 0, 0,
+        60, 0, 0, 0,   40, 0, 0, 0,  70, 0, 0, 0,  30, 0, 0, 0,
+        0xF6, 0xFF, 0xFF, 0xFF,      20, 0, 0, 0,  0x36, 1, 0, 0,   60, 0, 0, 0};
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
+    EXPECT_EQ(OverlayAppBarState(AppBarState{}, bytes), Sample());
+}
+
+TEST(AppBarState, ShortStoredValuesFillOnlyTheirOwnLengthAndLongOnesAreCut) {
+    const auto sample = EncodeAppBarState(Sample());
+    const AppBarState base;  // bottom edge, everything else zero
+    const AppBarState shortOne = OverlayAppBarState(base, std::span(sample).first(16));
+    EXPECT_EQ(shortOne.nEdge, kEdgeLeft);
+    EXPECT_EQ(shortOne.bAlwaysOnTop, 1);
+    EXPECT_EQ(shortOne.anDockSize[0], 0);
+    EXPECT_EQ(shortOne.rcFloat, Rect{});
+
+    // A value cut inside a field replaces only the bytes it has.
+    const AppBarState partial = OverlayAppBarState(base, std::span(sample).first(33));
+    EXPECT_EQ(partial.rcFloat.left, 0xF6);
+
+    std::vector<std::uint8_t> longer(sample.begin(), sample.end());
+    longer.resize(64, 0xAB);
+    EXPECT_EQ(OverlayAppBarState(base, longer), Sample());
+    EXPECT_EQ(OverlayAppBarState(Sample(), {}), Sample());
+}
+
+TEST(AppBarState, MergeCopiesAsManyBytesAsTheRecordSays) {
+    AppBarState current = Sample();
+    AppBarState rec;
+    rec.cbSize = 16;
+    rec.nEdge = EDGE_FLOAT;
+    rec.bAutoHide = 0;
+    rec.bAlwaysOnTop = 0;
+    rec.anDockSize[1] = 999;
+    rec.rcFloat = Rect{1, 2, 3, 4};
+    AppBarState merged = MergeAppBarState(current, rec);
+    EXPECT_EQ(merged.cbSize, 48u);
+    EXPECT_EQ(merged.nEdge, EDGE_FLOAT);
+    EXPECT_EQ(merged.bAutoHide, 0);
+    EXPECT_EQ(merged.bAlwaysOnTop, 0);
+    EXPECT_EQ(merged.anDockSize[1], 40);
+    EXPECT_EQ(merged.rcFloat, current.rcFloat);
+
+    rec.cbSize = 4096;  // anything from 48 up replaces the whole record
+    merged = MergeAppBarState(current, rec);
+    rec.cbSize = 48;
+    EXPECT_EQ(merged, rec);
+
+    rec.cbSize = 0;
+    merged = MergeAppBarState(current, rec);
+    EXPECT_EQ(merged, current);
+}
