@@ -6,7 +6,7 @@ namespace varolin {
 
 namespace {
 
-constexpr std::size_t kFieldCount = kAppBarStateSize / 4;
+constexpr std::size_t kFieldCount = AppBarState::kSize / 4;
 
 // The record as its twelve 32-bit fields, in stored order.
 std::array<std::uint32_t, kFieldCount> ToFields(const AppBarState& s) {
@@ -28,20 +28,10 @@ AppBarState FromFields(const std::array<std::uint32_t, kFieldCount>& f) {
     return s;
 }
 
-AppBarState Decode(const std::array<std::uint8_t, kAppBarStateSize>& bytes) {
-    std::array<std::uint32_t, kFieldCount> fields{};
-    for (std::size_t k = 0; k < kFieldCount; ++k) {
-        const std::uint8_t* p = &bytes[k * 4];
-        fields[k] = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-                    static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-    }
-    return FromFields(fields);
-}
-
 }  // namespace
 
-std::array<std::uint8_t, kAppBarStateSize> EncodeAppBarState(const AppBarState& state) {
-    std::array<std::uint8_t, kAppBarStateSize> bytes{};
+std::array<std::uint8_t, AppBarState::kSize> EncodeAppBarState(const AppBarState& state) {
+    std::array<std::uint8_t, AppBarState::kSize> bytes{};
     const auto fields = ToFields(state);
     for (std::size_t k = 0; k < kFieldCount; ++k) {
         for (std::size_t b = 0; b < 4; ++b) {
@@ -51,19 +41,24 @@ std::array<std::uint8_t, kAppBarStateSize> EncodeAppBarState(const AppBarState& 
     return bytes;
 }
 
-AppBarState OverlayAppBarState(const AppBarState& base, std::span<const std::uint8_t> bytes) {
-    auto merged = EncodeAppBarState(base);
-    const std::size_t n = std::min(bytes.size(), kAppBarStateSize);
-    std::copy_n(bytes.begin(), n, merged.begin());
-    return Decode(merged);
+AppBarState DecodeAppBarState(std::span<const std::uint8_t, AppBarState::kSize> bytes) {
+    std::array<std::uint32_t, kFieldCount> fields{};
+    for (std::size_t k = 0; k < kFieldCount; ++k) {
+        const std::uint8_t* p = &bytes[k * 4];
+        fields[k] = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                    static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    }
+    return FromFields(fields);
 }
 
 AppBarState MergeAppBarState(const AppBarState& current, const AppBarState& rec) {
+    auto merged = EncodeAppBarState(current);
     const auto recBytes = EncodeAppBarState(rec);
-    const std::size_t n = std::min<std::size_t>(rec.cbSize, kAppBarStateSize);
-    AppBarState merged = OverlayAppBarState(current, std::span(recBytes).first(n));
-    merged.cbSize = kAppBarStateSize;
-    return merged;
+    const std::size_t n = std::min<std::size_t>(rec.cbSize, AppBarState::kSize);
+    std::copy_n(recBytes.begin(), n, merged.begin());
+    AppBarState result = DecodeAppBarState(merged);
+    result.cbSize = AppBarState::kSize;
+    return result;
 }
 
 }  // namespace varolin

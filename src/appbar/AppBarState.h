@@ -10,10 +10,10 @@
 
 namespace varolin {
 
-inline constexpr std::size_t kAppBarStateSize = 48;
-
 struct AppBarState {
-    std::uint32_t cbSize = kAppBarStateSize;
+    static constexpr std::size_t kSize = 48;
+
+    std::uint32_t cbSize = kSize;
     std::int32_t nEdge = kEdgeBottom;     // a screen edge or EDGE_FLOAT
     std::int32_t bAutoHide = 0;
     std::int32_t bAlwaysOnTop = 0;
@@ -23,11 +23,8 @@ struct AppBarState {
     bool operator==(const AppBarState&) const = default;
 };
 
-std::array<std::uint8_t, kAppBarStateSize> EncodeAppBarState(const AppBarState& state);
-
-// Lays `bytes` over the encoding of `base` and decodes the result: a record shorter than 48
-// bytes replaces only the fields it covers, bytes beyond 48 are ignored.
-AppBarState OverlayAppBarState(const AppBarState& base, std::span<const std::uint8_t> bytes);
+std::array<std::uint8_t, AppBarState::kSize> EncodeAppBarState(const AppBarState& state);
+AppBarState DecodeAppBarState(std::span<const std::uint8_t, AppBarState::kSize> bytes);
 
 // What the bar's SetState makes of its current record and a given one: the first
 // min(rec.cbSize, 48) bytes of `rec` replace those of `current`, and cbSize becomes 48.

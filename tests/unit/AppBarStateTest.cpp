@@ -29,26 +29,7 @@ TEST(AppBarState, EncodesFortyEightLittleEndianBytesInFieldOrder) {
         60, 0, 0, 0,   40, 0, 0, 0,  70, 0, 0, 0,  30, 0, 0, 0,
         0xF6, 0xFF, 0xFF, 0xFF,      20, 0, 0, 0,  0x36, 1, 0, 0,   60, 0, 0, 0};
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
-    EXPECT_EQ(OverlayAppBarState(AppBarState{}, bytes), Sample());
-}
-
-TEST(AppBarState, ShortStoredValuesFillOnlyTheirOwnLengthAndLongOnesAreCut) {
-    const auto sample = EncodeAppBarState(Sample());
-    const AppBarState base;  // bottom edge, everything else zero
-    const AppBarState shortOne = OverlayAppBarState(base, std::span(sample).first(16));
-    EXPECT_EQ(shortOne.nEdge, kEdgeLeft);
-    EXPECT_EQ(shortOne.bAlwaysOnTop, 1);
-    EXPECT_EQ(shortOne.anDockSize[0], 0);
-    EXPECT_EQ(shortOne.rcFloat, Rect{});
-
-    // A value cut inside a field replaces only the bytes it has.
-    const AppBarState partial = OverlayAppBarState(base, std::span(sample).first(33));
-    EXPECT_EQ(partial.rcFloat.left, 0xF6);
-
-    std::vector<std::uint8_t> longer(sample.begin(), sample.end());
-    longer.resize(64, 0xAB);
-    EXPECT_EQ(OverlayAppBarState(base, longer), Sample());
-    EXPECT_EQ(OverlayAppBarState(Sample(), {}), Sample());
+    EXPECT_EQ(DecodeAppBarState(bytes), Sample());
 }
 
 TEST(AppBarState, MergeCopiesAsManyBytesAsTheRecordSays) {
