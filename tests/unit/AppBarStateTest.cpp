@@ -22,7 +22,7 @@ AppBarState Sample() {
 
 }  // namespace
 
-TEST(AppBarState, EncodesFortyEightLittleEndianBytesInFieldOrder) {
+TEST(AppBarState, FortyEightLittleEndianBytesInFieldOrder) {
     const auto bytes = EncodeAppBarState(Sample());
     const std::vector<std::uint8_t> expected{
         48, 0, 0, 0,   0, 0, 0, 0,   1, 0, 0, 0,   1, 0, 0, 0,
@@ -32,29 +32,23 @@ TEST(AppBarState, EncodesFortyEightLittleEndianBytesInFieldOrder) {
     EXPECT_EQ(DecodeAppBarState(bytes), Sample());
 }
 
-TEST(AppBarState, MergeCopiesAsManyBytesAsTheRecordSays) {
-    AppBarState current = Sample();
+TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
     AppBarState rec;
     rec.cbSize = 16;
     rec.nEdge = EDGE_FLOAT;
-    rec.bAutoHide = 0;
-    rec.bAlwaysOnTop = 0;
     rec.anDockSize[1] = 999;
     rec.rcFloat = Rect{1, 2, 3, 4};
-    AppBarState merged = MergeAppBarState(current, rec);
-    EXPECT_EQ(merged.cbSize, 48u);
-    EXPECT_EQ(merged.nEdge, EDGE_FLOAT);
-    EXPECT_EQ(merged.bAutoHide, 0);
-    EXPECT_EQ(merged.bAlwaysOnTop, 0);
-    EXPECT_EQ(merged.anDockSize[1], 40);
-    EXPECT_EQ(merged.rcFloat, current.rcFloat);
+    AppBarState expected = Sample();
+    expected.nEdge = EDGE_FLOAT;
+    expected.bAutoHide = 0;
+    expected.bAlwaysOnTop = 0;
+    EXPECT_EQ(MergeAppBarState(Sample(), rec), expected);
 
-    rec.cbSize = 4096;  // anything from 48 up replaces the whole record
-    merged = MergeAppBarState(current, rec);
-    rec.cbSize = 48;
-    EXPECT_EQ(merged, rec);
+    rec.cbSize = 4096;  // anything from 48 up replaces the whole record, and says 48
+    AppBarState whole = rec;
+    whole.cbSize = 48;
+    EXPECT_EQ(MergeAppBarState(Sample(), rec), whole);
 
-    rec.cbSize = 0;
-    merged = MergeAppBarState(current, rec);
-    EXPECT_EQ(merged, current);
+    rec.cbSize = 2;  // even a cut cbSize field ends as 48
+    EXPECT_EQ(MergeAppBarState(Sample(), rec), Sample());
 }

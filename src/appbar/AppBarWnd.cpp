@@ -1,0 +1,332 @@
+#include "appbar/AppBarWnd.h"
+
+#include <shellapi.h>
+
+#include "appbar/RealAppBarShell.h"
+#include "framework/Strings.h"
+#include "resource.h"
+
+using namespace varolin;
+
+const UINT g_uAppBarNotify = RegisterWindowMessageW(L"AppBarNotify");
+
+namespace {
+
+constexpr UINT_PTR kAutoHideTimer = 1;
+constexpr UINT kAutoHidePeriod = 400;
+constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+// The cursor position when the message being handled was posted.
+POINT MessageCursor() {
+    const DWORD pos = GetMessagePos();
+    return POINT{static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+}
+
+Point ToPoint(POINT pt) { return Point{pt.x, pt.y}; }
+
+void Place(HWND wnd, const Rect& rc) {
+    SetWindowPos(wnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), kPlaceFlags);
+    UpdateWindow(wnd);
+}
+
+}  // namespace
+
+CAppBarWnd::CAppBarWnd(UINT templateId, CWnd* parent, IAppBarShell* shell)
+    : CDialog(templateId, parent), m_pShell(shell ? shell : &SystemAppBarShell()) {
+    m_uTaskbarState = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE, 0, 0, nullptr));
+}
+
+CAppBarWnd::~CAppBarWnd() {
+    // While this is still a CAppBarWnd, so that WM_DESTROY unregisters the bar: the shell would
+    // otherwise keep its strip reserved for a window that no object answers for.
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+UINT_PTR CAppBarWnd::AppBarMessage(unsigned msg, unsigned edge, LPARAM lParam, RECT* rc) {
+    AppBarData data;
+    data.window = reinterpret_cast<std::uintptr_t>(m_hWnd);
+    data.callbackMessage = g_uAppBarNotify;
+    data.edge = edge;
+    data.rc = rc ? FromRECT(*rc) : Rect{};
+    data.lParam = lParam;
+    const UINT_PTR result = Shell().Message(msg, data);
+    if (rc) *rc = ToRECT(data.rc);
+    return result;
+}
+
+void CAppBarWnd::SetState(const AppBarState& rec) {
+    const int previous = m_state.nEdge;
+    m_state = MergeAppBarState(m_state, rec);
+    // A damaged record must not unregister the bar or index past the dock sizes.
+    if (!IsScreenEdge(m_state.nEdge) && m_state.nEdge != EDGE_FLOAT) {
+        m_state.nEdge = IsScreenEdge(previous) || previous == EDGE_FLOAT ? previous : ABE_BOTTOM;
+    }
+    if (m_hWnd && IsWindow(m_hWnd)) ApplyEdge(GetCurrentEdge());
+}
+
+int CAppBarWnd::GetAutoHideEdge() {
+    if (!m_hWnd) return -1;
+    for (int edge = ABE_LEFT; edge <= ABE_BOTTOM; ++edge) {
+        const UINT_PTR holder = AppBarMessage(ABM_GETAUTOHIDEBAR, static_cast<unsigned>(edge), 0, nullptr);
+        if (reinterpret_cast<HWND>(holder) == m_hWnd) return edge;
+    }
+    return -1;
+}
+
+void CAppBarWnd::ApplyEdge(int edge) {
+    if (!IsScreenEdge(edge) && edge != EDGE_FLOAT && edge != EDGE_NONE) return;
+    const int held = GetAutoHideEdge();
+    if (held != -1) AppBarMessage(ABM_SETAUTOHIDEBAR, static_cast<unsigned>(held), 0, nullptr);
+    m_state.nEdge = edge;
+    if (edge == EDGE_NONE) {
+        AppBarMessage(ABM_REMOVE, 0, 0, nullptr);
+        return;
+    }
+    if (edge == EDGE_FLOAT) {
+        RECT none{};
+        AppBarMessage(ABM_SETPOS, static_cast<unsigned>(EDGE_FLOAT), 0, &none);
+        const Rect& rc = m_state.rcFloat;
+        SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        PlaceDocked(edge);
+    }
+    SetWindowPos(m_hWnd, m_state.bAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    AppBarMessage(ABM_ACTIVATE, 0, 0, nullptr);
+    OnEdgeChange(false, edge);
+}
+
+void CAppBarWnd::PlaceDocked(int edge) {
+    const int current = GetCurrentEdge();
+    if (m_state.bAutoHide &&
+        !AppBarMessage(ABM_SETAUTOHIDEBAR, static_cast<unsigned>(current), 1, nullptr)) {
+        m_state.bAutoHide = 0;
+        OnAutoHideDenied();
+    }
+    RECT rc{};
+    GetDockRect(current, rc);
+    if (m_state.bAutoHide) {
+        // An auto-hide bar reserves no space.
+        SetTimer(m_hWnd, kAutoHideTimer, kAutoHidePeriod, nullptr);
+        RECT none{};
+        AppBarMessage(ABM_SETPOS, ABE_LEFT, 0, &none);
+    } else {
+        KillTimer(m_hWnd, kAutoHideTimer);
+        AppBarMessage(ABM_SETPOS, static_cast<unsigned>(edge), 0, &rc);
+    }
+    GetAutoHideRect(m_bShown != FALSE, rc);
+    SlideWindow(rc);
+}
+
+void CAppBarWnd::GetDockRect(int edge, RECT& rc) {
+    if (!IsScreenEdge(edge)) return;
+    const ScreenMetrics metrics = Shell().Metrics();
+    RECT area{0, 0, metrics.cxScreen, metrics.cyScreen};
+    if (!m_state.bAutoHide) AppBarMessage(ABM_QUERYPOS, static_cast<unsigned>(edge), 0, &area);
+    rc = ToRECT(DockStrip(edge, FromRECT(area), m_state.anDockSize[edge], metrics));
+}
+
+int CAppBarWnd::EdgeFromPoint(unsigned options, POINT pt) {
+    return varolin::EdgeFromPoint(options, ToPoint(pt), Shell().Metrics(), Shell().WorkArea());
+}
+
+int CAppBarWnd::GetProposedEdge(POINT pt) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    return ProposedEdge(m_uOptions, ToPoint(pt), ctrl, Shell().Metrics(), Shell().WorkArea());
+}
+
+void CAppBarWnd::ApplyTaskbarState(unsigned changed, unsigned state) {
+    bool applied = false;
+    const bool autoHide = (state & ABS_AUTOHIDE) != 0;
+    if ((changed & ABS_AUTOHIDE) && (m_uOptions & BAR_FOLLOW_AUTOHIDE) && (m_state.bAutoHide != 0) != autoHide) {
+        m_state.bAutoHide = autoHide ? 1 : 0;
+        applied = true;
+    }
+    if ((changed & ABS_ALWAYSONTOP) && (m_uOptions & BAR_FOLLOW_TOPMOST)) {
+        m_state.bAlwaysOnTop = (state & ABS_ALWAYSONTOP) ? 1 : 0;
+        applied = true;
+    }
+    if (!applied) return;
+    ApplyEdge(GetCurrentEdge());
+    ShowAutoHideBar(false);
+}
+
+bool CAppBarWnd::GetAutoHideRect(bool shown, RECT& rc) {
+    if (!m_state.bAutoHide) return false;
+    Rect r = FromRECT(rc);
+    if (!AutoHideRect(GetCurrentEdge(), shown, r, Shell().Metrics())) return false;
+    rc = ToRECT(r);
+    return true;
+}
+
+void CAppBarWnd::ShowAutoHideBar(bool show) {
+    RECT rc = GetWindowRect();
+    m_bShown = TRUE;
+    if (GetAutoHideRect(show, rc)) {
+        m_bShown = show ? TRUE : FALSE;
+        SlideWindow(rc);
+    }
+}
+
+void CAppBarWnd::SlideWindow(const RECT& target) {
+    const bool full = Shell().DragFullWindows();
+    const RECT cur = GetWindowRect();
+    const Rect to = FromRECT(target);
+    if (SlideEnabled() && full && !EqualRect(&cur, &target)) {
+        // As many frames as the time allows, each placed by the time elapsed since the start.
+        const Rect from = FromRECT(cur);
+        const std::uint32_t t0 = Shell().TickCount();
+        for (std::uint32_t t = Shell().TickCount(); SlideFrameDue(t0, t); t = Shell().TickCount()) {
+            Place(m_hWnd, SlideFrame(from, to, t - t0));
+        }
+    }
+    Place(m_hWnd, to);
+}
+
+void CAppBarWnd::DragTo(POINT cursor, RECT& rc) {
+    const int edge = GetProposedEdge(cursor);
+    if (edge == EDGE_FLOAT) {
+        // Coming off an edge: the floating rectangle hangs from the cursor by its top centre.
+        if (m_nDragEdge != EDGE_FLOAT) rc = ToRECT(FloatRectAtCursor(m_state.rcFloat, ToPoint(cursor)));
+        m_state.rcFloat = FromRECT(rc);
+    }
+    m_nDragEdge = edge;
+    GetDockRect(edge, rc);
+    OnEdgeChange(true, edge);
+}
+
+void CAppBarWnd::EndDrag() {
+    const int edge = m_nDragEdge;
+    m_bInSizeMove = FALSE;
+    m_nDragEdge = -1;
+    // Without a drag in progress there is no proposed edge; -1 would unregister the bar.
+    if (edge == -1) return;
+    if (edge == m_state.nEdge && IsScreenEdge(edge)) {
+        const RECT wr = GetWindowRect();
+        m_state.anDockSize[edge] = IsHorizontalEdge(edge) ? wr.bottom - wr.top : wr.right - wr.left;
+    }
+    ApplyEdge(edge);
+}
+
+void CAppBarWnd::SizeTo(UINT side, RECT& rc) {
+    RECT frame{};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)));
+    const Rect sized = RoundSizeToSteps(FromRECT(rc), static_cast<int>(side), frame.right - frame.left,
+                                        frame.bottom - frame.top, m_nStepX, m_nStepY);
+    rc = ToRECT(sized);
+    if (m_nDragEdge == EDGE_FLOAT) m_state.rcFloat = sized;
+}
+
+void CAppBarWnd::CheckAutoHide(POINT cursor) {
+    const bool active = GetActiveWindow() == m_hWnd;
+    if (TimerHidesBar(active, FromRECT(GetWindowRect()), ToPoint(cursor), Shell().Metrics())) {
+        ShowAutoHideBar(false);
+    }
+}
+
+BOOL CAppBarWnd::OnInitDialog() {
+    // A dialog's procedure sees no WM_CREATE: the bar registers as its dialog starts.
+    AppBarMessage(ABM_NEW, 0, 0, nullptr);
+    ApplyTaskbarState(ABS_AUTOHIDE | ABS_ALWAYSONTOP, m_uTaskbarState);
+    return CDialog::OnInitDialog();
+}
+
+void CAppBarWnd::OnDestroy() {
+    CDialog::OnDestroy();
+    KillTimer(m_hWnd, kAutoHideTimer);
+    ApplyEdge(EDGE_NONE);
+}
+
+void CAppBarWnd::OnTimer(UINT_PTR id) {
+    // The bar's only timer is the auto-hide poll.
+    CheckAutoHide(MessageCursor());
+    CDialog::OnTimer(id);
+}
+
+void CAppBarWnd::OnActivate(UINT state, HWND other, BOOL minimized) {
+    CDialog::OnActivate(state, other, minimized);
+    if (state == WA_INACTIVE) ShowAutoHideBar(false);
+    AppBarMessage(ABM_ACTIVATE, 0, 0, nullptr);
+}
+
+void CAppBarWnd::OnWindowPosChanging(WINDOWPOS* pos) {
+    CDialog::OnWindowPosChanging(pos);
+    // A move that jumps to another edge changes the size as well.
+    if (m_bInSizeMove) pos->flags &= ~static_cast<UINT>(SWP_NOSIZE);
+}
+
+void CAppBarWnd::OnWindowPosChanged(WINDOWPOS* pos) {
+    CDialog::OnWindowPosChanged(pos);
+    AppBarMessage(ABM_WINDOWPOSCHANGED, 0, 0, nullptr);
+}
+
+LRESULT CAppBarWnd::OnNcHitTest(POINT screenPoint) {
+    const LRESULT hit = CDialog::OnNcHitTest(screenPoint);
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    const bool down = GetAsyncKeyState(button) < 0;
+    RECT client = GetClientRect();
+    MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return BarHitTest(GetCurrentEdge(), static_cast<int>(hit), down, m_nStepX, m_nStepY, FromRECT(client),
+                      ToPoint(screenPoint));
+}
+
+LRESULT CAppBarWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == g_uAppBarNotify && msg != 0) {
+        OnAppBarNotify(wp, lp);
+        return 0;
+    }
+    switch (msg) {
+    case WM_NCMOUSEMOVE:
+        ShowAutoHideBar(true);
+        return Default();
+    case WM_ENTERSIZEMOVE:
+        m_nDragEdge = GetCurrentEdge();
+        m_bInSizeMove = TRUE;
+        return 0;
+    case WM_MOVING:
+        Default();
+        DragTo(MessageCursor(), *reinterpret_cast<RECT*>(lp));
+        return TRUE;
+    case WM_SIZING:
+        Default();
+        SizeTo(static_cast<UINT>(wp), *reinterpret_cast<RECT*>(lp));
+        return TRUE;
+    case WM_EXITSIZEMOVE:
+        EndDrag();
+        return 0;
+    default:
+        return CDialog::WindowProc(msg, wp, lp);
+    }
+}
+
+void CAppBarWnd::OnAppBarNotify(WPARAM code, LPARAM lp) {
+    switch (code) {
+    case ABN_STATECHANGE: {
+        const auto state = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE, 0, 0, nullptr));
+        const unsigned differs = state ^ m_uTaskbarState;
+        const unsigned changed = (differs & ABS_AUTOHIDE ? 1u : 0u) | (differs & ABS_ALWAYSONTOP ? 2u : 0u);
+        OnTaskbarStateChange(changed, state);
+        m_uTaskbarState = state;
+        break;
+    }
+    case ABN_POSCHANGED: OnTaskbarPosChanged(); break;
+    case ABN_FULLSCREENAPP: OnFullScreenApp(lp != 0); break;
+    case ABN_WINDOWARRANGE: OnWindowArrange(lp != 0); break;
+    default: break;
+    }
+}
+
+void CAppBarWnd::OnEdgeChange(bool, int) {}
+
+void CAppBarWnd::OnAutoHideDenied() { AppMessageBox(m_hWnd, IDS_AUTOHIDE_DENIED, MB_OK); }
+
+void CAppBarWnd::OnFullScreenApp(bool) { ApplyEdge(GetCurrentEdge()); }
+
+void CAppBarWnd::OnTaskbarPosChanged() {
+    if (GetCurrentEdge() != EDGE_FLOAT && !m_state.bAutoHide) ApplyEdge(GetCurrentEdge());
+}
+
+void CAppBarWnd::OnTaskbarStateChange(unsigned changed, unsigned state) { ApplyTaskbarState(changed, state); }
+
+void CAppBarWnd::OnWindowArrange(bool) {}

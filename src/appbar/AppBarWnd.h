@@ -1,0 +1,89 @@
+#pragma once
+// CAppBarWnd: a dialog that is a shell application desktop toolbar. It registers with the shell,
+// docks to a screen edge (the shell reserves the strip) or floats, is dragged from edge to edge
+// and sized from its inner edge in steps, stays on top on request, follows the shell's
+// notifications, auto-hides at its edge and slides whenever it moves.
+#include <windows.h>
+
+#include "appbar/AppBarGeometry.h"
+#include "appbar/AppBarShell.h"
+#include "appbar/AppBarState.h"
+#include "framework/Dialog.h"
+
+// The callback message every bar gives the shell ("AppBarNotify"), registered at program start.
+extern const UINT g_uAppBarNotify;
+
+class CAppBarWnd : public CDialog {
+public:
+    // `shell` (borrowed, must outlive the bar) answers the appbar messages and system metrics;
+    // nullptr: the system's shell.
+    CAppBarWnd(UINT templateId, CWnd* parent = nullptr, varolin::IAppBarShell* shell = nullptr);
+    // Unregisters the bar if its window still exists.
+    ~CAppBarWnd() override;
+
+    // Takes over the first min(rec.cbSize, 48) bytes of `rec` and, once the window exists,
+    // applies the result.
+    void SetState(const varolin::AppBarState& rec);
+    // Makes `edge` the bar's edge and brings registration, reserved space, position, timer and
+    // z-order in line with m_state.
+    void ApplyEdge(int edge);
+    // Slides an auto-hide bar into view or out of it; any other bar only counts as shown.
+    void ShowAutoHideBar(bool show);
+    // The edge proposed by a drag in progress, else the state's edge.
+    int GetCurrentEdge() const { return m_nDragEdge != -1 ? m_nDragEdge : m_state.nEdge; }
+    // The process-wide "Slide" setting the bar follows (borrowed; nullptr: sliding on).
+    void SetSlideSetting(const int* slide) { m_pnSlide = slide; }
+
+    unsigned m_uTaskbarState;  // last known ABM_GETSTATE answer
+    varolin::AppBarState m_state;
+    unsigned m_uOptions = 0;   // BAR_* capability flags
+    int m_nStepX = 0;          // sizing steps; 0 forbids sizing across that dimension
+    int m_nStepY = 0;
+    int m_nDragEdge = -1;      // edge proposed during a drag; -1 outside one
+    BOOL m_bShown = FALSE;     // an auto-hide bar is slid into view
+    BOOL m_bInSizeMove = FALSE;
+
+protected:
+    // Overridables, called as the bar's state changes and as the shell notifies.
+    virtual void OnEdgeChange(bool proposed, int edge);
+    virtual void OnAutoHideDenied();
+    virtual void OnFullScreenApp(bool open);
+    virtual void OnTaskbarPosChanged();
+    virtual void OnTaskbarStateChange(unsigned changed, unsigned state);
+    virtual void OnWindowArrange(bool beginning);
+
+    UINT_PTR AppBarMessage(unsigned msg, unsigned edge, LPARAM lParam, RECT* rc);
+    void GetDockRect(int edge, RECT& rc);
+    int EdgeFromPoint(unsigned options, POINT pt);
+    int GetProposedEdge(POINT pt);
+    int GetAutoHideEdge();
+    void ApplyTaskbarState(unsigned changed, unsigned state);
+    bool GetAutoHideRect(bool shown, RECT& rc);
+    void SlideWindow(const RECT& target);
+
+    // The steps of a drag, with the cursor position of the message that reports them.
+    void DragTo(POINT cursor, RECT& rc);
+    void EndDrag();
+    void SizeTo(UINT side, RECT& rc);
+    // One tick of the auto-hide timer with the cursor at `cursor`.
+    void CheckAutoHide(POINT cursor);
+
+    BOOL OnInitDialog() override;
+    void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnActivate(UINT state, HWND other, BOOL minimized) override;
+    void OnWindowPosChanging(WINDOWPOS* pos) override;
+    void OnWindowPosChanged(WINDOWPOS* pos) override;
+    LRESULT OnNcHitTest(POINT screenPoint) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnAppBarNotify(WPARAM code, LPARAM lp);
+
+    varolin::IAppBarShell& Shell() const { return *m_pShell; }
+
+private:
+    void PlaceDocked(int edge);
+    bool SlideEnabled() const { return m_pnSlide == nullptr || *m_pnSlide != 0; }
+
+    varolin::IAppBarShell* m_pShell;  // borrowed
+    const int* m_pnSlide = nullptr;   // borrowed
+};
