@@ -25,10 +25,6 @@ TEST(FontChoice, StyleBitsFromTrueTypeFlagsAndFromWeights) {
     EXPECT_EQ(StyleOfFont(800, false), kStyleBold);
     EXPECT_EQ(StyleOfFont(100, true), kStyleItalic);
     EXPECT_EQ(StyleOfFont(700, true), kStyleBoldItalic);
-    EXPECT_EQ(WeightOfStyle(kStyleBoldItalic), 700);
-    EXPECT_EQ(WeightOfStyle(kStyleItalic), 400);
-    EXPECT_TRUE(IsItalicStyle(kStyleBoldItalic));
-    EXPECT_FALSE(IsItalicStyle(kStyleBold));
 }
 
 TEST(FontChoice, SizesStaySortedSmallToLargeForBothKindsOfHeight) {
