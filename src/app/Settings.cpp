@@ -21,6 +21,22 @@ bool WriteIntSetting(const varolin::IntSetting& setting, int value) {
     return profile::WriteProfileInt(setting.section, setting.name, value);
 }
 
+bool ReadAppBarState(varolin::AppBarState& state) {
+    std::vector<BYTE> stored;
+    if (!profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored) ||
+        stored.size() > varolin::AppBarState::kSize)
+        return false;
+    state = varolin::AppBarStateFromStored(state, &stored);
+    return true;
+}
+
+bool WriteAppBarState(const varolin::AppBarState& state) {
+    varolin::AppBarState record = state;
+    record.cbSize = varolin::AppBarState::kSize;
+    const auto bytes = varolin::EncodeAppBarState(record);
+    return profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
+}
+
 varolin::LogFontRecord ReadLogFont() {
     std::vector<BYTE> stored;
     const bool found = profile::GetProfileBinary(varolin::kSectionOption, varolin::kLogFontName, stored);
@@ -32,12 +48,14 @@ bool WriteLogFont(const varolin::LogFontRecord& font) {
     return profile::WriteProfileBinary(varolin::kSectionOption, varolin::kLogFontName, bytes.data(), bytes.size());
 }
 
-BarSettings LoadSettings() {
+BarSettings LoadSettings(const varolin::AppBarState& defaultState) {
     BarSettings bar;
+    bar.state = defaultState;
     bar.nSelGroup = ReadIntSetting(varolin::kSelGroup);
     g_nCopyMove = ReadIntSetting(varolin::kCopyMove);
     g_crInitForeColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitForeColor));
     g_crInitBackColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitBackColor));
+    ReadAppBarState(bar.state);
     bar.nGroupCount = varolin::ClampGroupCount(ReadIntSetting(varolin::kGroupCount));
     g_nDisplayCount = ReadIntSetting(varolin::kDisplayCount);
     g_nRenameConfirm = ReadIntSetting(varolin::kRenameConfirm);

@@ -24,18 +24,27 @@ extern int g_nSlide;                // "Slide": nonzero = the bar slides when it
 // The main bar's own settings, read in the same pass.
 struct BarSettings {
     int nSelGroup = varolin::kSelGroup.defaultValue;      // "SelGroup" as stored (may be out of range)
+    varolin::AppBarState state;                           // "AppBarState" over the bar's default
     int nGroupCount = varolin::kGroupCount.defaultValue;  // "GroupCount", kept within 1..99
     varolin::LogFontRecord logFont = varolin::LogFontRecord::Default();  // "LogFont"
 };
 
 // Reads every setting in the bar's order ("Common": SelGroup, CopyMove, InitForeColor,
-// InitBackColor; "Option": GroupCount, DisplayCount, RenameConfirm, RenameFormat, DaysNew,
-// Slide, LogFont), fills the process-wide values and returns the bar's.
-BarSettings LoadSettings();
+// InitBackColor, AppBarState; "Option": GroupCount, DisplayCount, RenameConfirm, RenameFormat,
+// DaysNew, Slide, LogFont), fills the process-wide values and returns the bar's.
+// `defaultState` is the docking record the bar computes for a first start (callers that do
+// not dock anything may leave it out).
+BarSettings LoadSettings(const varolin::AppBarState& defaultState = {});
 
 // An integer setting; its default when missing or not a REG_DWORD.
 int ReadIntSetting(const varolin::IntSetting& setting);
 bool WriteIntSetting(const varolin::IntSetting& setting, int value);
+
+// "AppBarState" laid over `state`: true when a stored value was read. A missing value, one
+// that is not REG_BINARY or longer than 48 bytes leaves `state` as it is.
+bool ReadAppBarState(varolin::AppBarState& state);
+// Writes the 48-byte record as REG_BINARY, its cbSize set to 48.
+bool WriteAppBarState(const varolin::AppBarState& state);
 
 // "LogFont": the default when missing, not REG_BINARY, longer than 60 bytes, or when the
 // "Option" key cannot be opened (the buttons then still get the default font); a shorter

@@ -100,6 +100,13 @@ LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored) {
     return font;
 }
 
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored) {
+    if (!stored || stored->size() > AppBarState::kSize) return defaults;
+    auto bytes = EncodeAppBarState(defaults);
+    std::copy(stored->begin(), stored->end(), bytes.begin());
+    return DecodeAppBarState(bytes);
+}
+
 int ClampGroupCount(int stored) { return std::clamp(stored, kMinGroupCount, kMaxGroupCount); }
 
 int RenameFormatInUse(int stored) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "appbar/AppBarState.h"
+
 namespace varolin {
 
 inline constexpr wchar_t kSectionCommon[] = L"Common";
@@ -80,6 +82,11 @@ struct LogFontRecord {
 // 60 bytes gives the default; a shorter one fills its own length of a zeroed record. A face
 // name without a terminating zero is cut at 31 bytes, so that no reader runs past it.
 LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored);
+
+// The bar's docking record from a stored "AppBarState" (nullptr: missing or unreadable) laid
+// over `defaults`: a value shorter than 48 bytes replaces only its own length; a longer one
+// cannot be read and leaves the defaults.
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored);
 
 // "GroupCount" outside 1..99 would leave the bar with no page or thousands of windows: the
 // nearest bound is used instead.

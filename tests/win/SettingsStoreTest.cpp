@@ -20,6 +20,17 @@ protected:
     }
 };
 
+// The record a bar computes for a first start: docked at the top, always on top.
+varolin::AppBarState DefaultState() {
+    varolin::AppBarState state;
+    state.nEdge = 1;
+    state.bAlwaysOnTop = 1;
+    state.anDockSize[0] = state.anDockSize[2] = 60;
+    state.anDockSize[1] = state.anDockSize[3] = 24;
+    state.rcFloat = varolin::Rect{0, 0, 400, 30};
+    return state;
+}
+
 std::vector<std::uint8_t> Bytes(const std::array<std::uint8_t, varolin::kLogFontSize>& a) {
     return std::vector<std::uint8_t>(a.begin(), a.end());
 }
@@ -27,7 +38,8 @@ std::vector<std::uint8_t> Bytes(const std::array<std::uint8_t, varolin::kLogFont
 }  // namespace
 
 TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothing) {
-    const BarSettings bar = LoadSettings();
+    const BarSettings bar = LoadSettings(DefaultState());
+    EXPECT_EQ(bar.state, DefaultState());
     EXPECT_EQ(bar.nSelGroup, 0);
     EXPECT_EQ(bar.nGroupCount, 3);
     EXPECT_EQ(g_nCopyMove, 0);
@@ -46,9 +58,10 @@ TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothin
     EXPECT_FALSE(ReadRegistryValue(L"Common", L"SelGroup"));
     EXPECT_FALSE(ReadRegistryValue(L"Option", L"GroupCount"));
     EXPECT_FALSE(ReadRegistryValue(L"Option", L"LogFont"));
+    EXPECT_FALSE(ReadRegistryValue(L"Common", L"AppBarState"));
 }
 
-TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndASixtyByteBinary) {
+TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
     const std::pair<varolin::IntSetting, int> written[] = {
         {varolin::kSelGroup, 4},      {varolin::kCopyMove, 1},      {varolin::kInitForeColor, 0x010203},
         {varolin::kInitBackColor, 0x0A0B0C}, {varolin::kGroupCount, 57}, {varolin::kDisplayCount, 0},
@@ -73,7 +86,22 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndASixtyByteBinary) {
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(raw->data, Bytes(font.ToBytes()));
 
-    const BarSettings bar = LoadSettings();
+    varolin::AppBarState state;
+    state.cbSize = 12;  // written as 48 whatever the record says
+    state.nEdge = -2;
+    state.bAutoHide = 1;
+    state.anDockSize[3] = 33;
+    state.rcFloat = varolin::Rect{-100, 5, 200, 45};
+    ASSERT_TRUE(WriteAppBarState(state));
+    const auto rawState = ReadRegistryValue(L"Common", L"AppBarState");
+    ASSERT_TRUE(rawState);
+    EXPECT_EQ(rawState->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(rawState->data.size(), 48u);
+    EXPECT_EQ(rawState->AsDword(), 48u);
+
+    const BarSettings bar = LoadSettings(DefaultState());
+    state.cbSize = 48;
+    EXPECT_EQ(bar.state, state);
     EXPECT_EQ(bar.nSelGroup, 4);
     EXPECT_EQ(bar.nGroupCount, 57);
     EXPECT_EQ(bar.logFont, font);
@@ -93,7 +121,9 @@ TEST_F(SettingsStore, ValuesOfAnotherRegistryTypeCountAsMissing) {
     ASSERT_TRUE(WriteRegistryValue(L"Option", L"DaysNew", REG_QWORD, {9, 0, 0, 0, 0, 0, 0, 0}));
     ASSERT_TRUE(WriteRegistryDword(L"Option", L"LogFont", 5));
     ASSERT_TRUE(WriteRegistryString(L"Option", L"Slide", L"0"));
-    const BarSettings bar = LoadSettings();
+    ASSERT_TRUE(WriteRegistryValue(L"Common", L"AppBarState", REG_DWORD, {0, 0, 0, 0}));
+    const BarSettings bar = LoadSettings(DefaultState());
+    EXPECT_EQ(bar.state, DefaultState());
     EXPECT_EQ(g_nCopyMove, 0);
     EXPECT_EQ(bar.nGroupCount, 3);
     EXPECT_EQ(g_nDaysNew, 1);
@@ -106,7 +136,7 @@ TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
     WriteRegistryDword(L"Option", L"RenameFormat", 7);
     WriteRegistryDword(L"Option", L"DisplayCount", 2);
     WriteRegistryDword(L"Common", L"SelGroup", 8);
-    BarSettings bar = LoadSettings();
+    BarSettings bar = LoadSettings(DefaultState());
     EXPECT_EQ(bar.nGroupCount, 1);
     EXPECT_EQ(bar.nSelGroup, 8);        // beyond the pages: used as read
     EXPECT_EQ(g_nRenameFormat, 7);      // kept as stored; renaming uses format 0
@@ -115,12 +145,21 @@ TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
     EXPECT_EQ(ReadRegistryValue(L"Option", L"RenameFormat")->AsDword(), 7u);
 
     WriteRegistryDword(L"Option", L"GroupCount", 0xFFFFFFFF);
-    EXPECT_EQ(LoadSettings().nGroupCount, 1);
+    EXPECT_EQ(LoadSettings(DefaultState()).nGroupCount, 1);
     WriteRegistryDword(L"Option", L"GroupCount", 100000);
-    EXPECT_EQ(LoadSettings().nGroupCount, 99);
+    EXPECT_EQ(LoadSettings(DefaultState()).nGroupCount, 99);
 }
 
-TEST_F(SettingsStore, ShortAndLongFontValues) {
+TEST_F(SettingsStore, ShortAndLongBinaryValues) {
+    // A stored docking record of 8 bytes replaces cbSize and the edge only; 49 bytes cannot
+    // be read and leave the default.
+    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {48, 0, 0, 0, 3, 0, 0, 0});
+    varolin::AppBarState expected = DefaultState();
+    expected.nEdge = 3;
+    EXPECT_EQ(LoadSettings(DefaultState()).state, expected);
+    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, std::vector<std::uint8_t>(49, 0));
+    EXPECT_EQ(LoadSettings(DefaultState()).state, DefaultState());
+
     // 40 bytes fill the first 40 bytes; the rest stay zero.
     std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());
     forty.resize(40);
