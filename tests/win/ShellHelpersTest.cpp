@@ -1,7 +1,9 @@
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppGlobals.h"
@@ -123,28 +125,60 @@ TEST(SystemError, ShowsTheSystemTextOrTheCodeWithAStopIcon) {
         << testing::PrintToString(answerer.Dialogs()[1].text);
 }
 
-TEST(FolderBrowser, PreselectsTheGivenFolderAndReturnsItWithABackslash) {
+// Records the folders that the browser is asked to preselect on this thread. Wine's browser
+// does not always walk its tree to a preselected folder, so the request itself is checked.
+class SelectionRequests {
+public:
+    SelectionRequests() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
+        t_requests = &m_paths;
+    }
+    ~SelectionRequests() {
+        UnhookWindowsHookEx(m_hook);
+        t_requests = nullptr;
+    }
+    std::vector<std::wstring> Take() { return std::exchange(m_paths, {}); }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && t_requests && call->message == BFFM_SETSELECTIONW && call->wParam)
+            t_requests->push_back(reinterpret_cast<const wchar_t*>(call->lParam));
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static inline thread_local std::vector<std::wstring>* t_requests = nullptr;
+    HHOOK m_hook;
+    std::vector<std::wstring> m_paths;
+};
+
+TEST(FolderBrowser, PreselectsTheFolderWithoutItsBackslashAndReturnsTheChoiceWithOne) {
     TempFolder temp;
     const std::wstring folder = temp.MakeFolder(L"年表");
+    const std::wstring withoutBackslash = folder.substr(0, folder.size() - 1);
+    SelectionRequests requests;
     DialogAnswerer answerer;
 
     answerer.Answer(IDOK);
     std::wstring path = folder;
     EXPECT_TRUE(BrowseForFolder(nullptr, path, L"フォルダを選択して下さい"));
-    EXPECT_EQ(path, folder);
+    EXPECT_EQ(requests.Take(), std::vector<std::wstring>{withoutBackslash});
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.back(), L'\\');
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_NE(answerer.Last().text.find(L"フォルダを選択して下さい"), std::wstring::npos);
 
-    // Given without its backslash, the same folder is chosen and comes back with one.
-    answerer.Answer(IDOK);
-    path = folder.substr(0, folder.size() - 1);
-    EXPECT_TRUE(BrowseForFolder(nullptr, path, L"title"));
-    EXPECT_EQ(path, folder);
+    // A drive root keeps its backslash; an empty path preselects nothing.
+    answerer.Answer(IDCANCEL);
+    path = L"C:\\";
+    EXPECT_FALSE(BrowseForFolder(nullptr, path, L"title"));
+    EXPECT_EQ(requests.Take(), std::vector<std::wstring>{L"C:\\"});
+    EXPECT_EQ(path, L"C:\\");
 
     answerer.Answer(IDCANCEL);
-    path = L"C:\\unchanged\\";
+    path.clear();
     EXPECT_FALSE(BrowseForFolder(nullptr, path, L"title"));
-    EXPECT_EQ(path, L"C:\\unchanged\\");
+    EXPECT_TRUE(requests.Take().empty());
+    EXPECT_EQ(path, L"");
     EXPECT_EQ(answerer.Count(), 3u);
 }
 
