@@ -107,12 +107,22 @@ varolin::AppBarState CMainBar::DefaultState() {
 }
 
 void CMainBar::LoadSettings(varolin::AppBarState& state) {
-    const BarSettings settings = LoadBarSettings(state);
-    m_nSelGroup = settings.selGroup;
-    m_nGroupCount = settings.groupCount;
+    const BarSettings settings = ::LoadSettings();
+    m_nSelGroup = settings.nSelGroup;
+    m_nGroupCount = settings.nGroupCount;
     m_logFont = settings.logFont;
-    state = settings.appBarState;
-    if (settings.optionKeyOpened) CreateButtonFonts(m_logFont);
+    std::vector<BYTE> stored;
+    if (profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored))
+        state = varolin::OverlayAppBarState(state, stored);
+    CreateButtonFonts(m_logFont);
+}
+
+void CMainBar::SaveState() {
+    varolin::AppBarState state = m_state;
+    state.cbSize = varolin::kAppBarStateSize;
+    const auto bytes = varolin::EncodeAppBarState(state);
+    profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
+    WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
 }
 
 int CMainBar::CurrentEdge() const { return m_nDragEdge != -1 ? m_nDragEdge : m_state.nEdge; }
@@ -253,13 +263,13 @@ BOOL CMainBar::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_BAR_DROP_MOVE:
         g_nCopyMove = LOWORD(wp) == ID_BAR_DROP_MOVE ? 1 : 0;
         UpdatePageLabel();
-        profile::WriteProfileInt(varolin::kCopyMove.section, varolin::kCopyMove.name, g_nCopyMove);
+        WriteIntSetting(varolin::kCopyMove, g_nCopyMove);
         return TRUE;
     case ID_BAR_ALWAYS_ON_TOP: OnToggleState(true); return TRUE;
     case ID_BAR_AUTO_HIDE: OnToggleState(false); return TRUE;
     case ID_BAR_SLIDE:
         g_nSlide = g_nSlide ? 0 : 1;
-        profile::WriteProfileInt(varolin::kSlide.section, varolin::kSlide.name, g_nSlide);
+        WriteIntSetting(varolin::kSlide, g_nSlide);
         return TRUE;
     case ID_BAR_OPTIONS: OnOptions(); return TRUE;
     case ID_BAR_HELP_CONTENTS: ShowHelp(L"intro.htm"); return TRUE;
@@ -290,7 +300,7 @@ void CMainBar::OnAbout() {
 }
 
 void CMainBar::OnCancel() {
-    SaveBarState(m_state, m_nSelGroup);
+    SaveState();
     EndDialog(IDCANCEL);
 }
 

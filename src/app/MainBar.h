@@ -84,6 +84,7 @@ private:
     void RegisterWindowClasses();
     varolin::AppBarState DefaultState();
     void LoadSettings(varolin::AppBarState& state);
+    void SaveState();
     int CurrentEdge() const;
     void OnAddButton();
     void OnToggleState(bool alwaysOnTop);

@@ -61,7 +61,7 @@ void CGroupWnd::LayoutButtons() {
 
 void CGroupWnd::AddFolder(std::wstring& path) {
     path = varolin::Trim(path);
-    const varolin::ButtonRecord defaults = varolin::ButtonRecord::ForPath(path, g_crInitFore, g_crInitBack);
+    const varolin::ButtonRecord defaults = varolin::ButtonRecord::ForPath(path, g_crInitForeColor, g_crInitBackColor);
     auto* button = new CDropBtn(defaults.m_strProgram, defaults.m_strTitle, defaults.m_strFolder, defaults.m_crText,
                                 defaults.m_crBack, m_strButtonClass, RECT{}, this);
     ++m_nCount;
