@@ -30,13 +30,14 @@ int Width(const RECT& rc) { return rc.right - rc.left; }
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
 }  // namespace
 
-CMainBar::CMainBar(CWnd* parent)
-    : CAppBarWnd(IDD_MAIN_BAR, parent),
+CMainBar::CMainBar(CWnd* parent, varolin::IAppBarShell* shell)
+    : CAppBarWnd(IDD_MAIN_BAR, parent, shell),
       m_brCopy(CreateSolidBrush(kCopyColor)),
       m_brMove(CreateSolidBrush(kMoveColor)),
       m_strPageClass(kPageClass),
       m_strButtonClass(kButtonClass) {
     RegisterWindowClasses();
+    SetSlideSetting(&g_nSlide);
 }
 
 CMainBar::~CMainBar() {
@@ -76,7 +77,8 @@ BOOL CMainBar::OnInitDialog() {
     const RECT label = m_wndPageLabel.GetWindowRect();
     m_nLabelWidth = Width(label);
     m_nLabelHeight = Height(label);
-    m_uOptions = BAR_ALLOW_LEFTRIGHT | BAR_ALLOW_TOPBOTTOM | BAR_ALLOW_FLOAT | BAR_FOLLOW_AUTOHIDE | BAR_FOLLOW_TOPMOST;
+    m_uOptions = varolin::BAR_ALLOW_LEFTRIGHT | varolin::BAR_ALLOW_TOPBOTTOM | varolin::BAR_ALLOW_FLOAT |
+                 varolin::BAR_FOLLOW_AUTOHIDE | varolin::BAR_FOLLOW_TOPMOST;
     m_nStepX = m_nStepY = 1;
     varolin::AppBarState state = DefaultState();
     LoadSettings(state);
@@ -235,7 +237,7 @@ BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
 void CMainBar::OnEdgeChange(bool, int edge) {
     // Only a floating bar (or one being dragged to floating) shows its caption.
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
-    const LONG wanted = edge == varolin::kEdgeFloat ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
+    const LONG wanted = edge == varolin::EDGE_FLOAT ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
     SetWindowLongW(m_hWnd, GWL_STYLE, wanted);
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -39,7 +39,10 @@ enum PageCode : int {
 
 class CMainBar : public CAppBarWnd {
 public:
-    explicit CMainBar(CWnd* parent = nullptr);
+    // `shell` (borrowed) answers the appbar messages; nullptr: the system's shell.
+    explicit CMainBar(CWnd* parent = nullptr, varolin::IAppBarShell* shell = nullptr);
+    // The window classes of the pages and their buttons (once per process).
+    static void RegisterWindowClasses();
     ~CMainBar() override;
 
     // Runs `code` on the current page; 0 when there is no page at the current index.
@@ -47,6 +50,7 @@ public:
     void RebuildPages(bool destroyOld);
     void UpdatePageLabel();
     CGroupWnd* CurrentPage() const;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     int m_nLabelWidth = 0;
     int m_nLabelHeight = 0;
@@ -64,7 +68,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
     void OnOK() override {}
@@ -81,7 +84,6 @@ protected:
 
 private:
     friend class CBarDropTarget;
-    void RegisterWindowClasses();
     varolin::AppBarState DefaultState();
     void LoadSettings(varolin::AppBarState& state);
     void SaveState();

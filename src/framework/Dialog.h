@@ -39,13 +39,13 @@ public:
     bool UpdateData(bool saveAndValidate = true);
 
     virtual BOOL OnInitDialog();
+    // Return TRUE to swallow a message before the dialog manager sees it.
+    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
     virtual void OnOK();
     virtual void OnCancel();
 
 protected:
     virtual void DoDataExchange(CDataExchange*) {}
-    // Return TRUE to swallow a message before the dialog manager sees it.
-    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
 
     // The dialog procedure: binds the object at WM_INITDIALOG, then routes every message of
