@@ -68,7 +68,9 @@ INT_PTR CDialog::DoModal() {
     m_bModal = true;
     m_bEnded = false;
     m_nModalResult = -1;
-    HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    // A dialog over a child window (a button) is owned by its top-level window, so that the
+    // whole window waits, not just the child.
+    HWND parent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
     HWND wnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     if (!wnd) return -1;
