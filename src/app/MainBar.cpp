@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/AboutDlg.h"
 #include "app/AppGlobals.h"
 #include "app/BarLayout.h"
@@ -92,7 +94,7 @@ BOOL CMainBar::OnInitDialog() {
 
 varolin::AppBarState CMainBar::DefaultState() {
     varolin::AppBarState state;
-    state.cbSize = varolin::kAppBarStateSize;
+    state.cbSize = varolin::AppBarState::kSize;
     state.nEdge = varolin::kEdgeTop;
     state.bAutoHide = 0;
     state.bAlwaysOnTop = 1;
@@ -113,15 +115,21 @@ void CMainBar::LoadSettings(varolin::AppBarState& state) {
     m_nSelGroup = settings.nSelGroup;
     m_nGroupCount = settings.nGroupCount;
     m_logFont = settings.logFont;
+    // A stored record shorter than 48 bytes replaces only its own length; a longer one cannot
+    // be read into the record and leaves the default.
     std::vector<BYTE> stored;
-    if (profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored))
-        state = varolin::OverlayAppBarState(state, stored);
+    if (profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored) &&
+        stored.size() <= varolin::AppBarState::kSize) {
+        auto bytes = varolin::EncodeAppBarState(state);
+        std::copy(stored.begin(), stored.end(), bytes.begin());
+        state = varolin::DecodeAppBarState(bytes);
+    }
     CreateButtonFonts(m_logFont);
 }
 
 void CMainBar::SaveState() {
     varolin::AppBarState state = m_state;
-    state.cbSize = varolin::kAppBarStateSize;
+    state.cbSize = varolin::AppBarState::kSize;
     const auto bytes = varolin::EncodeAppBarState(state);
     profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
     WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
@@ -288,7 +296,7 @@ void CMainBar::OnAddButton() {
 
 void CMainBar::OnToggleState(bool alwaysOnTop) {
     varolin::AppBarState state = m_state;
-    state.cbSize = varolin::kAppBarStateSize;
+    state.cbSize = varolin::AppBarState::kSize;
     std::int32_t& flag = alwaysOnTop ? state.bAlwaysOnTop : state.bAutoHide;
     flag = flag == 0 ? 1 : 0;
     SetState(state);
