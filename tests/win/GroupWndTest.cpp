@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -37,7 +38,7 @@ protected:
     }
 
     std::vector<varolin::ButtonRecord> StoredRecords() const {
-        std::ifstream in(m_dir / L"GRP000.VRL", std::ios::binary);
+        std::ifstream in(std::filesystem::path(m_dir / L"GRP000.VRL"), std::ios::binary);
         const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         return varolin::DecodeGroupFile(bytes, SystemAnsiCodePage()).records;
     }
