@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
-
 #include "app/AboutDlg.h"
 #include "app/AppGlobals.h"
 #include "app/BarLayout.h"
@@ -111,27 +109,16 @@ varolin::AppBarState CMainBar::DefaultState() {
 }
 
 void CMainBar::LoadSettings(varolin::AppBarState& state) {
-    const BarSettings settings = ::LoadSettings();
+    const BarSettings settings = ::LoadSettings(state);
     m_nSelGroup = settings.nSelGroup;
     m_nGroupCount = settings.nGroupCount;
     m_logFont = settings.logFont;
-    // A stored record shorter than 48 bytes replaces only its own length; a longer one cannot
-    // be read into the record and leaves the default.
-    std::vector<BYTE> stored;
-    if (profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored) &&
-        stored.size() <= varolin::AppBarState::kSize) {
-        auto bytes = varolin::EncodeAppBarState(state);
-        std::copy(stored.begin(), stored.end(), bytes.begin());
-        state = varolin::DecodeAppBarState(bytes);
-    }
+    state = settings.state;
     CreateButtonFonts(m_logFont);
 }
 
 void CMainBar::SaveState() {
-    varolin::AppBarState state = m_state;
-    state.cbSize = varolin::AppBarState::kSize;
-    const auto bytes = varolin::EncodeAppBarState(state);
-    profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
+    WriteAppBarState(m_state);
     WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
 }
 

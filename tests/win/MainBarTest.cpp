@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ protected:
     void TearDown() override {
         if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
         m_bar.reset();
+        m_answerer.reset();
         CleanRegistryTest::TearDown();
     }
 
@@ -40,6 +42,9 @@ protected:
         LoadSettings();  // the process-wide values, as start-up leaves them
         m_bar = std::make_unique<CMainBar>(nullptr, &m_shell);
         EXPECT_TRUE(m_bar->Create(nullptr));
+        // The bar is a dialog too: only the boxes it opens are to be answered.
+        m_answerer->emplace();
+        m_answerer->Ignore(m_bar->m_hWnd);
         return *m_bar;
     }
 
@@ -73,7 +78,7 @@ protected:
     TempFolder m_dir;
     varolin::SimulatedShell m_shell;
     std::unique_ptr<CMainBar> m_bar;
-    DialogAnswerer m_answerer;
+    std::optional<DialogAnswerer> m_answerer;
 };
 
 }  // namespace
@@ -129,23 +134,23 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     for (const std::wstring& folder : folders) paths.push_back(folder.substr(0, folder.size() - 1));  // as dragged
 
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
-    m_answerer.Answer(IDNO);
+    m_answerer->Answer(IDNO);
     SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON);
     EXPECT_EQ(bar.m_pages[0]->m_nCount, 0);
 
-    m_answerer.Answer(IDYES);
+    m_answerer->Answer(IDYES);
     EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON),
               static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
     ASSERT_EQ(bar.m_pages[0]->m_nCount, 3);
-    EXPECT_EQ(m_answerer.Dialogs()[1].text, L"フォルダボタンを追加しますか？");
+    EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
     EXPECT_EQ(bar.m_pages[0]->m_buttons[0]->m_strTitle, L"C");
     EXPECT_EQ(bar.m_pages[0]->m_buttons[1]->m_strTitle, L"B");
     EXPECT_EQ(bar.m_pages[0]->m_buttons[2]->m_strFolder, folders[0]);
     EXPECT_EQ(Label(), L"1 / 3") << "the label is back after the drop";
 
     IDataObject* text = TestDataObject::Create()->AddText("not files");
-    m_answerer.Answer(IDOK);
+    m_answerer->Answer(IDOK);
     EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), text, bar.m_hWnd, MK_LBUTTON, DROPEFFECT_COPY),
               static_cast<DWORD>(DROPEFFECT_NONE));
     text->Release();
@@ -168,6 +173,7 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
         EXPECT_EQ(state->data[4], varolin::kEdgeTop);
         EXPECT_EQ(ReadRegistryValue(L"Common", L"SelGroup")->AsDword(), 2u) << message;
         m_bar.reset();
+        m_answerer.reset();
     }
 }
 

@@ -39,6 +39,8 @@ public:
     // Queues an action that runs on the dialog first (fill an edit, tick a box), then `id`.
     void Answer(int id, std::function<void(HWND dialog)> before);
 
+    // A dialog-class window that is not to be answered (the bar under test, say).
+    void Ignore(HWND wnd) { m_answered.insert(wnd); }
     const std::vector<AnsweredDialog>& Dialogs() const { return m_dialogs; }
     size_t Count() const { return m_dialogs.size(); }
     size_t Pending() const { return m_queue.size(); }
