@@ -67,6 +67,9 @@ protected:
     DialogAnswerer m_answerer;  // the property sheet of a new button is not part of these tests
 };
 
+// The page's own visibility, whatever its (hidden) parent's.
+bool Shown(const CWnd* wnd) { return (GetWindowLongW(wnd->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 void AddFolders(CGroupWnd* page, const std::vector<std::wstring>& paths) {
     for (std::wstring path : paths) page->AddFolder(path);
 }
@@ -101,7 +104,7 @@ TEST_F(GroupWndTest, NewButtonsTakeTheirTitleFolderAndProgramFromThePath) {
     CGroupWnd* page = MakePage(300, 20);
     AddFolders(page, {L"  C:\\ ", L"C:\\Tools\\run.exe"});
     ASSERT_EQ(page->m_nCount, 2);
-    EXPECT_TRUE(page->IsWindowVisible());
+    EXPECT_TRUE(Shown(page));
     const auto stored = StoredRecords();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[0].m_strTitle, L"C:");
@@ -140,11 +143,11 @@ TEST_F(GroupWndTest, MoveSortAndRemoveAreSavedAndTheEmptiedPageLosesItsFile) {
         button->DestroyWindow();
     }
     EXPECT_EQ(page->m_nCount, 0);
-    EXPECT_FALSE(page->IsWindowVisible());
+    EXPECT_FALSE(Shown(page));
     EXPECT_EQ(GetFileAttributesW((m_dir / L"GRP000.VRL").c_str()), INVALID_FILE_ATTRIBUTES);
 
     AddFolders(page, {L"D:\\"});
-    EXPECT_TRUE(page->IsWindowVisible());
+    EXPECT_TRUE(Shown(page));
     EXPECT_EQ(StoredRecords().size(), 1u);
     page->DestroyWindow();
 }
@@ -157,6 +160,6 @@ TEST_F(GroupWndTest, APageLoadsItsFileWhenCreated) {
     CGroupWnd* page = MakePage(200, 20);
     EXPECT_EQ(page->m_nCount, 2);
     EXPECT_EQ(Titles(page), (std::vector<std::wstring>{L"Data", L"Data"}));
-    EXPECT_FALSE(page->IsWindowVisible()) << "pages start hidden";
+    EXPECT_FALSE(Shown(page)) << "pages start hidden";
     page->DestroyWindow();
 }

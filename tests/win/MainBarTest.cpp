@@ -43,7 +43,7 @@ protected:
         m_bar = std::make_unique<CMainBar>(nullptr, &m_shell);
         EXPECT_TRUE(m_bar->Create(nullptr));
         // The bar is a dialog too: only the boxes it opens are to be answered.
-        m_answerer->emplace();
+        m_answerer.emplace();
         m_answerer->Ignore(m_bar->m_hWnd);
         return *m_bar;
     }
