@@ -55,9 +55,10 @@ run_script() {
   fi
 }
 
-run_gtest native-unit "$BUILD/native/unit_tests"
-run_gtest wine-unit wine "$BUILD/win/unit_tests.exe"
-run_gtest wine-integration wine "$BUILD/win/win_tests.exe"
+# Every tier has a time limit, so a hung window test fails the run instead of stalling it.
+run_gtest native-unit timeout 600 "$BUILD/native/unit_tests"
+run_gtest wine-unit timeout 600 wine "$BUILD/win/unit_tests.exe"
+run_gtest wine-integration timeout 1200 wine "$BUILD/win/win_tests.exe"
 wineserver -k >/dev/null 2>&1 || true
 
 if [ -x "$ROOT/tests/fuzz/run.sh" ]; then
@@ -66,7 +67,7 @@ fi
 
 for t in "$ROOT"/tests/e2e/*.sh; do
   [ -e "$t" ] || continue
-  run_script "e2e-$(basename "$t" .sh)" bash "$t" "$BUILD"
+  run_script "e2e-$(basename "$t" .sh)" timeout 600 bash "$t" "$BUILD"
   wineserver -k >/dev/null 2>&1 || true
 done
 
