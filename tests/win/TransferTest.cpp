@@ -339,18 +339,3 @@ TEST_F(SameNameDlgTest, ShowsBothFilesAndComparesSizesOnly) {
     EXPECT_EQ(shown.newFile.substr(0, shown.newFile.find(L'\n')), L"サイズ：5000000000 バイト");
 }
 
-TEST_F(SameNameDlgTest, FileButtonsOpenTheFilesAndKeepTheDialogOpen) {
-    // Opening a command script runs it, which leaves a mark to find.
-    ASSERT_TRUE(temp.WriteFile(L"from\\x.cmd", std::string("@echo.> \"%~dp0new-opened\"\r\n")));
-    ASSERT_TRUE(temp.WriteFile(L"to\\x.cmd", std::string("@echo.> \"%~dp0old-opened\"\r\n")));
-    auto clickBoth = [](HWND dialog) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SOURCE_FILE, BN_CLICKED), 0);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXISTING_FILE, BN_CLICKED), 0);
-    };
-    EXPECT_EQ(Run(from + L"x.cmd", to + L"x.cmd", IDC_OVERWRITE, clickBoth), CSameNameDlg::kOverwrite);
-
-    for (const std::wstring& mark : {from + L"new-opened", to + L"old-opened"}) {
-        for (int i = 0; i < 300 && !Exists(mark); ++i) Sleep(50);  // the scripts run on their own
-        EXPECT_TRUE(Exists(mark));
-    }
-}
