@@ -104,6 +104,12 @@ struct Args {
             if (r == flag) return true;
         return false;
     }
+    // The word after `option` among the rest ("" when it is not there).
+    std::wstring Value(const wchar_t* option) const {
+        for (size_t i = 0; i + 1 < rest.size(); ++i)
+            if (rest[i] == option) return rest[i + 1];
+        return {};
+    }
 };
 
 }  // namespace tool

@@ -1,6 +1,7 @@
-// closewindow [--class C] [--caption T] [--child ID] [--timeout S] [--wm-close]
+// closewindow [--class C] [--caption T] [--child ID] [--timeout S] [--wm-close | --command ID]
 // Asks a matching top-level window to close as a user would: the system menu's Close
-// (WM_SYSCOMMAND SC_CLOSE), or WM_CLOSE with --wm-close. Exit 0 when a window was found.
+// (WM_SYSCOMMAND SC_CLOSE), or WM_CLOSE with --wm-close. With --command it chooses the menu
+// command ID instead (WM_COMMAND). Exit 0 when a window was found.
 #include "ToolCommon.h"
 
 int main() {
@@ -10,7 +11,9 @@ int main() {
         tool::Error(L"closewindow: no such window");
         return 1;
     }
-    if (args.Has(L"--wm-close")) PostMessageW(wnd, WM_CLOSE, 0, 0);
+    const std::wstring command = args.Value(L"--command");
+    if (!command.empty()) PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(_wtoi(command.c_str())), 0);
+    else if (args.Has(L"--wm-close")) PostMessageW(wnd, WM_CLOSE, 0, 0);
     else PostMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
 }
