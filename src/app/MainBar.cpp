@@ -8,6 +8,7 @@
 #include "app/BarLayout.h"
 #include "app/Settings.h"
 #include "app/ShellHelpers.h"
+#include "dialogs/OptionSheet.h"
 #include "framework/App.h"
 #include "framework/Profile.h"
 #include "framework/Strings.h"
@@ -289,7 +290,25 @@ void CMainBar::OnToggleState(bool alwaysOnTop) {
     SetState(state);
 }
 
-void CMainBar::OnOptions() {}
+void CMainBar::OnOptions() {
+    const varolin::OptionValues inForce = OptionsInForce(m_nGroupCount, m_logFont);
+    varolin::OptionValues edited;
+    if (!RunOptionsSheet(this, inForce, g_crInitForeColor, g_crInitBackColor, edited)) return;
+    const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, m_nSelGroup);
+    StoreOptionChanges(changes, edited);
+    m_nGroupCount = edited.groupCount;
+    m_nSelGroup = changes.currentPage;
+    if (changes.logFont) {
+        m_logFont = edited.logFont;
+        CreateButtonFonts(m_logFont);
+    }
+    if (changes.refresh == varolin::kRefreshRepaint) {
+        PageCommand(PAGE_REPAINT);
+    } else if (changes.refresh == varolin::kRefreshRebuild) {
+        RebuildPages(true);
+        PageCommand(PAGE_SHOW);
+    }
+}
 
 void CMainBar::OnAbout() {
     CAboutDlg about(this);
