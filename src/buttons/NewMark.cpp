@@ -1,0 +1,30 @@
+#include "buttons/NewMark.h"
+
+#include <limits>
+
+namespace varolin {
+
+namespace {
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+
+// Whole days since 1601-01-01, rounding down also before it.
+std::int64_t DayOf(std::int64_t ticks) {
+    const std::int64_t day = ticks / kTicksPerDay;
+    return (ticks % kTicksPerDay < 0) ? day - 1 : day;
+}
+}  // namespace
+
+NewMarkRule::NewMarkRule(std::int64_t nowLocal, int daysNew) {
+    if (daysNew <= 0) {
+        m_since = kNever;
+        return;
+    }
+    // age = today - day < daysNew  <=>  day >= today - daysNew + 1
+    const std::int64_t firstDay = DayOf(nowLocal) - daysNew + 1;
+    constexpr std::int64_t kFirstDayInRange = std::numeric_limits<std::int64_t>::min() / kTicksPerDay;
+    m_since = firstDay > kFirstDayInRange ? firstDay * kTicksPerDay : std::numeric_limits<std::int64_t>::min();
+}
+
+bool NewMarkRule::MarksNothing() const { return m_since == kNever; }
+
+}  // namespace varolin

@@ -1,0 +1,30 @@
+#pragma once
+// Notes made from dropped text: what one dropped piece of text adds to its file. Portable.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace varolin {
+
+// A local date and time as the note header shows it.
+struct NoteTime {
+    int year = 2000;
+    int month = 1;      // 1..12
+    int day = 1;        // 1..31
+    int dayOfWeek = 0;  // 0 Sunday .. 6 Saturday
+    int hour = 0;
+    int minute = 0;
+};
+
+// One entry, byte for byte: "*** yy/mm/dd Day HH:MM ***" CR LF CR LF, the text as it is,
+// CR LF CR LF. The day name is English whatever the locale.
+std::string FormatNoteEntry(std::string_view text, const NoteTime& time);
+
+// Dropped ANSI text: the bytes up to the first NUL, and never past the block.
+std::string TextFromBlock(const char* block, std::size_t size);
+
+// A string-table filter ("Text (*.txt)|*.txt||") in the form file dialogs take: each "|"
+// becomes a NUL, so the closing "||" ends the list with two of them.
+std::wstring DialogFilter(std::wstring tableText);
+
+}  // namespace varolin
