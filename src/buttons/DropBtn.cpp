@@ -1,7 +1,68 @@
 #include "buttons/DropBtn.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include "app/AppGlobals.h"
+#include "app/Settings.h"
+#include "app/ShellHelpers.h"
+#include "buttons/FolderScan.h"
 #include "groups/GroupWnd.h"
+#include "resource.h"
+
+namespace {
+// Where the marks sit, from the right edge of the face.
+constexpr int kRefuseMarkRight = 8;  // a 4 x 4 square at (W - 8, 4)
+constexpr int kRefuseMarkTop = 4;
+constexpr int kRefuseMarkSize = 4;
+constexpr int kNewMarkRight = 26;    // the 23 x 12 badge at (W - 26, 3)
+constexpr int kNewMarkTop = 3;
+constexpr int kNewMarkWidth = 23;
+constexpr int kNewMarkHeight = 12;
+constexpr int kIconOffset = 3;
+constexpr int kIconSize = 16;
+constexpr int kTextMarginRight = 6;
+
+HGDIOBJ FontOrDefault(const OwnedFont& font) {
+    return font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// A solid rectangle without making a brush.
+void FillSolid(HDC dc, int x, int y, int cx, int cy, COLORREF color) {
+    const COLORREF old = SetBkColor(dc, color);
+    const RECT rc{x, y, x + cx, y + cy};
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+// One-pixel outline: top and left in one colour, right and bottom in the other.
+void Draw3dRect(HDC dc, int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
+    FillSolid(dc, x, y, cx - 1, 1, topLeft);
+    FillSolid(dc, x, y, 1, cy - 1, topLeft);
+    FillSolid(dc, x + cx - 1, y, 1, cy, bottomRight);
+    FillSolid(dc, x, y + cy - 1, cx, 1, bottomRight);
+}
+
+// Tall, narrow buttons: one line reading downwards, centred both ways.
+void DrawTitleAlong(HDC dc, const std::wstring& text, int width, int height) {
+    const SelectScope font(dc, FontOrDefault(g_fontButtonVert));
+    SetTextAlign(dc, TA_BOTTOM | TA_CENTER);
+    RECT measured{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const int lineHeight = measured.bottom - measured.top;
+    TextOutW(dc, (width - lineHeight) / 2, height / 2, text.c_str(), static_cast<int>(text.size()));
+}
+
+// Other buttons: wrapped within the face less a margin, the block centred.
+void DrawTitleAcross(HDC dc, const std::wstring& text, int width, int height) {
+    const SelectScope font(dc, FontOrDefault(g_fontButton));
+    constexpr UINT kFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
+    RECT box{0, 0, width - kTextMarginRight, height};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | kFlags);
+    OffsetRect(&box, (width - (box.right - box.left)) / 2, (height - (box.bottom - box.top)) / 2);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CENTER | kFlags);
+}
+}  // namespace
 
 CDropBtn::CDropBtn(const varolin::ButtonRecord& record) : varolin::ButtonRecord(record) { MakeBackBrush(); }
 
@@ -25,24 +86,127 @@ bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect, CGr
     m_pGroup = group;
     m_nFileCount = 0;
     m_bNewMark = FALSE;
-    return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, group->m_hWnd, 0);
+    LoadProgramIcon();
+    return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, group ? group->m_hWnd : nullptr, 0);
+}
+
+void CDropBtn::LoadProgramIcon() {
+    m_hIcon.Reset();
+    if (m_strProgram.empty()) return;
+    const std::wstring path = m_strFolder + m_strProgram;
+    SHFILEINFOW info{};
+    const auto list = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (list) m_hIcon.Reset(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
+}
+
+void CDropBtn::UpdateFolderState() {
+    int count = 0;
+    m_bNewMark = ScanFolder(m_strFolder, count);
+    m_nFileCount = count;
+}
+
+std::wstring CDropBtn::FaceText() const {
+    if (g_nDisplayCount != 1 || m_bNoDrop) return m_strTitle;
+    return m_strTitle + L" [" + std::to_wstring(m_nFileCount) + L"]";
+}
+
+LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+        return 0;
+    case WM_PRINTCLIENT:
+        OnPrintClient(reinterpret_cast<HDC>(wp), static_cast<UINT>(lp));
+        return 0;
+    default:
+        return CWnd::WindowProc(msg, wp, lp);
+    }
+}
+
+int CDropBtn::OnCreate(CREATESTRUCTW* cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    if (!m_bNoDrop) {
+        m_dropTarget.Register(this);
+        UpdateFolderState();
+    }
+    return 0;
+}
+
+void CDropBtn::OnDestroy() {
+    // Revoked while the window still exists, so OLE lets go of the target with it.
+    m_dropTarget.Revoke();
+    CWnd::OnDestroy();
 }
 
 BOOL CDropBtn::OnEraseBkgnd(HDC dc) {
+    // The class has no brush: each button fills its face with its own back colour.
     const RECT rc = GetClientRect();
     FillRect(dc, &rc, m_brBack.Get());
     return TRUE;
 }
 
 void CDropBtn::OnPaint() {
-    PaintScope paint(m_hWnd);
-    HDC dc = paint.Dc();
-    RECT rc = GetClientRect();
-    DrawEdge(dc, &rc, EDGE_RAISED, BF_RECT);
-    SelectScope font(dc, g_fontButton ? static_cast<HGDIOBJ>(g_fontButton.Get()) : GetStockObject(DEFAULT_GUI_FONT));
+    const PaintScope paint(m_hWnd);
+    Paint(paint.Dc());
+}
+
+void CDropBtn::OnPrintClient(HDC dc, UINT flags) {
+    if (flags & PRF_ERASEBKGND) OnEraseBkgnd(dc);
+    if (flags & PRF_CLIENT) Paint(dc);
+}
+
+void CDropBtn::Paint(HDC dc) {
+    RECT client = GetClientRect();
+    const int width = client.right;
+    const int height = client.bottom;
+    const int saved = SaveDC(dc);
+    SetMapMode(dc, MM_TEXT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_crText);
-    InflateRect(&rc, -3, -3);
-    DrawTextW(dc, m_strTitle.c_str(), static_cast<int>(m_strTitle.size()), &rc,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+
+    // The title first: the edge, marks and icon cover it where they overlap.
+    const std::wstring text = FaceText();
+    if (width < height / 2) {
+        DrawTitleAlong(dc, text, width, height);
+    } else {
+        DrawTitleAcross(dc, text, width, height);
+    }
+    DrawEdge(dc, &client, m_bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    if (m_bNoDrop) {
+        const int x = width - kRefuseMarkRight;
+        FillSolid(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(192, 192, 192));
+        Draw3dRect(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(255, 255, 255), RGB(128, 128, 128));
+    } else if (m_bNewMark && g_bmpNewMark && g_bmpNewMarkMask) {
+        DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - kNewMarkRight, kNewMarkTop,
+                        kNewMarkWidth, kNewMarkHeight);
+    }
+    if (m_hIcon) DrawIconEx(dc, kIconOffset, kIconOffset, m_hIcon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    if (m_dropTarget.m_bDragOver) InvertRect(dc, &client);
+    RestoreDC(dc, saved);
+}
+
+BOOL CDropBtn::OnCommand(WPARAM wp, LPARAM lp) {
+    switch (LOWORD(wp)) {
+    case ID_BUTTON_PROPERTIES:  // the property sheet comes with the button's commands
+    case ID_DROP_MOVE:          // the right-drop menu's answer is taken from the menu itself
+    case ID_DROP_COPY:
+    case ID_DROP_CANCEL:
+        return TRUE;
+    default:
+        return CWnd::OnCommand(wp, lp);
+    }
+}
+
+void CDropBtn::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    Default();
+    const bool closed = flags == 0xFFFF && !menu;
+    if (closed || (flags & MF_POPUP)) return;
+    switch (item) {
+    case ID_DROP_MOVE: m_dropTarget.m_nDropChoice = 2; break;
+    case ID_DROP_COPY: m_dropTarget.m_nDropChoice = 1; break;
+    case ID_DROP_CANCEL: m_dropTarget.m_nDropChoice = 0; break;
+    default: break;
+    }
 }

@@ -1,10 +1,12 @@
 #pragma once
-// CDropBtn: one folder button, a child window of its page. It holds its stored record and
+// CDropBtn: one folder button, a child window of its page. It holds its stored record, paints
+// its face with the file count and NEW badge, takes drops through its own drop target, and
 // frees itself when its window is destroyed.
 #include <windows.h>
 
 #include <string>
 
+#include "buttons/BtnDropTarget.h"
 #include "buttons/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -20,19 +22,40 @@ public:
              COLORREF crText, COLORREF crBack, const std::wstring& className, const RECT& rect,
              CGroupWnd* group);
 
+    // Creates the window (child of the page, empty text, id 0); a button that accepts drops
+    // registers its drop target and scans its folder on creation.
     bool CreateButton(const std::wstring& className, const RECT& rect, CGroupWnd* group);
     const varolin::ButtonRecord& Record() const { return *this; }
 
+    // The small icon of the button's program (m_strFolder + m_strProgram), or none.
+    void LoadProgramIcon();
+    // Scans the folder again for the file count and the new mark.
+    void UpdateFolderState();
+    // The text painted on the face: the title, with " [count]" when counts are shown and the
+    // button accepts drops.
+    std::wstring FaceText() const;
+
     CGroupWnd* m_pGroup = nullptr;  // borrowed: the page that lists this button
     OwnedBrush m_brBack;
+    OwnedIcon m_hIcon;
     BOOL m_bPressed = FALSE;
     int m_nFileCount = 0;
     BOOL m_bNewMark = FALSE;
+    CBtnDropTarget m_dropTarget{*this};
 
 protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    int OnCreate(CREATESTRUCTW* cs) override;
+    void OnDestroy() override;
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnPaint() override;
+    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    // WM_PRINTCLIENT: the face drawn into a caller's DC.
+    void OnPrintClient(HDC dc, UINT flags);
     void PostNcDestroy() override { delete this; }
 
     void MakeBackBrush();
+    // The whole face except the background, into any DC.
+    void Paint(HDC dc);
 };

@@ -26,6 +26,23 @@ std::string FormatNoteEntry(std::string_view text, const NoteTime& time) {
     return entry;
 }
 
+bool AppendWhole(AppendTarget& file, std::string_view entry) {
+    std::uint64_t end = 0;
+    if (!file.SeekEnd(end)) return false;
+    std::size_t done = 0;
+    while (done < entry.size()) {
+        std::size_t written = 0;
+        // A write that moves nothing counts as failed, so the loop always ends.
+        if (!file.Write(entry.data() + done, entry.size() - done, written) || written == 0 ||
+            written > entry.size() - done) {
+            file.Truncate(end);
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
 std::string TextFromBlock(const char* block, std::size_t size) {
     if (!block) return {};
     const void* nul = std::memchr(block, 0, size);

@@ -1,6 +1,7 @@
 #pragma once
 // Notes made from dropped text: what one dropped piece of text adds to its file. Portable.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,22 @@ struct NoteTime {
 // One entry, byte for byte: "*** yy/mm/dd Day HH:MM ***" CR LF CR LF, the text as it is,
 // CR LF CR LF. The day name is English whatever the locale.
 std::string FormatNoteEntry(std::string_view text, const NoteTime& time);
+
+// The file an entry is appended to, opened by the caller.
+class AppendTarget {
+public:
+    virtual ~AppendTarget() = default;
+    // Moves to the end of the file and tells its size.
+    virtual bool SeekEnd(std::uint64_t& size) = 0;
+    // Writes some of the bytes; `written` tells how many.
+    virtual bool Write(const char* bytes, std::size_t size, std::size_t& written) = 0;
+    // Cuts the file to `size` bytes.
+    virtual bool Truncate(std::uint64_t size) = 0;
+};
+
+// Appends the whole entry at the end of the file. When a write fails (a full disk) the file
+// is cut back to its old end, so no half entry stays behind, and false is returned.
+bool AppendWhole(AppendTarget& file, std::string_view entry);
 
 // Dropped ANSI text: the bytes up to the first NUL, and never past the block.
 std::string TextFromBlock(const char* block, std::size_t size);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using varolin::DialogFilter;
 using varolin::FormatNoteEntry;
 using varolin::NoteTime;
@@ -45,4 +47,44 @@ TEST(TextNote, FilterBecomesNulSeparatedWithDoubleEnd) {
     // A text that lost its closing bars still ends the list.
     const std::wstring cut = DialogFilter(L"All|*.*");
     EXPECT_EQ(cut.substr(cut.size() - 2), std::wstring(2, L'\0'));
+}
+
+namespace {
+// A file in memory whose writes fail once `room` bytes have gone in, as on a full disk.
+class SmallDisk : public varolin::AppendTarget {
+public:
+    SmallDisk(std::string content, std::size_t room, std::size_t chunk) : m_content(std::move(content)), m_room(room), m_chunk(chunk) {}
+    bool SeekEnd(std::uint64_t& size) override {
+        size = m_content.size();
+        return true;
+    }
+    bool Write(const char* bytes, std::size_t size, std::size_t& written) override {
+        written = std::min({size, m_chunk, m_room});
+        m_content.append(bytes, written);
+        m_room -= written;
+        return written > 0 || m_chunk == 0;  // a stuck disk may claim success
+    }
+    bool Truncate(std::uint64_t size) override {
+        m_content.resize(size);
+        return true;
+    }
+    std::string m_content;
+
+private:
+    std::size_t m_room, m_chunk;
+};
+}  // namespace
+
+TEST(TextNote, AFailedWriteLeavesNoHalfEntry) {
+    SmallDisk roomy("old\r\n", 1000, 7);
+    EXPECT_TRUE(varolin::AppendWhole(roomy, "entry in several writes"));
+    EXPECT_EQ(roomy.m_content, "old\r\nentry in several writes");
+
+    SmallDisk full("old\r\n", 10, 4);
+    EXPECT_FALSE(varolin::AppendWhole(full, "entry that does not fit"));
+    EXPECT_EQ(full.m_content, "old\r\n");
+
+    SmallDisk stuck("old", 1000, 0);
+    EXPECT_FALSE(varolin::AppendWhole(stuck, "x"));
+    EXPECT_EQ(stuck.m_content, "old");
 }

@@ -1,0 +1,157 @@
+#include "buttons/BtnDropTarget.h"
+
+#include <shellapi.h>
+
+#include "app/Settings.h"
+#include "buttons/DropBtn.h"
+#include "buttons/DropList.h"
+#include "buttons/TextDrop.h"
+#include "buttons/TextNote.h"
+#include "buttons/Transfer.h"
+#include "framework/Handles.h"
+#include "framework/Strings.h"
+#include "resource.h"
+
+namespace {
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Reads CF_TEXT up to its first NUL, never past the memory block it came in.
+bool FetchText(COleDataObject* data, std::string& text) {
+    const CGlobalData block = data->GetGlobalData(CF_TEXT);
+    if (!block) return false;
+    const void* bytes = GlobalLock(block.Get());
+    if (!bytes) return false;
+    text = varolin::TextFromBlock(static_cast<const char*>(bytes), block.Size());
+    GlobalUnlock(block.Get());
+    return true;
+}
+
+// The dropped file list, once it is known to end inside its block (it comes from another
+// program, and the system's reader would follow it anywhere).
+CGlobalData FetchFileList(COleDataObject* data) {
+    CGlobalData block = data->GetGlobalData(CF_HDROP);
+    if (!block) return {};
+    const void* bytes = GlobalLock(block.Get());
+    if (!bytes) return {};
+    const bool wellFormed = varolin::DropListIsWellFormed(static_cast<const std::uint8_t*>(bytes), block.Size());
+    GlobalUnlock(block.Get());
+    return wellFormed ? std::move(block) : CGlobalData{};
+}
+
+// The full path of entry `index`, however long.
+std::wstring DroppedPath(HDROP drop, UINT index) {
+    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, index, path.data(), length + 1);
+    path.resize(got <= length ? got : length);
+    return path;
+}
+
+int ChoiceOfCommand(UINT id) {
+    switch (id) {
+    case ID_DROP_MOVE: return 2;
+    case ID_DROP_COPY: return 1;
+    default: return 0;
+    }
+}
+}  // namespace
+
+DROPEFFECT CBtnDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) {
+    m_bDragOver = TRUE;
+    m_button.Invalidate(true);
+    m_bRightDrag = (keyState & MK_RBUTTON) ? TRUE : FALSE;
+    return OnDragOver(wnd, data, keyState, point);
+}
+
+DROPEFFECT CBtnDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD keyState, POINT) {
+    if (keyState & MK_CONTROL) return DROPEFFECT_COPY;
+    if (keyState & MK_SHIFT) return DROPEFFECT_MOVE;
+    return g_nCopyMove == 1 ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+}
+
+void CBtnDropTarget::OnDragLeave(CWnd*) {
+    if (m_pPrevForeground) {
+        SetForegroundWindow(m_pPrevForeground);
+        m_pPrevForeground = nullptr;
+    }
+    m_bDragOver = FALSE;
+    m_button.Invalidate(true);
+}
+
+BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT point) {
+    // The drop's dialogs come up in front of the program the drag came from.
+    m_pPrevForeground = GetForegroundWindow();
+    SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
+
+    if (!IsFolder(m_button.m_strFolder)) {
+        AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
+        OnDragLeave(&m_button);
+        return FALSE;
+    }
+    // Text wins over files, and never asks for move or copy.
+    std::string text;
+    if (data->IsDataAvailable(CF_TEXT) && FetchText(data, text)) {
+        const bool saved = SaveDroppedText(text, m_button.m_strFolder, m_strTextFile, m_button.m_hWnd);
+        // A text that was not saved must not be reported as moved: the source would delete it.
+        return Finish(saved ? TRUE : FALSE);
+    }
+    if (m_bRightDrag) {
+        effect = AskDropEffect(point);
+        if (effect == DROPEFFECT_NONE) {
+            OnDragLeave(&m_button);
+            return FALSE;
+        }
+    }
+    if (data->IsDataAvailable(CF_HDROP)) {
+        const CGlobalData files = FetchFileList(data);
+        if (files) {
+            DropFiles(static_cast<HDROP>(files.Get()), effect);
+            return Finish(TRUE);
+        }
+    }
+    OnDragLeave(&m_button);
+    AppMessageBox(m_button.m_hWnd, IDS_CANNOT_HANDLE_DROP, MB_OK);
+    return FALSE;
+}
+
+DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
+    ClientToScreen(m_button.m_hWnd, &point);
+    const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RIGHT_DROP_MENU)));
+    m_nDropChoice = 0;
+    if (!menu) return DROPEFFECT_NONE;
+    // While the menu is open the button records the highlighted item (WM_MENUSELECT). The
+    // item the menu ends with decides, so a menu closed with Escape or a click elsewhere
+    // cancels even after an item was highlighted.
+    const UINT chosen = TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y,
+                                       0, m_button.m_hWnd, nullptr);
+    m_nDropChoice = ChoiceOfCommand(chosen);
+    switch (m_nDropChoice) {
+    case 2: return DROPEFFECT_MOVE;
+    case 1: return DROPEFFECT_COPY;
+    default: return DROPEFFECT_NONE;
+    }
+}
+
+void CBtnDropTarget::DropFiles(HDROP drop, DROPEFFECT effect) {
+    const DWORD mode = effect == DROPEFFECT_MOVE ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    // Last to first, as the list has always been taken.
+    for (UINT index = count; index-- > 0;) {
+        const std::wstring path = DroppedPath(drop, index);
+        if (path.empty()) continue;
+        if (IsFolder(path)) {
+            AppMessageBox(m_button.m_hWnd, IDS_NO_FOLDER_DROP, MB_OK);
+            continue;
+        }
+        if (TransferFile(mode, path, m_button.m_strFolder) == 0) break;
+    }
+}
+
+BOOL CBtnDropTarget::Finish(BOOL handled) {
+    m_button.UpdateFolderState();
+    OnDragLeave(&m_button);
+    return handled;
+}
