@@ -158,6 +158,23 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecides) {
     EXPECT_EQ(answerer.Last().text, kCannotHandle);
 }
 
+TEST_F(ButtonDrop, TheBarTakesTheForegroundForTheDropAndGivesItBack) {
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, L"VarolinTestBar", L"file manager", WS_POPUP | WS_VISIBLE, RECT{0, 500, 200, 600},
+                               nullptr, 0));
+    SetForegroundWindow(other.m_hWnd);
+    ASSERT_EQ(GetForegroundWindow(), other.m_hWnd);
+
+    // A dropped folder makes a message come up during the drop.
+    DialogAnswerer answerer;
+    HWND during = nullptr;
+    answerer.Answer(IDOK, [&during](HWND) { during = GetForegroundWindow(); });
+    DropFiles(Button(), {m_source.MakeFolder(L"Sub")}, MK_LBUTTON);
+    ASSERT_EQ(answerer.Count(), 1u);
+    EXPECT_EQ(during, m_host.Bar());
+    EXPECT_EQ(GetForegroundWindow(), other.m_hWnd);
+}
+
 TEST_F(ButtonDrop, DeletedFolderIsReportedAndTheSourcesStay) {
     const std::wstring gone = m_target.MakeFolder(L"gone");
     CDropBtn* button = m_host.Add(FolderRecord(gone, L"Gone"));

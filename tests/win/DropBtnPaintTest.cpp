@@ -291,3 +291,27 @@ TEST(FolderScan, MissingFolderGivesNothingAndSaysNothing) {
     RenderFace(button);
     EXPECT_EQ(answerer.Count(), 0u);
 }
+
+TEST(ButtonPaint, ProgramIconAtTheTopLeftWhenTheProgramExists) {
+    ButtonHost host;
+    TempFolder folder;
+    ASSERT_TRUE(folder.WriteFile(L"notes.txt", "x"));
+    varolin::ButtonRecord withProgram = FolderRecord(folder.Path(), L"", kInk, kSteel);
+    withProgram.m_strProgram = L"notes.txt";
+    varolin::ButtonRecord missing = withProgram;
+    missing.m_strProgram = L"gone.txt";
+
+    CDropBtn* button = host.Add(withProgram, RECT{0, 0, 80, 50});
+    ASSERT_TRUE(button->m_hIcon);
+    const ButtonFace face = RenderFace(button);
+    int iconPixels = 0;
+    for (int y = 3; y < 19; ++y)
+        for (int x = 3; x < 19; ++x) iconPixels += face.At(x, y) != kSteel;
+    EXPECT_GT(iconPixels, 20);
+
+    DialogAnswerer answerer;
+    CDropBtn* without = host.Add(missing, RECT{0, 0, 80, 50});
+    EXPECT_FALSE(without->m_hIcon);
+    EXPECT_EQ(RenderFace(without).At(10, 10), kSteel);
+    EXPECT_EQ(answerer.Count(), 0u);
+}
