@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+#include <utility>
+
 #include "app/Settings.h"
 #include "buttons/DropBtn.h"
 #include "buttons/DropList.h"
