@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using varolin::DropListIsWellFormed;
@@ -49,19 +50,15 @@ TEST(DropList, AcceptsClosedListsOfBothWidths) {
 
 TEST(DropList, RejectsListsThatRunOffTheBlock) {
     EXPECT_FALSE(Check(WideList({u"C:\\a.txt"}, false)));
-    Bytes oddEnd = WideList({u"C:\\a.txt"}, false);
-    oddEnd.push_back(0);  // half a terminator
-    EXPECT_FALSE(Check(oddEnd));
+    Bytes halfTerminator = WideList({u"C:\\a.txt"}, false);
+    halfTerminator.push_back(0);
+    EXPECT_FALSE(Check(halfTerminator));
     EXPECT_FALSE(Check(Bytes(19, 0)));
     EXPECT_FALSE(DropListIsWellFormed(nullptr, 40));
-
-    Bytes farOffset = WideList({u"a"});
-    farOffset[0] = 200;  // names beyond the block
-    EXPECT_FALSE(Check(farOffset));
-    Bytes insideHeader = WideList({u"a"});
-    insideHeader[0] = 4;  // names inside the header
-    EXPECT_FALSE(Check(insideHeader));
-    Bytes hugeOffset = WideList({u"a"});
-    hugeOffset[3] = 0x80;
-    EXPECT_FALSE(Check(hugeOffset));
+    // Names beyond the block, inside the header, or at an offset far out.
+    for (auto [at, value] : {std::pair{0, 200}, std::pair{0, 4}, std::pair{3, 0x80}}) {
+        Bytes bad = WideList({u"a"});
+        bad[at] = static_cast<std::uint8_t>(value);
+        EXPECT_FALSE(Check(bad)) << at << " " << value;
+    }
 }
