@@ -85,6 +85,9 @@ void CBtnDropTarget::OnDragLeave(CWnd*) {
 }
 
 BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT point) {
+    // The button moves files itself, deleting a source only after its copy is complete: a
+    // source told "moved" would delete the files this drop skipped or stopped before.
+    ReportEffect(DROPEFFECT_COPY);
     // The drop's dialogs come up in front of the program the drag came from.
     m_pPrevForeground = GetForegroundWindow();
     SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));

@@ -119,6 +119,10 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
         OnPrintClient(reinterpret_cast<HDC>(wp), static_cast<UINT>(lp));
         return 0;
+    case WM_INITMENUPOPUP:
+        Default();
+        OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return 0;
     default:
         return CWnd::WindowProc(msg, wp, lp);
     }
@@ -189,8 +193,19 @@ void CDropBtn::Paint(HDC dc) {
 
 BOOL CDropBtn::OnCommand(WPARAM wp, LPARAM lp) {
     switch (LOWORD(wp)) {
-    case ID_BUTTON_PROPERTIES:  // the property sheet comes with the button's commands
-    case ID_DROP_MOVE:          // the right-drop menu's answer is taken from the menu itself
+    case ID_BUTTON_OPEN_FOLDER: OnOpen(false); return TRUE;
+    case ID_BUTTON_RUN_PROGRAM: OnOpen(true); return TRUE;
+    case ID_BUTTON_PROPERTIES: OnProperties(); return TRUE;
+    case ID_BUTTON_MOVE_EARLIER:
+    case ID_BUTTON_MOVE_LATER:
+        if (m_pGroup) m_pGroup->MoveButton(this, LOWORD(wp));
+        return TRUE;
+    case ID_BUTTON_COPY_COLORS: g_colorClipboard = {m_crText, m_crBack, true}; return TRUE;
+    case ID_BUTTON_PASTE_COLORS: OnPasteColors(); return TRUE;
+    case ID_BUTTON_DEFAULT_COLORS: OnMakeDefaultColors(); return TRUE;
+    case ID_BUTTON_DELETE: OnDelete(); return TRUE;
+    case ID_BUTTON_REFRESH: Refresh(); return TRUE;
+    case ID_DROP_MOVE:  // the right-drop menu's answer is taken from the menu itself
     case ID_DROP_COPY:
     case ID_DROP_CANCEL:
         return TRUE;

@@ -13,6 +13,14 @@
 
 class CGroupWnd;
 
+// Colours copied from one button for pasting onto others; program-wide, never stored.
+struct ColorClipboard {
+    COLORREF crText = 0;
+    COLORREF crBack = 0;
+    bool filled = false;
+};
+extern ColorClipboard g_colorClipboard;
+
 class CDropBtn : public CWnd, public varolin::ButtonRecord {
 public:
     // A button read from a group file; its window comes with CreateButton.
@@ -34,6 +42,8 @@ public:
     // The text painted on the face: the title, with " [count]" when counts are shown and the
     // button accepts drops.
     std::wstring FaceText() const;
+    // Rescans the folder (unless drops are refused), reloads the icon and repaints.
+    void Refresh();
 
     CGroupWnd* m_pGroup = nullptr;  // borrowed: the page that lists this button
     OwnedBrush m_brBack;
@@ -51,6 +61,17 @@ protected:
     void OnPaint() override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+    void OnInitMenuPopup(HMENU menu);
+    // Opens the folder, or starts the program, with the shell.
+    void OnOpen(bool program);
+    void OnProperties();
+    void OnPasteColors();
+    void OnMakeDefaultColors();
+    // Takes the button off its page and destroys it: nothing of `this` may be used afterwards.
+    void OnDelete();
     // WM_PRINTCLIENT: the face drawn into a caller's DC.
     void OnPrintClient(HDC dc, UINT flags);
     void PostNcDestroy() override { delete this; }

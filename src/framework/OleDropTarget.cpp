@@ -103,7 +103,9 @@ public:
             const POINT point = ClientPoint(wnd, pt);
             const DROPEFFECT chosen = FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, point), *effect);
             if (chosen == DROPEFFECT_NONE) return DROPEFFECT_NONE;
-            return m_owner->OnDrop(wnd, &wrapper, chosen, point) ? chosen : DROPEFFECT_NONE;
+            m_owner->m_bReportSet = false;
+            if (!m_owner->OnDrop(wnd, &wrapper, chosen, point)) return DROPEFFECT_NONE;
+            return m_owner->m_bReportSet ? m_owner->m_reportedEffect : chosen;
         });
         ReleaseData();
         return hr;

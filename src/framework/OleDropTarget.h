@@ -62,7 +62,18 @@ public:
     // source allows; FALSE reports no effect to the source.
     virtual BOOL OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT effect, POINT point);
 
+protected:
+    // Called during OnDrop: the effect to report to the source if the drop succeeds, in place
+    // of the one OnDrop was given. A target that moves files itself reports a copy, so that
+    // the source never deletes what the target left in place.
+    void ReportEffect(DROPEFFECT effect) {
+        m_reportedEffect = effect;
+        m_bReportSet = true;
+    }
+
 private:
+    DROPEFFECT m_reportedEffect = 0;
+    bool m_bReportSet = false;
     class Impl;
     Impl* m_impl;   // reference-counted: OLE may hold it a little longer than we do
     CWnd* m_pWnd = nullptr;  // borrowed: the registered window

@@ -59,6 +59,9 @@ LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         // Nothing may unwind through the system's window procedures.
         result = 0;
     }
+    // A handler may have destroyed the window, and a self-owned object with it: then nothing
+    // of `wnd` may be touched any more.
+    if (msg != WM_NCDESTROY && FromHandle(hwnd) != wnd) return result;
     wnd->m_current = saved;
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kBindingProp);

@@ -76,7 +76,9 @@ TEST_F(ButtonDrop, KeysAndTheBarModeChooseCopyOrMove) {
         g_nCopyMove = c.copyMove;
         const std::wstring name = L"file" + std::to_wstring(index++) + L".txt";
         const std::wstring source = Source(name);
-        EXPECT_EQ(DropFiles(Button(), {source}, MK_LBUTTON | c.keys), c.effect) << index;
+        EXPECT_EQ(Button()->m_dropTarget.OnDragOver(Button(), nullptr, MK_LBUTTON | c.keys, POINT{}), c.effect) << index;
+        // The button moves by itself: the source is always told "copied", so it deletes nothing.
+        EXPECT_EQ(DropFiles(Button(), {source}, MK_LBUTTON | c.keys), DWORD(DROPEFFECT_COPY)) << index;
         EXPECT_TRUE(Exists(m_target / name)) << index;
         EXPECT_EQ(Exists(source), c.effect == DROPEFFECT_COPY) << index;
         // The count is brought up to date after each drop.
@@ -106,7 +108,7 @@ TEST_F(ButtonDrop, AFolderAmongFilesIsRefusedOnceAndTheFilesStillGo) {
     const std::wstring folder = m_source.MakeFolder(L"Sub");
     const std::wstring file = Source(L"moved.txt");
     const std::wstring folderPath = folder.substr(0, folder.size() - 1);  // as file managers give it
-    EXPECT_EQ(DropFiles(Button(), {folderPath, file}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_MOVE));
+    EXPECT_EQ(DropFiles(Button(), {folderPath, file}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_COPY));
     ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_EQ(answerer.Last().text, kNoFolderDrop);
     EXPECT_TRUE(Exists(m_target / L"moved.txt"));

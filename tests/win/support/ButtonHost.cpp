@@ -75,6 +75,9 @@ ButtonHost::~ButtonHost() {
 CDropBtn* ButtonHost::Add(const varolin::ButtonRecord& record, const RECT& rect) {
     auto* button = new CDropBtn(record);
     button->CreateButton(kButtonClass, rect, m_page);
+    // Listed on its page, as loaded buttons are, but left where the test put it.
+    m_page->m_buttons.push_back(button);
+    m_page->m_nCount = static_cast<int>(m_page->m_buttons.size());
     return button;
 }
 

@@ -1,0 +1,95 @@
+// What a user does to a folder button besides dropping on it: clicks, its menu and commands.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/Settings.h"
+#include "buttons/DropBtn.h"
+#include "dialogs/PrpSheet.h"
+#include "framework/App.h"
+#include "framework/Strings.h"
+#include "groups/GroupWnd.h"
+#include "resource.h"
+
+ColorClipboard g_colorClipboard;
+
+void CDropBtn::OnLButtonDown(UINT, POINT) {
+    m_bPressed = TRUE;
+    SetCapture(m_hWnd);
+    Invalidate(true);
+}
+
+void CDropBtn::OnLButtonUp(UINT, POINT point) {
+    if (!m_bPressed) return;
+    ReleaseCapture();
+    m_bPressed = FALSE;
+    Invalidate(true);
+    // Released outside the button: the click is cancelled.
+    ClientToScreen(m_hWnd, &point);
+    const RECT rc = GetWindowRect();
+    if (!PtInRect(&rc, point)) return;
+    SendMessage(WM_COMMAND, m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
+}
+
+void CDropBtn::OnRButtonDown(UINT, POINT point) {
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
+    HMENU popup = GetSubMenu(menu.Get(), 0);
+    if (!popup) return;
+    ClientToScreen(m_hWnd, &point);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+}
+
+void CDropBtn::OnInitMenuPopup(HMENU menu) {
+    EnableMenuItem(menu, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND | (g_colorClipboard.filled ? MF_ENABLED : MF_GRAYED));
+}
+
+void CDropBtn::OnOpen(bool program) {
+    const std::wstring path = program ? m_strFolder + m_strProgram : m_strFolder;
+    const CWinApp* app = AfxGetApp();
+    HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // The shell reports success with a value above 32; 32 itself is one of its error codes.
+    if (result <= 32) AppMessageBox(owner, program ? IDS_CANNOT_RUN : IDS_CANNOT_OPEN_FOLDER);
+}
+
+void CDropBtn::Refresh() {
+    if (!m_bNoDrop) UpdateFolderState();
+    m_hIcon.Reset();
+    LoadProgramIcon();
+    Invalidate(true);
+}
+
+void CDropBtn::OnProperties() {
+    const bool refusedBefore = m_bNoDrop != 0;
+    if (!RunButtonProperties(this, *this)) return;
+    MakeBackBrush();
+    const bool refusedNow = m_bNoDrop != 0;
+    if (refusedNow != refusedBefore) {
+        if (refusedNow)
+            m_dropTarget.Revoke();
+        else
+            m_dropTarget.Register(this);
+    }
+    Refresh();
+    if (m_pGroup) m_pGroup->Save();
+}
+
+void CDropBtn::OnPasteColors() {
+    if (!g_colorClipboard.filled) return;
+    m_crBack = g_colorClipboard.crBack;
+    MakeBackBrush();
+    m_crText = g_colorClipboard.crText;
+    Refresh();
+    if (m_pGroup) m_pGroup->Save();
+}
+
+void CDropBtn::OnMakeDefaultColors() {
+    g_crInitForeColor = m_crText;
+    g_crInitBackColor = m_crBack;
+    WriteIntSetting(varolin::kInitForeColor, static_cast<int>(m_crText));
+    WriteIntSetting(varolin::kInitBackColor, static_cast<int>(m_crBack));
+}
+
+void CDropBtn::OnDelete() {
+    if (m_pGroup) m_pGroup->RemoveButton(this);
+    DestroyWindow();  // frees this button
+}
