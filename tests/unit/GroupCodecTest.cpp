@@ -157,31 +157,22 @@ TEST(GroupCodecDamaged, CountLargerThanTheData) {
     EXPECT_TRUE(Decode({0xFF, 0xFF, 0x01}).damaged);
 }
 
-TEST(GroupCodecDamaged, StringLengthsBeyondTheData) {
+TEST(GroupCodecDamaged, StringLengthsBeyondTheDataOrUnknownClassNamesLoadNothing) {
     const Bytes header = Concat({{0x01, 0x00}, Slice(kExample, 2, kFirstHeader)});
-    const Bytes lengths[] = {
-        {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},              // ANSI, 4 GB
-        {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},  // UTF-16, 2 G characters
-        {0xFF, 0xFE, 0xFF, 0x03, 0x41, 0x00, 0x42, 0x00},        // UTF-16, one character short
-        {0x05, 0x41},                                            // ANSI, four bytes short
+    const Bytes rest = Slice(kExample, kFirstHeader, kExample.size());
+    const Bytes inputs[] = {
+        Concat({header, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}}),              // ANSI, 4 GB
+        Concat({header, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}),  // UTF-16, 2 G characters
+        Concat({header, {0xFF, 0xFE, 0xFF, 0x03, 0x41, 0x00, 0x42, 0x00}}),        // UTF-16, one character short
+        Concat({header, {0x05, 0x41}}),                                            // ANSI, four bytes short
+        Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'X'}, rest}),
+        Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x08, 0x00, 'c', 'd', 'r', 'o', 'p', 'b', 't', 'n'}, rest}),
+        Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't'}, rest}),
+        // A name length too long to be a class name.
+        Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x40, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'n'}, rest}),
     };
-    for (const Bytes& length : lengths) {
-        const GroupFileContents contents = Decode(Concat({header, length}));
-        EXPECT_TRUE(contents.damaged);
-        EXPECT_TRUE(contents.records.empty());
-    }
-}
-
-TEST(GroupCodecDamaged, UnknownClassNames) {
-    const Bytes names[] = {
-        {0x08, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'X'},
-        {0x08, 0x00, 'c', 'd', 'r', 'o', 'p', 'b', 't', 'n'},
-        {0x07, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't'},
-        {0x40, 0x00, 'C', 'D', 'r', 'o', 'p', 'B', 't', 'n'},  // name too long to be a class name
-    };
-    for (const Bytes& name : names) {
-        const GroupFileContents contents =
-            Decode(Concat({{0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00}, name, Slice(kExample, kFirstHeader, kExample.size())}));
+    for (const Bytes& input : inputs) {
+        const GroupFileContents contents = Decode(input);
         EXPECT_TRUE(contents.damaged);
         EXPECT_TRUE(contents.records.empty());
     }

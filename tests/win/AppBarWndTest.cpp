@@ -206,9 +206,7 @@ TEST_F(AppBarWndTest, AutoHideBarShowsOnTheStripAndHidesByTimerAndDeactivation) 
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 768}));
 
     ASSERT_NE(GetActiveWindow(), bar.m_hWnd);
-    bar.CheckAutoHide(POINT{64, 300});  // 5 pixels away: stays
-    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 768}));
-    bar.CheckAutoHide(POINT{68, 300});  // 9 pixels away: hides
+    bar.CheckAutoHide(POINT{68, 300});  // away from the bar (the margin is a unit test's)
     EXPECT_EQ(bar.Rect(), (RECT{-58, 0, 2, 768}));
 
     bar.ShowAutoHideBar(true);

@@ -1,8 +1,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/Settings.h"
 #include "support/TestRegistry.h"
 
@@ -50,10 +48,7 @@ TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothin
     EXPECT_EQ(g_nRenameFormat, 0);
     EXPECT_EQ(g_nDaysNew, 1);
     EXPECT_EQ(g_nSlide, 1);
-    EXPECT_EQ(bar.logFont.lfHeight, -15);
-    EXPECT_EQ(bar.logFont.lfWeight, FW_NORMAL);
-    EXPECT_EQ(bar.logFont.lfCharSet, SHIFTJIS_CHARSET);
-    EXPECT_EQ(bar.logFont.FaceName(), "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+    EXPECT_EQ(bar.logFont, LogFontRecord::Default());  // its fields are a unit test's
 
     EXPECT_FALSE(ReadRegistryValue(L"Common", L"SelGroup"));
     EXPECT_FALSE(ReadRegistryValue(L"Option", L"GroupCount"));
@@ -143,11 +138,6 @@ TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
     EXPECT_EQ(varolin::RenameFormatInUse(g_nRenameFormat), 0);
     EXPECT_EQ(g_nDisplayCount, 2);      // counts as off, but is kept
     EXPECT_EQ(ReadRegistryValue(L"Option", L"RenameFormat")->AsDword(), 7u);
-
-    WriteRegistryDword(L"Option", L"GroupCount", 0xFFFFFFFF);
-    EXPECT_EQ(LoadSettings(DefaultState()).nGroupCount, 1);
-    WriteRegistryDword(L"Option", L"GroupCount", 100000);
-    EXPECT_EQ(LoadSettings(DefaultState()).nGroupCount, 99);
 }
 
 TEST_F(SettingsStore, ShortAndLongBinaryValues) {
@@ -160,13 +150,10 @@ TEST_F(SettingsStore, ShortAndLongBinaryValues) {
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, std::vector<std::uint8_t>(49, 0));
     EXPECT_EQ(LoadSettings(DefaultState()).state, DefaultState());
 
-    // 40 bytes fill the first 40 bytes; the rest stay zero.
+    // 40 bytes fill the first 40 bytes (how is a unit test's); the face is cut there.
     std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());
     forty.resize(40);
     WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, forty);
-    auto bytes = ReadLogFont().ToBytes();
-    EXPECT_TRUE(std::equal(forty.begin(), forty.end(), bytes.begin()));
-    EXPECT_TRUE(std::all_of(bytes.begin() + 40, bytes.end(), [](std::uint8_t b) { return b == 0; }));
     EXPECT_EQ(ReadLogFont().FaceName().size(), 12u);
 
     // Longer than a LOGFONTA: the default.
