@@ -10,6 +10,12 @@ POINT PointFromLParam(LPARAM lp) {
 }
 
 bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
+// Clears the user data of a window of our own classes when it names `wnd`; any other
+// window's user data is its own business.
+void Unbind(HWND hwnd, const CWnd* wnd) {
+    if (GetWindowLongPtrW(hwnd, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(wnd)) SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+}
 }  // namespace
 
 CWnd::~CWnd() {
@@ -19,6 +25,7 @@ CWnd::~CWnd() {
     if (m_oldProc) {
         SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
     } else {
+        Unbind(m_hWnd, this);
         ::DestroyWindow(m_hWnd);
     }
     m_hWnd = nullptr;
@@ -36,9 +43,15 @@ void CWnd::Attach(HWND wnd) {
 LRESULT CALLBACK CWnd::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCCREATE) {
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
-        if (auto* wnd = static_cast<CWnd*>(cs->lpCreateParams)) wnd->Attach(hwnd);
+        if (auto* wnd = static_cast<CWnd*>(cs->lpCreateParams)) {
+            wnd->Attach(hwnd);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
+        }
     }
-    CWnd* wnd = FromHandle(hwnd);
+    // Classes registered with this procedure are ours alone, so their user data can carry the
+    // object as well. Reading it is a plain memory read; a property read is a round trip to
+    // the window server on some systems (Wine), and this runs for every message.
+    auto* wnd = reinterpret_cast<CWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!wnd) return DefWindowProcW(hwnd, msg, wp, lp);
     return Route(wnd, hwnd, msg, wp, lp);
 }
@@ -65,6 +78,7 @@ LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     wnd->m_current = saved;
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kBindingProp);
+        Unbind(hwnd, wnd);
         wnd->m_hWnd = nullptr;
         wnd->m_oldProc = nullptr;
         wnd->PostNcDestroy();
