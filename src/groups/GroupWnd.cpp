@@ -42,16 +42,30 @@ int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
         button->CreateButton(m_strButtonClass, RECT{}, this);
     }
     m_nCount = static_cast<int>(m_buttons.size());
-    LayoutButtons();
+    LayoutWhenShown();
     return 0;
 }
 
 void CGroupWnd::OnSize(UINT type, int cx, int cy) {
     CWnd::OnSize(type, cx, cy);
-    LayoutButtons();
+    LayoutWhenShown();
+}
+
+LRESULT CGroupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Sent before the page becomes visible, so its buttons are in place when it first paints.
+    if (msg == WM_SHOWWINDOW && wp && m_bLayoutDue) LayoutButtons();
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+void CGroupWnd::LayoutWhenShown() {
+    // Only one page is shown at a time; laying out every hidden page on each size change of
+    // the bar would cost a window move per button of every page.
+    if (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE) LayoutButtons();
+    else m_bLayoutDue = true;
 }
 
 void CGroupWnd::LayoutButtons() {
+    m_bLayoutDue = false;
     if (m_nCount < 1) return;
     const RECT rc = GetClientRect();
     const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, m_buttons.size());

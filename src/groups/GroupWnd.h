@@ -34,8 +34,13 @@ public:
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
     void OnSize(UINT type, int cx, int cy) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PostNcDestroy() override { delete this; }
 
 private:
+    // Lays the buttons out now when the page is shown, else when it is next shown.
+    void LayoutWhenShown();
+
     GroupFile m_file;
+    bool m_bLayoutDue = false;  // a size change came while the page was hidden
 };
