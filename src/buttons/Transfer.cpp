@@ -14,6 +14,8 @@ namespace {
 
 // Result of one copy attempt, before name conflicts are resolved.
 constexpr int kNameTaken = 2;
+// The target name is the source file itself.
+constexpr int kSourceIsTarget = 3;
 
 bool SamePathText(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
@@ -51,16 +53,22 @@ int CopyOnce(bool failIfExists, const std::wstring& source, const std::wstring& 
     return kCopyFailed;
 }
 
-}  // namespace
-
-int CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
-                   const std::wstring& target) {
+// CopyWithRename; with `refuseSource`, a target name taken by the source itself gives
+// kSourceIsTarget before anything else happens.
+int CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+             const std::wstring& target, bool refuseSource) {
     // A loop rather than recursion: a long run of taken candidates cannot exhaust the stack.
     // It ends because every candidate carries a number never used before.
     std::wstring current = target;
     for (;;) {
         const int result = CopyOnce(failIfExists, source, current);
         if (result != kNameTaken) return result;
+        // Only a taken name can be the source, so the identity is compared only now: looking
+        // up a name that is not there can cost a scan of the whole folder (it does on Wine).
+        if (refuseSource) {
+            refuseSource = false;
+            if (SameFile(source, current)) return kSourceIsTarget;
+        }
 
         std::wstring candidate = varolin::MakeNumberedPath(current, options.nRenameFormat, *options.pCounter);
         if (options.bRenameConfirm) {
@@ -80,6 +88,13 @@ int CopyWithRename(const TransferOptions& options, bool failIfExists, const std:
     }
 }
 
+}  // namespace
+
+int CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+                   const std::wstring& target) {
+    return CopyLoop(options, failIfExists, source, target, false);
+}
+
 int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
                  const std::wstring& folder) {
     // The dropped name as it is: trimming it could name another file.
@@ -88,12 +103,12 @@ int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::ws
     if (!target.empty() && target.back() != L'\\' && target.back() != L'/') target += L'\\';
     target += parts.fname + parts.ext;
 
-    if (SamePathText(source, target) || SameFile(source, target)) {
+    // The same file under another name is caught once the copy finds the name taken.
+    const int result = SamePathText(source, target) ? kSourceIsTarget : CopyLoop(options, true, source, target, true);
+    if (result == kSourceIsTarget) {
         AppMessageBox(nullptr, IDS_SAME_FILE_NAME, MB_OK);
         return 0;
     }
-
-    const int result = CopyWithRename(options, true, source, target);
     if (result == kCopyFailed) return 0;
     if (result == kCopyDone && dropEffect == DROPEFFECT_MOVE && !DeleteFileW(source.c_str())) {
         const DWORD error = GetLastError();
