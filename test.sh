@@ -71,6 +71,10 @@ for t in "$ROOT"/tests/e2e/*.sh; do
   wineserver -k >/dev/null 2>&1 || true
 done
 
+# The benchmark programs, once and briefly, so they keep working (bench/run.sh measures).
+run_script bench-smoke timeout 120 bash "$ROOT/bench/smoke.sh" "$BUILD"
+wineserver -k >/dev/null 2>&1 || true
+
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "failed: ${failures[*]}"; fi
 echo "summary: $passed passed, $failed failed"

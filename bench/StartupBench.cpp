@@ -1,0 +1,187 @@
+// Start-up of real programs, measured from outside as a user sees it: from CreateProcess to
+// the program idle (WaitForInputIdle) with its dialog window shown. After each start the
+// program is asked to end through its own command, so a bar leaves no strip reserved.
+//   bench_startup RUNS HOLD_FILE CASE...
+//   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)
+// Every start begins with no stored settings but "GroupCount"; the settings key is put back as
+// found at the end. The first case is the baseline of the ratios; the second, when there are
+// more than two, is a second baseline for the rest. On the last run of a case marked hold,
+// HOLD_FILE.<name>.ready receives the process id and the program stays up until
+// HOLD_FILE.<name>.done exists, so its memory can be read from outside.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "BenchCommon.h"
+#include "BenchRegistry.h"
+#include "WinBench.h"
+
+namespace {
+
+struct Case {
+    std::wstring name;
+    std::wstring exe;
+    int groupCount = 0;
+    UINT closeId = IDCANCEL;
+    bool hold = false;
+    std::vector<double> ms;
+    std::vector<double> workingSetMb;  // Wine fills no private bytes; the working set it has
+};
+
+struct Search {
+    DWORD pid = 0;
+    HWND dialog = nullptr;
+    HWND messageBox = nullptr;
+};
+
+BOOL CALLBACK FindDialog(HWND wnd, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[32] = {};
+    GetClassNameW(wnd, cls, 32);
+    if (pid != search->pid || std::wstring(cls) != L"#32770" || !IsWindowVisible(wnd)) return TRUE;
+    // A message box's text is the static control 0xFFFF.
+    if (GetDlgItem(wnd, 0xFFFF)) search->messageBox = wnd;
+    else search->dialog = wnd;
+    return TRUE;
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+void Fail(const std::wstring& what) { std::fprintf(stderr, "bench_startup: %s\n", bench::Utf8(what).c_str()); }
+
+bool WaitForFile(const std::wstring& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+// One start: true when the program came up and ended again as asked.
+bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
+    bench::ResetSettings(c.groupCount);
+    std::wstring commandLine = L"\"" + c.exe + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    const bench::Stopwatch clock;
+    if (!CreateProcessW(c.exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        FolderOf(c.exe).c_str(), &si, &pi)) {
+        Fail(L"cannot start " + c.exe);
+        return false;
+    }
+    CloseHandle(pi.hThread);
+    WaitForInputIdle(pi.hProcess, 60000);
+    Search search;
+    search.pid = pi.dwProcessId;
+    while (!search.dialog && !search.messageBox && clock.Ms() < 60000) {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (!search.dialog && !search.messageBox) Sleep(1);
+    }
+    const double ms = clock.Ms();
+    bool ok = search.dialog != nullptr && !search.messageBox;
+    if (!ok) Fail(c.name + (search.messageBox ? L": showed a message box" : L": no window within 60 s"));
+
+    if (ok && keep) {
+        c.ms.push_back(ms);
+        Sleep(300);  // let the first paints and the shell's answers settle before reading memory
+        PROCESS_MEMORY_COUNTERS counters{};
+        counters.cb = sizeof(counters);
+        if (GetProcessMemoryInfo(pi.hProcess, &counters, sizeof(counters)))
+            c.workingSetMb.push_back(static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0));
+    }
+    if (ok && hold) {
+        const std::string pid = std::to_string(pi.dwProcessId) + "\n";
+        const std::wstring file = holdFile + L"." + c.name;
+        bench::WriteWholeFile(file + L".ready", pid.data(), static_cast<DWORD>(pid.size()));
+        if (!WaitForFile(file + L".done", 120000)) Fail(L"nobody answered " + file + L".ready");
+    }
+    if (ok) {
+        PostMessageW(search.dialog, WM_COMMAND, c.closeId, 0);
+    } else if (search.messageBox) {
+        PostMessageW(search.messageBox, WM_COMMAND, IDOK, 0);
+    }
+    if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
+        Fail(c.name + L": did not end when asked; terminated");
+        TerminateProcess(pi.hProcess, 1);
+        ok = false;
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(pi.hProcess, &exitCode);
+    CloseHandle(pi.hProcess);
+    if (ok && exitCode != 0) {
+        Fail(c.name + L": exit code " + std::to_wstring(exitCode));
+        ok = false;
+    }
+    return ok;
+}
+
+bool ParseCase(const std::wstring& text, Case& c) {
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    for (size_t bar; (bar = text.find(L'|', start)) != std::wstring::npos; start = bar + 1)
+        parts.push_back(text.substr(start, bar - start));
+    parts.push_back(text.substr(start));
+    if (parts.size() != 5) return false;
+    c.name = parts[0];
+    c.exe = parts[1];
+    c.groupCount = std::stoi(parts[2]);
+    c.closeId = static_cast<UINT>(std::stoul(parts[3]));
+    c.hold = parts[4] == L"1";
+    return true;
+}
+
+}  // namespace
+
+int main() {
+    const std::vector<std::wstring> args = bench::Arguments();
+    if (args.size() < 4) {
+        Fail(L"usage: bench_startup RUNS HOLD_FILE CASE...");
+        return 2;
+    }
+    const int runs = std::max(1, std::stoi(args[1]));
+    const std::wstring holdFile = args[2];
+    std::vector<Case> cases(args.size() - 3);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        if (!ParseCase(args[i + 3], cases[i])) {
+            Fail(L"bad case " + args[i + 3]);
+            return 2;
+        }
+    }
+
+    const bench::RegistrySnapshot settings;
+    bool ok = true;
+    // Run 0 warms the caches and is not counted; the cases take turns, so a slow moment of
+    // the machine falls on all of them.
+    for (int run = 0; run <= runs && ok; ++run) {
+        for (Case& c : cases) {
+            ok = RunOnce(c, run > 0, run == runs && c.hold, holdFile) && ok;
+            if (!ok) break;
+        }
+    }
+    settings.Restore();
+    if (!ok) return 1;
+
+    const double baseline = bench::Median(cases.front().ms);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string name = "startup." + bench::Utf8(cases[i].name);
+        const double ms = bench::Median(cases[i].ms);
+        if (i == 0) bench::Figure(name, ms, "ms");
+        else bench::Figure(name, ms, "ms", baseline);
+    }
+    if (cases.size() > 2) {
+        const double second = bench::Median(cases[1].ms);
+        for (size_t i = 2; i < cases.size(); ++i) {
+            bench::Figure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[1].name),
+                          bench::Median(cases[i].ms), "ms", second);
+        }
+    }
+    for (const Case& c : cases)
+        bench::Figure("memory.wine_working_set." + bench::Utf8(c.name), bench::Median(c.workingSetMb), "MB");
+    return 0;
+}

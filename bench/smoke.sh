@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# One repetition of the two quickest benchmarks, natively and under Wine, so that the benchmark
+# programs cannot stop working unnoticed. Measures nothing worth reading. Run by test.sh with
+# the build folder as $1, after it has set up Wine and the display.
+set -euo pipefail
+BUILD="$1"
+dir="$BUILD/bench-smoke"
+rm -rf "$dir"; mkdir -p "$dir"
+trap 'rm -rf "$dir"' EXIT
+"$BUILD/native/bench/bench_codec" 1 "$dir"
+p="$(readlink -f "$dir")"
+wine "$BUILD/win/bench/bench_win.exe" group 1 "Z:${p//\//\\}"
+echo "bench smoke: passed"
