@@ -87,6 +87,7 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
     bool ok = search.dialog != nullptr && !search.messageBox;
     if (!ok) Fail(c.name + (search.messageBox ? L": showed a message box" : L": no window within 60 s"));
 
+    std::fprintf(stderr, "%s: %.1f ms%s\n", bench::Utf8(c.name).c_str(), ms, keep ? "" : " (warm-up)");
     if (ok && keep) {
         c.ms.push_back(ms);
         Sleep(300);  // let the first paints and the shell's answers settle before reading memory
@@ -114,6 +115,9 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
     DWORD exitCode = 0;
     GetExitCodeProcess(pi.hProcess, &exitCode);
     CloseHandle(pi.hProcess);
+    // The shell and the display server are still tidying up after a bar that just ended; the
+    // next start should not pay for that.
+    Sleep(500);
     if (ok && exitCode != 0) {
         Fail(c.name + L": exit code " + std::to_wstring(exitCode));
         ok = false;

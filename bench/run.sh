@@ -85,6 +85,9 @@ make_installs() {
     cp "$BUILD/win/Varolin.exe" "$dir/"
     wine "$BIN/bench_win.exe" pages "$(winpath_of "$dir")" "$pages" 20 "$(winpath_of "$DATA/folders")" || return 1
   done
+  # The bar alone: one page without buttons, to tell its fixed cost from the buttons'.
+  rm -rf "$DATA/bar0"; mkdir -p "$DATA/bar0"
+  cp "$BUILD/win/Varolin.exe" "$DATA/bar0/"
   rm -rf "$DATA/dialog" "$DATA/libraries"; mkdir -p "$DATA/dialog" "$DATA/libraries"
   cp "$BIN/BaselineDialog.exe" "$DATA/dialog/"
   cp "$BIN/BaselineLibraries.exe" "$DATA/libraries/"
@@ -106,20 +109,22 @@ proc_private_mb() {
 # The start-up cases, taking turns. On the last run each held case waits while its memory is
 # read here.
 startup_bench() {
-  local hold="$SCRATCH/hold" dialog libraries bar3 bar99
+  local hold="$SCRATCH/hold" dialog libraries bar0 bar3 bar99
   dialog="$(winpath_of "$DATA/dialog")\\BaselineDialog.exe"
   libraries="$(winpath_of "$DATA/libraries")\\BaselineLibraries.exe"
+  bar0="$(winpath_of "$DATA/bar0")\\Varolin.exe"
   bar3="$(winpath_of "$DATA/bar3")\\Varolin.exe"
   bar99="$(winpath_of "$DATA/bar99")\\Varolin.exe"
   rm -f "$hold".* "$SCRATCH/proc-memory"
   wine "$BIN/bench_startup.exe" "$STARTUP_RUNS" "$(winpath_of "$SCRATCH")\\hold" \
-    "dialog|$dialog|0|2|1" "dialog_libraries|$libraries|0|2|1" \
+    "dialog|$dialog|0|2|1" "dialog_libraries|$libraries|0|2|1" "bar_1x0|$bar0|1|32773|1" \
     "bar_3x20|$bar3|3|32773|1" "bar_99x20|$bar99|99|32773|0" &
   local launcher=$! name exe mb base=""
-  for name in dialog dialog_libraries bar_3x20; do
+  for name in dialog dialog_libraries bar_1x0 bar_3x20; do
     case $name in
       dialog) exe="$dialog" ;;
       dialog_libraries) exe="$libraries" ;;
+      bar_1x0) exe="$bar0" ;;
       bar_3x20) exe="$bar3" ;;
     esac
     while [ ! -f "$hold.$name.ready" ] && kill -0 "$launcher" 2>/dev/null; do sleep 0.1; done
@@ -172,6 +177,11 @@ fi
 if wants size; then
   bytes=$(stat -c %s "$BUILD/win/Varolin.exe")
   echo "size.Varolin.exe: $(awk -v b="$bytes" 'BEGIN {printf "%.3f", b / 1048576}') MB" | tee -a "$RESULTS"
+  # What the same program weighs without the symbols and debug sections the build keeps.
+  if x86_64-w64-mingw32-strip -o "$SCRATCH/Varolin-stripped.exe" "$BUILD/win/Varolin.exe"; then
+    bytes=$(stat -c %s "$SCRATCH/Varolin-stripped.exe")
+    echo "size.Varolin.exe_stripped: $(awk -v b="$bytes" 'BEGIN {printf "%.3f", b / 1048576}') MB" | tee -a "$RESULTS"
+  fi
 fi
 wineserver -k >/dev/null 2>&1 || true
 
