@@ -18,6 +18,16 @@ inline double Median(std::vector<double> samples) {
     return samples.size() % 2 ? samples[mid] : (samples[mid - 1] + samples[mid]) / 2;
 }
 
+// The median of the ratios of paired samples: each repetition's figure against the baseline
+// measured next to it, which cancels the machine's slower and faster moments better than a
+// ratio of two medians.
+inline double MedianRatio(const std::vector<double>& values, const std::vector<double>& baselines) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < values.size() && i < baselines.size(); ++i)
+        if (baselines[i] > 0) ratios.push_back(values[i] / baselines[i]);
+    return Median(ratios);
+}
+
 // Milliseconds since construction, from the steady clock.
 class Stopwatch {
 public:
@@ -38,6 +48,13 @@ inline void Figure(const std::string& name, double value, const char* unit) {
 // A figure compared with its baseline from the same run.
 inline void Figure(const std::string& name, double value, const char* unit, double baseline) {
     std::printf("%s: %.3f %s (%.3f x)\n", name.c_str(), value, unit, baseline > 0 ? value / baseline : 0.0);
+    std::fflush(stdout);
+}
+
+// The median of paired samples with the median of their ratios to the baseline's samples.
+inline void PairedFigure(const std::string& name, const std::vector<double>& values, const char* unit,
+                         const std::vector<double>& baselines) {
+    std::printf("%s: %.3f %s (%.3f x)\n", name.c_str(), Median(values), unit, MedianRatio(values, baselines));
     std::fflush(stdout);
 }
 

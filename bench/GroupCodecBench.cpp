@@ -85,11 +85,10 @@ int main(int argc, char** argv) {
         }
         rawRead.push_back(reading.Ms() / kInner);
     }
-    const double rawWriteMs = bench::Median(rawWrite), rawReadMs = bench::Median(rawRead);
-    bench::Figure("group.native.raw_write", rawWriteMs, "ms");
-    bench::Figure("group.native.save_1000", bench::Median(save), "ms", rawWriteMs);
-    bench::Figure("group.native.raw_read", rawReadMs, "ms");
-    bench::Figure("group.native.load_1000", bench::Median(load), "ms", rawReadMs);
+    bench::Figure("group.native.raw_write", bench::Median(rawWrite), "ms");
+    bench::PairedFigure("group.native.save_1000", save, "ms", rawWrite);
+    bench::Figure("group.native.raw_read", bench::Median(rawRead), "ms");
+    bench::PairedFigure("group.native.load_1000", load, "ms", rawRead);
     bench::Figure("group.file_size_1000", static_cast<double>(reference.size()) / 1024.0, "KB");
     return 0;
 }

@@ -90,13 +90,11 @@ int GroupFileBench(const BenchArgs& args) {
         }
         if (keep) rawRead.push_back(reading.Ms() / kInner);
     }
-    const double rawWriteMs = bench::Median(rawWrite), rawReadMs = bench::Median(rawRead);
-    bench::Figure("group.wine.raw_write", rawWriteMs, "ms");
-    bench::Figure("group.wine.save_1000", bench::Median(save), "ms", rawWriteMs);
-    const double flushedMs = bench::Median(rawFlushed);
-    bench::Figure("group.wine.raw_write_flushed", flushedMs, "ms");
-    bench::Figure("group.wine.save_1000_vs_flushed", bench::Median(save), "ms", flushedMs);
-    bench::Figure("group.wine.raw_read", rawReadMs, "ms");
-    bench::Figure("group.wine.load_1000", bench::Median(load), "ms", rawReadMs);
+    bench::Figure("group.wine.raw_write", bench::Median(rawWrite), "ms");
+    bench::PairedFigure("group.wine.save_1000", save, "ms", rawWrite);
+    bench::Figure("group.wine.raw_write_flushed", bench::Median(rawFlushed), "ms");
+    bench::PairedFigure("group.wine.save_1000_vs_flushed", save, "ms", rawFlushed);
+    bench::Figure("group.wine.raw_read", bench::Median(rawRead), "ms");
+    bench::PairedFigure("group.wine.load_1000", load, "ms", rawRead);
     return 0;
 }

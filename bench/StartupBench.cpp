@@ -171,19 +171,15 @@ int main() {
     settings.Restore();
     if (!ok) return 1;
 
-    const double baseline = bench::Median(cases.front().ms);
+    // Every run starts each case once, so the runs pair up.
     for (size_t i = 0; i < cases.size(); ++i) {
         const std::string name = "startup." + bench::Utf8(cases[i].name);
-        const double ms = bench::Median(cases[i].ms);
-        if (i == 0) bench::Figure(name, ms, "ms");
-        else bench::Figure(name, ms, "ms", baseline);
+        if (i == 0) bench::Figure(name, bench::Median(cases[i].ms), "ms");
+        else bench::PairedFigure(name, cases[i].ms, "ms", cases.front().ms);
     }
-    if (cases.size() > 2) {
-        const double second = bench::Median(cases[1].ms);
-        for (size_t i = 2; i < cases.size(); ++i) {
-            bench::Figure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[1].name),
-                          bench::Median(cases[i].ms), "ms", second);
-        }
+    for (size_t i = 2; i < cases.size(); ++i) {
+        bench::PairedFigure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[1].name),
+                            cases[i].ms, "ms", cases[1].ms);
     }
     for (const Case& c : cases)
         bench::Figure("memory.wine_working_set." + bench::Utf8(c.name), bench::Median(c.workingSetMb), "MB");

@@ -84,7 +84,7 @@ int TransferBench(const BenchArgs& args) {
     for (const Set& set : sets) {
         const double rawMs = bench::Median(set.raw);
         bench::Figure(std::string("transfer.") + set.name + ".CopyFileW", rawMs, "ms");
-        bench::Figure(std::string("transfer.") + set.name + ".TransferFile", bench::Median(set.transfer), "ms", rawMs);
+        bench::PairedFigure(std::string("transfer.") + set.name + ".TransferFile", set.transfer, "ms", set.raw);
     }
     return 0;
 }
