@@ -62,7 +62,14 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return Route(wnd, hwnd, msg, wp, lp);
 }
 
+namespace {
+// Windows of this thread that reached WM_NCDESTROY through the framework: when the count moves
+// during a handler, the handler's own window may be among them.
+thread_local unsigned t_destroyedWindows = 0;
+}  // namespace
+
 LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    const unsigned destroyedBefore = t_destroyedWindows;
     const CurrentMessage saved = wnd->m_current;
     wnd->m_current = {msg, wp, lp};
     LRESULT result = 0;
@@ -74,9 +81,10 @@ LRESULT CWnd::Route(CWnd* wnd, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     // A handler may have destroyed the window, and a self-owned object with it: then nothing
     // of `wnd` may be touched any more.
-    if (msg != WM_NCDESTROY && FromHandle(hwnd) != wnd) return result;
+    if (msg != WM_NCDESTROY && t_destroyedWindows != destroyedBefore && FromHandle(hwnd) != wnd) return result;
     wnd->m_current = saved;
     if (msg == WM_NCDESTROY) {
+        ++t_destroyedWindows;
         RemovePropW(hwnd, kBindingProp);
         Unbind(hwnd, wnd);
         wnd->m_hWnd = nullptr;
