@@ -18,8 +18,6 @@ const std::wstring kSameName = L"送り側と受け側のファイル名が同�
 const std::wstring kNoTarget = L"保存先フォルダが存在しません";
 const std::wstring kCannotHandle = L"ドロップされたデータを処理できません";
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // Keys queued for the right-drop menu: its loop takes them from the thread's queue.
 void QueueMenuKeys(HWND wnd, std::initializer_list<WPARAM> keys) {
     for (WPARAM key : keys) {

@@ -19,8 +19,6 @@
 
 namespace {
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 void Command(CDropBtn* button, UINT id) { button->SendMessage(WM_COMMAND, id, 0); }
 
 void Click(CDropBtn* button, POINT down, POINT up) {

@@ -16,19 +16,6 @@ namespace {
 
 const std::string kHeader = R"(\*\*\* \d\d/\d\d/\d\d (Sun|Mon|Tue|Wed|Thu|Fri|Sat) \d\d:\d\d \*\*\*\r\n\r\n)";
 
-std::string Read(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 int FileCount(const std::wstring& folder) {
     int count = 0;
     WIN32_FIND_DATAW data;
@@ -84,7 +71,7 @@ TEST_F(TextDrop, EntriesAppendBehindEarlierContents) {
     EXPECT_EQ(m_proposed, L"VRL_Text.txt");
 
     // Without a final line break two pairs follow the text; with one, it stays in front of them.
-    const std::string content = Read(m_folder / L"VRL_Text.txt");
+    const std::string content = FileBytes(m_folder / L"VRL_Text.txt");
     EXPECT_TRUE(std::regex_match(content, std::regex("earlier\r\n" + kHeader + "first\r\n\r\n" + kHeader +
                                                      "second\r\n\r\n\r\n")))
         << content;
@@ -99,20 +86,20 @@ TEST_F(TextDrop, ProposedNameFollowsTheLastChoiceOnEachButton) {
     // A name that does not exist yet is created.
     EXPECT_EQ(DropText(first, "one", IDOK, L"notes.txt"), DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-    EXPECT_TRUE(std::regex_match(Read(m_folder / L"notes.txt"), std::regex(kHeader + "one\r\n\r\n")));
+    EXPECT_TRUE(std::regex_match(FileBytes(m_folder / L"notes.txt"), std::regex(kHeader + "one\r\n\r\n")));
 
     DropText(first, "two");
     EXPECT_EQ(m_proposed, L"notes.txt");
     DropText(second, "three");
     EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-    EXPECT_TRUE(std::regex_match(Read(m_folder / L"notes.txt"),
+    EXPECT_TRUE(std::regex_match(FileBytes(m_folder / L"notes.txt"),
                                  std::regex(kHeader + "one\r\n\r\n" + kHeader + "two\r\n\r\n")));
 
     // Cancel writes nothing, keeps the name, and the source keeps its text.
-    const std::string before = Read(m_folder / L"notes.txt");
+    const std::string before = FileBytes(m_folder / L"notes.txt");
     const int files = FileCount(m_folder.Path());
     EXPECT_EQ(DropText(first, "never", IDCANCEL, L"other.txt", MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_NONE));
-    EXPECT_EQ(Read(m_folder / L"notes.txt"), before);
+    EXPECT_EQ(FileBytes(m_folder / L"notes.txt"), before);
     EXPECT_EQ(FileCount(m_folder.Path()), files);
     EXPECT_EQ(first->m_dropTarget.m_strTextFile, L"notes.txt");
     EXPECT_FALSE(first->m_dropTarget.m_bDragOver);
@@ -121,7 +108,7 @@ TEST_F(TextDrop, ProposedNameFollowsTheLastChoiceOnEachButton) {
 TEST_F(TextDrop, TextWithoutTerminatorStopsAtItsBlock) {
     CDropBtn* button = m_host.Add(FolderRecord(m_folder.Path(), L"Notes"));
     DropText(button, "tail", IDOK, L"", MK_LBUTTON, false);
-    EXPECT_TRUE(std::regex_match(Read(m_folder / L"VRL_Text.txt"), std::regex(kHeader + "tail\r\n\r\n")));
+    EXPECT_TRUE(std::regex_match(FileBytes(m_folder / L"VRL_Text.txt"), std::regex(kHeader + "tail\r\n\r\n")));
 }
 
 TEST_F(TextDrop, TextWinsOverFilesAndARightDragAsksNothing) {
@@ -137,7 +124,7 @@ TEST_F(TextDrop, TextWinsOverFilesAndARightDragAsksNothing) {
     EXPECT_EQ(button->m_dropTarget.m_nDropChoice, 7) << "no menu";
     EXPECT_FALSE(Exists(m_folder / L"file.txt"));
     // Double-byte text goes into the note as it came.
-    EXPECT_TRUE(std::regex_match(Read(m_folder / L"VRL_Text.txt"), std::regex(kHeader + "\x83\x81\x83\x82\r\n\r\n")));
+    EXPECT_TRUE(std::regex_match(FileBytes(m_folder / L"VRL_Text.txt"), std::regex(kHeader + "\x83\x81\x83\x82\r\n\r\n")));
     EXPECT_EQ(m_answerer.Count(), 1u);
 }
 
@@ -152,7 +139,7 @@ TEST_F(TextDrop, FileThatCannotBeOpenedIsReportedWithItsPath) {
     CloseHandle(holder);
     ASSERT_EQ(m_answerer.Count(), 2u);
     EXPECT_EQ(m_answerer.Last().text, L"ファイル（ " + m_folder.Path() + L"locked.txt ）が使用できません");
-    EXPECT_EQ(Read(m_folder / L"locked.txt"), "keep");
+    EXPECT_EQ(FileBytes(m_folder / L"locked.txt"), "keep");
     // The chosen name is proposed next time all the same.
     EXPECT_EQ(button->m_dropTarget.m_strTextFile, L"locked.txt");
 }

@@ -18,19 +18,6 @@ constexpr DWORD kCopy = DROPEFFECT_COPY;
 constexpr DWORD kMove = DROPEFFECT_MOVE;
 const std::wstring kClearReadOnly = L"書き込み禁止属性を解除しますか？";
 
-// The file's bytes, or "<missing>".
-std::string Get(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 void MakeReadOnly(const std::wstring& path) { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY); }
 
 bool SetLength(const std::wstring& path, long long size) {  // sparse where the system can
@@ -115,10 +102,10 @@ TEST_F(TransferTest, CopyAndMoveWithoutConflict) {
     EXPECT_EQ(Drop(kMove, L"moved.bin"), 1);
     EXPECT_EQ(Drop(kMove, L"locked.bin"), 1);  // write protection cleared silently
 
-    EXPECT_EQ(Get(to + L"copied.txt"), "new");
-    EXPECT_EQ(Get(from + L"copied.txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"copied.txt"), "new");
+    EXPECT_EQ(FileBytes(from + L"copied.txt"), "new");
     for (const wchar_t* name : {L"moved.bin", L"locked.bin"}) {
-        EXPECT_EQ(Get(to + name), "new");
+        EXPECT_EQ(FileBytes(to + name), "new");
         EXPECT_FALSE(Exists(from + name));
     }
     EXPECT_EQ(answerer.Count(), 0u);
@@ -138,13 +125,13 @@ TEST_F(TransferTest, OverwriteMovesAndEveryWayOfStoppingLeavesTheFileAlone) {
 
     ASSERT_EQ(answerer.Count(), 5u);
     EXPECT_EQ(answerer.Dialogs()[0].caption, L"e.txt が既に存在します");
-    EXPECT_EQ(Get(to + L"e_0000.txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"e_0000.txt"), "new");
     EXPECT_FALSE(Exists(from + L"e.txt"));
     for (const wchar_t* name : {L"b.txt", L"c.txt", L"d.txt"}) {
-        EXPECT_EQ(Get(from + name), "new") << name;
-        EXPECT_EQ(Get(to + name), "old") << name;
+        EXPECT_EQ(FileBytes(from + name), "new") << name;
+        EXPECT_EQ(FileBytes(to + name), "old") << name;
     }
-    EXPECT_EQ(Get(to + L"a.txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"a.txt"), "new");
     EXPECT_FALSE(Exists(from + L"a.txt"));
     EXPECT_EQ(counter.Peek(), 5);  // every dialog's candidate took a number
 }
@@ -156,13 +143,13 @@ TEST_F(TransferTest, RenamesWithoutAskingAndNumbersATakenCandidateAgain) {
     ASSERT_TRUE(temp.WriteFile(L"to\\SAMPLE_0000.jpg", std::string("older")));
 
     EXPECT_EQ(Drop(kCopy, L"SAMPLE.jpg", false), 1);
-    EXPECT_EQ(Get(to + L"SAMPLE_0000_0001.jpg"), "new");
+    EXPECT_EQ(FileBytes(to + L"SAMPLE_0000_0001.jpg"), "new");
     EXPECT_EQ(Drop(kMove, L"a.tar.gz", false), 1);
-    EXPECT_EQ(Get(to + L"a.tar_0002.gz"), "new");
+    EXPECT_EQ(FileBytes(to + L"a.tar_0002.gz"), "new");
     EXPECT_FALSE(Exists(from + L"a.tar.gz"));
 
-    EXPECT_EQ(Get(to + L"SAMPLE.jpg"), "old");
-    EXPECT_EQ(Get(to + L"SAMPLE_0000.jpg"), "older");
+    EXPECT_EQ(FileBytes(to + L"SAMPLE.jpg"), "old");
+    EXPECT_EQ(FileBytes(to + L"SAMPLE_0000.jpg"), "older");
     EXPECT_EQ(answerer.Count(), 0u);
 }
 
@@ -180,8 +167,8 @@ TEST_F(TransferTest, ConfirmationAsksAgainForATakenCandidate) {
     EXPECT_EQ(renameTo[0], L"( SAMPLE_0000.jpg )");
     EXPECT_EQ(answerer.Dialogs()[1].caption, L"SAMPLE_0000.jpg が既に存在します");
     EXPECT_EQ(renameTo[1], L"( SAMPLE_0000_0001.jpg )");
-    EXPECT_EQ(Get(to + L"SAMPLE_0000_0001.jpg"), "new");
-    EXPECT_EQ(Get(to + L"SAMPLE_0000.jpg"), "older");
+    EXPECT_EQ(FileBytes(to + L"SAMPLE_0000_0001.jpg"), "new");
+    EXPECT_EQ(FileBytes(to + L"SAMPLE_0000.jpg"), "older");
 }
 
 TEST_F(TransferTest, AccessDeniedAsksAgainUntilTheUserSaysNo) {
@@ -198,7 +185,7 @@ TEST_F(TransferTest, AccessDeniedAsksAgainUntilTheUserSaysNo) {
     EXPECT_EQ(answerer.Dialogs()[1].caption, L"Varolin");
     EXPECT_EQ(answerer.Dialogs()[1].text, kClearReadOnly);
     EXPECT_EQ(answerer.Dialogs()[2].text, kClearReadOnly);
-    EXPECT_EQ(Get(from + L"blocked.txt"), "new");
+    EXPECT_EQ(FileBytes(from + L"blocked.txt"), "new");
     EXPECT_TRUE(GetFileAttributesW((to + L"blocked.txt").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -217,10 +204,10 @@ TEST_F(TransferTest, ReadOnlyTargetReplacedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(Drop(kMove, L"replaced.txt"), 1);
     ASSERT_EQ(answerer.Count(), 4u);
     EXPECT_EQ(answerer.Dialogs()[1].text, kClearReadOnly);
-    EXPECT_EQ(Get(from + L"kept.txt"), "new");
-    EXPECT_EQ(Get(to + L"kept.txt"), "old");
+    EXPECT_EQ(FileBytes(from + L"kept.txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"kept.txt"), "old");
     EXPECT_TRUE(GetFileAttributesW((to + L"kept.txt").c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(Get(to + L"replaced.txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"replaced.txt"), "new");
     EXPECT_FALSE(Exists(from + L"replaced.txt"));
 }
 
@@ -241,8 +228,8 @@ TEST_F(TransferTest, DropOntoTheFileItselfOrAFailedCopyStopsTheDrop) {
         EXPECT_EQ(answerer.Dialogs()[i].caption, L"Varolin");
         EXPECT_EQ(answerer.Dialogs()[i].text, L"送り側と受け側のファイル名が同じです");
     }
-    EXPECT_EQ(Get(to + L"Same.txt"), "mine");
-    EXPECT_EQ(Get(from + L"Same.txt"), "mine");
+    EXPECT_EQ(FileBytes(to + L"Same.txt"), "mine");
+    EXPECT_EQ(FileBytes(from + L"Same.txt"), "mine");
     EXPECT_EQ(counter.Peek(), 0);
 
     // Any other copy error is the system's text, and the drop stops.
@@ -261,8 +248,8 @@ TEST_F(TransferTest, NamesBeyondTheAnsiCodePageSurvive) {
 
     EXPECT_EQ(Drop(kCopy, japanese, false), 1);
     EXPECT_EQ(Drop(kMove, foreign, false), 1);
-    EXPECT_EQ(Get(to + japanese), "new");
-    EXPECT_EQ(Get(to + L"Ελληνικά \U0001F600 ñ_0000.txt"), "new");
+    EXPECT_EQ(FileBytes(to + japanese), "new");
+    EXPECT_EQ(FileBytes(to + L"Ελληνικά \U0001F600 ñ_0000.txt"), "new");
     EXPECT_FALSE(Exists(from + foreign));
 }
 
@@ -276,7 +263,7 @@ TEST_F(TransferTest, DropsUseTheSettingsAndTheProgramWideCounter) {
     EXPECT_EQ(TransferFile(kCopy, from + L"x.txt", to), 1);
     g_nRenameConfirm = savedConfirm;
     g_nRenameFormat = savedFormat;
-    EXPECT_EQ(Get(to + L"x(" + std::to_wstring(number) + L").txt"), "new");
+    EXPECT_EQ(FileBytes(to + L"x(" + std::to_wstring(number) + L").txt"), "new");
     EXPECT_EQ(g_renameCounter.Peek(), number + 1);
     EXPECT_EQ(answerer.Count(), 0u);
 }

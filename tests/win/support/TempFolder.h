@@ -25,3 +25,8 @@ public:
 private:
     std::wstring m_path;
 };
+
+// Whether a file or folder exists.
+bool Exists(const std::wstring& path);
+// A file's bytes, or "<missing>" when it cannot be opened.
+std::string FileBytes(const std::wstring& path);
