@@ -55,6 +55,9 @@ run_script() {
   fi
 }
 
+# Includes point only down the layer order.
+run_script layers bash "$ROOT/scripts/check-layers.sh"
+
 # Every tier has a time limit, so a hung window test fails the run instead of stalling it.
 run_gtest native-unit timeout 600 "$BUILD/native/unit_tests"
 run_gtest wine-unit timeout 600 wine "$BUILD/win/unit_tests.exe"
@@ -77,5 +80,14 @@ wineserver -k >/dev/null 2>&1 || true
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "failed: ${failures[*]}"; fi
+# The share of the code that is tests (tracked files), which is kept at a third or less.
+code_lines() {
+  git -C "$ROOT" ls-files -- "$@" | grep -E '\.(cpp|h|rc|sh|py|cmake)$|(^|/)CMakeLists\.txt$' |
+    (cd "$ROOT" && xargs -r cat) | wc -l
+}
+if git -C "$ROOT" rev-parse >/dev/null 2>&1; then
+  test_lines=$(code_lines tests); all_lines=$(code_lines .)
+  echo "tests: $test_lines of $all_lines code lines ($((100 * test_lines / all_lines))%)"
+fi
 echo "summary: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "buttons/ButtonRecord.h"
+#include "model/ButtonRecord.h"
 
 namespace bench {
 

@@ -8,7 +8,7 @@
 
 #include "BenchCommon.h"
 #include "BenchPage.h"
-#include "groups/GroupCodec.h"
+#include "model/GroupCodec.h"
 
 namespace {
 

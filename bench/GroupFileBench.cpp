@@ -8,9 +8,9 @@
 #include "BenchPage.h"
 #include "Benchmarks.h"
 #include "WinBench.h"
-#include "groups/GroupCodec.h"
-#include "groups/GroupFile.h"
-#include "groups/SystemCodePage.h"
+#include "model/GroupCodec.h"
+#include "model/GroupFile.h"
+#include "model/SystemCodePage.h"
 
 int WritePagesCommand(const BenchArgs& args) {
     if (args.size() != 4) return 2;

@@ -9,10 +9,10 @@
 #include "BenchRegistry.h"
 #include "Benchmarks.h"
 #include "WinBench.h"
-#include "app/AppGlobals.h"
-#include "app/MainBar.h"
-#include "app/Settings.h"
-#include "app/ShellHelpers.h"
+#include "shell/AppGlobals.h"
+#include "bar/MainBar.h"
+#include "settings/Settings.h"
+#include "shell/ShellHelpers.h"
 #include "resource.h"
 
 namespace {
@@ -20,6 +20,7 @@ namespace {
 // The program's bar, counting its placements.
 class CCountingBar : public CMainBar {
 public:
+    explicit CCountingBar(AppSettings& settings) : CMainBar(settings) {}
     int m_nPlacements = 0;
     int m_nDistinct = 0;  // placements that moved or sized the window
 
@@ -70,10 +71,9 @@ Slide Measure(CCountingBar& bar, bool show) {
 int SlideBench(const BenchArgs& args) {
     if (args.size() != 2) return 2;
     const int runs = std::max(1, std::stoi(args[0]));
-    g_strAppDir = bench::WithBackslash(args[1]);
+    AppSettings settings;
+    settings.strAppDir = bench::WithBackslash(args[1]);
     bench::ResetSettings(3);
-    LoadSettings();
-    g_nSlide = 1;
     g_bmpNewMark.Reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     MakeMaskBitmap(g_bmpNewMark.Get(), g_bmpNewMarkMask);
@@ -86,7 +86,7 @@ int SlideBench(const BenchArgs& args) {
 
     std::vector<double> frames, distinct, ms;
     {
-        CCountingBar bar;
+        CCountingBar bar(settings);
         if (!bar.Create(nullptr)) {
             std::fprintf(stderr, "bench_win: the bar was not created\n");
             return 1;

@@ -30,7 +30,7 @@ std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_las
 double CopyAll(const std::vector<std::wstring>& files, const std::wstring& target, bool transfer) {
     if (!CreateDirectoryW(target.c_str(), nullptr)) return -1;
     varolin::RenameCounter counter;
-    const TransferOptions options{0, false, &counter};
+    const TransferOptions options{0, false, counter};
     const bench::Stopwatch clock;
     bool ok = true;
     for (const std::wstring& file : files) {

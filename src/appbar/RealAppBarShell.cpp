@@ -59,9 +59,3 @@ IAppBarShell& SystemAppBarShell() {
     static RealAppBarShell shell;
     return shell;
 }
-
-SimulatedShell::NotifySink WindowMessageSink() {
-    return [](std::uintptr_t window, unsigned message, std::uintptr_t code, std::intptr_t lParam) {
-        SendMessageW(reinterpret_cast<HWND>(window), message, code, lParam);
-    };
-}

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
-#include "buttons/DropList.h"
+#include "shell/DropList.h"
 #include "buttons/TextDrop.h"
 #include "buttons/TextNote.h"
 #include "buttons/Transfer.h"
@@ -72,7 +72,7 @@ DROPEFFECT CBtnDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD ke
 DROPEFFECT CBtnDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD keyState, POINT) {
     if (keyState & MK_CONTROL) return DROPEFFECT_COPY;
     if (keyState & MK_SHIFT) return DROPEFFECT_MOVE;
-    return g_nCopyMove == 1 ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    return m_button.Settings().nCopyMove == 1 ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
 }
 
 void CBtnDropTarget::OnDragLeave(CWnd*) {
@@ -92,7 +92,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
     m_pPrevForeground = GetForegroundWindow();
     SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
 
-    if (!IsFolder(m_button.m_strFolder)) {
+    if (!IsFolder(m_button.Folder())) {
         AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
         OnDragLeave(&m_button);
         return FALSE;
@@ -100,7 +100,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
     // Text wins over files, and never asks for move or copy.
     std::string text;
     if (data->IsDataAvailable(CF_TEXT) && FetchText(data, text)) {
-        const bool saved = SaveDroppedText(text, m_button.m_strFolder, m_strTextFile, m_button.m_hWnd);
+        const bool saved = SaveDroppedText(text, m_button.Folder(), m_strTextFile, m_button.m_hWnd);
         // A text that was not saved must not be reported as moved: the source would delete it.
         return Finish(saved ? TRUE : FALSE);
     }
@@ -143,6 +143,7 @@ DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
 
 void CBtnDropTarget::DropFiles(HDROP drop, DROPEFFECT effect) {
     const DWORD mode = effect == DROPEFFECT_MOVE ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    const TransferOptions options = CurrentTransferOptions(m_button.Settings());
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     // Last to first, as the list has always been taken.
     for (UINT index = count; index-- > 0;) {
@@ -152,7 +153,7 @@ void CBtnDropTarget::DropFiles(HDROP drop, DROPEFFECT effect) {
             AppMessageBox(m_button.m_hWnd, IDS_NO_FOLDER_DROP, MB_OK);
             continue;
         }
-        if (TransferFile(mode, path, m_button.m_strFolder) == 0) break;
+        if (TransferFile(options, mode, path, m_button.Folder()) == 0) break;
     }
 }
 

@@ -3,11 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
-#include "app/ShellHelpers.h"
+#include "shell/AppGlobals.h"
+#include "settings/Settings.h"
+#include "shell/ShellHelpers.h"
 #include "buttons/FolderScan.h"
-#include "groups/GroupWnd.h"
 #include "resource.h"
 
 namespace {
@@ -64,36 +63,24 @@ void DrawTitleAcross(HDC dc, const std::wstring& text, int width, int height) {
 }
 }  // namespace
 
-CDropBtn::CDropBtn(const varolin::ButtonRecord& record) : varolin::ButtonRecord(record) { MakeBackBrush(); }
-
-CDropBtn::CDropBtn(const std::wstring& program, const std::wstring& title, const std::wstring& folder,
-                   COLORREF crText, COLORREF crBack, const std::wstring& className, const RECT& rect,
-                   CGroupWnd* group) {
-    SetProgram(program);
-    SetTitle(title);
-    SetFolder(folder);
-    m_crText = crText;
-    m_crBack = crBack;
-    m_bNoDrop = 0;
+CDropBtn::CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record) : m_host(host), m_record(record) {
     MakeBackBrush();
-    CreateButton(className, rect, group);
 }
 
-void CDropBtn::MakeBackBrush() { m_brBack.Reset(CreateSolidBrush(m_crBack)); }
+void CDropBtn::MakeBackBrush() { m_brBack.Reset(CreateSolidBrush(m_record.m_crBack)); }
 
-bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect, CGroupWnd* group) {
+bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
     m_bPressed = FALSE;
-    m_pGroup = group;
     m_nFileCount = 0;
     m_bNewMark = FALSE;
     LoadProgramIcon();
-    return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, group ? group->m_hWnd : nullptr, 0);
+    return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0);
 }
 
 void CDropBtn::LoadProgramIcon() {
     m_hIcon.Reset();
-    if (m_strProgram.empty()) return;
-    const std::wstring path = m_strFolder + m_strProgram;
+    if (m_record.m_strProgram.empty()) return;
+    const std::wstring path = m_record.m_strFolder + m_record.m_strProgram;
     SHFILEINFOW info{};
     const auto list = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -102,13 +89,13 @@ void CDropBtn::LoadProgramIcon() {
 
 void CDropBtn::UpdateFolderState() {
     int count = 0;
-    m_bNewMark = ScanFolder(m_strFolder, count);
+    m_bNewMark = ScanFolder(m_record.m_strFolder, Settings().nDaysNew, count);
     m_nFileCount = count;
 }
 
 std::wstring CDropBtn::FaceText() const {
-    if (g_nDisplayCount != 1 || m_bNoDrop) return m_strTitle;
-    return m_strTitle + L" [" + std::to_wstring(m_nFileCount) + L"]";
+    if (Settings().nDisplayCount != 1 || m_record.m_bNoDrop) return m_record.m_strTitle;
+    return m_record.m_strTitle + L" [" + std::to_wstring(m_nFileCount) + L"]";
 }
 
 LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -130,7 +117,7 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 int CDropBtn::OnCreate(CREATESTRUCTW* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    if (!m_bNoDrop) {
+    if (!m_record.m_bNoDrop) {
         m_dropTarget.Register(this);
         UpdateFolderState();
     }
@@ -167,7 +154,7 @@ void CDropBtn::Paint(HDC dc) {
     const int saved = SaveDC(dc);
     SetMapMode(dc, MM_TEXT);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, m_crText);
+    SetTextColor(dc, m_record.m_crText);
 
     // The title first: the edge, marks and icon cover it where they overlap.
     const std::wstring text = FaceText();
@@ -178,7 +165,7 @@ void CDropBtn::Paint(HDC dc) {
     }
     DrawEdge(dc, &client, m_bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    if (m_bNoDrop) {
+    if (m_record.m_bNoDrop) {
         const int x = width - kRefuseMarkRight;
         FillSolid(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(192, 192, 192));
         Draw3dRect(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(255, 255, 255), RGB(128, 128, 128));
@@ -198,9 +185,9 @@ BOOL CDropBtn::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_BUTTON_PROPERTIES: OnProperties(); return TRUE;
     case ID_BUTTON_MOVE_EARLIER:
     case ID_BUTTON_MOVE_LATER:
-        if (m_pGroup) m_pGroup->MoveButton(this, LOWORD(wp));
+        m_host.MoveButton(*this, LOWORD(wp) == ID_BUTTON_MOVE_EARLIER);
         return TRUE;
-    case ID_BUTTON_COPY_COLORS: g_colorClipboard = {m_crText, m_crBack, true}; return TRUE;
+    case ID_BUTTON_COPY_COLORS: Settings().colorClipboard = {m_record.m_crText, m_record.m_crBack, true}; return TRUE;
     case ID_BUTTON_PASTE_COLORS: OnPasteColors(); return TRUE;
     case ID_BUTTON_DEFAULT_COLORS: OnMakeDefaultColors(); return TRUE;
     case ID_BUTTON_DELETE: OnDelete(); return TRUE;

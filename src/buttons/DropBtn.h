@@ -7,33 +7,24 @@
 #include <string>
 
 #include "buttons/BtnDropTarget.h"
-#include "buttons/ButtonRecord.h"
+#include "buttons/ButtonHost.h"
+#include "model/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 
-class CGroupWnd;
+struct AppSettings;
 
-// Colours copied from one button for pasting onto others; program-wide, never stored.
-struct ColorClipboard {
-    COLORREF crText = 0;
-    COLORREF crBack = 0;
-    bool filled = false;
-};
-extern ColorClipboard g_colorClipboard;
-
-class CDropBtn : public CWnd, public varolin::ButtonRecord {
+class CDropBtn : public CWnd {
 public:
-    // A button read from a group file; its window comes with CreateButton.
-    explicit CDropBtn(const varolin::ButtonRecord& record);
-    // A new button: stores the strings without trailing white space, then creates the window.
-    CDropBtn(const std::wstring& program, const std::wstring& title, const std::wstring& folder,
-             COLORREF crText, COLORREF crBack, const std::wstring& className, const RECT& rect,
-             CGroupWnd* group);
+    // A button of `host`'s page showing `record`; its window comes with CreateButton.
+    CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record);
 
-    // Creates the window (child of the page, empty text, id 0); a button that accepts drops
+    // Creates the window (child of the host's window, id 0); a button that accepts drops
     // registers its drop target and scans its folder on creation.
-    bool CreateButton(const std::wstring& className, const RECT& rect, CGroupWnd* group);
-    const varolin::ButtonRecord& Record() const { return *this; }
+    bool CreateButton(const std::wstring& className, const RECT& rect);
+    const varolin::ButtonRecord& Record() const { return m_record; }
+    const std::wstring& Folder() const { return m_record.m_strFolder; }
+    AppSettings& Settings() const { return m_host.Settings(); }
 
     // The small icon of the button's program (m_strFolder + m_strProgram), or none.
     void LoadProgramIcon();
@@ -45,7 +36,8 @@ public:
     // Rescans the folder (unless drops are refused), reloads the icon and repaints.
     void Refresh();
 
-    CGroupWnd* m_pGroup = nullptr;  // borrowed: the page that lists this button
+    IButtonHost& m_host;  // the page that lists this button
+    varolin::ButtonRecord m_record;
     OwnedBrush m_brBack;
     OwnedIcon m_hIcon;
     BOOL m_bPressed = FALSE;

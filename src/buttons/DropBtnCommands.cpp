@@ -2,15 +2,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "dialogs/PrpSheet.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
-#include "groups/GroupWnd.h"
 #include "resource.h"
-
-ColorClipboard g_colorClipboard;
 
 void CDropBtn::OnLButtonDown(UINT, POINT) {
     m_bPressed = TRUE;
@@ -27,7 +24,7 @@ void CDropBtn::OnLButtonUp(UINT, POINT point) {
     ClientToScreen(m_hWnd, &point);
     const RECT rc = GetWindowRect();
     if (!PtInRect(&rc, point)) return;
-    SendMessage(WM_COMMAND, m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
+    SendMessage(WM_COMMAND, m_record.m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
 }
 
 void CDropBtn::OnRButtonDown(UINT, POINT point) {
@@ -39,11 +36,11 @@ void CDropBtn::OnRButtonDown(UINT, POINT point) {
 }
 
 void CDropBtn::OnInitMenuPopup(HMENU menu) {
-    EnableMenuItem(menu, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND | (g_colorClipboard.filled ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND | (Settings().colorClipboard.filled ? MF_ENABLED : MF_GRAYED));
 }
 
 void CDropBtn::OnOpen(bool program) {
-    const std::wstring path = program ? m_strFolder + m_strProgram : m_strFolder;
+    const std::wstring path = program ? m_record.m_strFolder + m_record.m_strProgram : m_record.m_strFolder;
     const CWinApp* app = AfxGetApp();
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(owner, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
@@ -52,17 +49,17 @@ void CDropBtn::OnOpen(bool program) {
 }
 
 void CDropBtn::Refresh() {
-    if (!m_bNoDrop) UpdateFolderState();
+    if (!m_record.m_bNoDrop) UpdateFolderState();
     m_hIcon.Reset();
     LoadProgramIcon();
     Invalidate(true);
 }
 
 void CDropBtn::OnProperties() {
-    const bool refusedBefore = m_bNoDrop != 0;
-    if (!RunButtonProperties(this, *this)) return;
+    const bool refusedBefore = m_record.m_bNoDrop != 0;
+    if (!RunButtonProperties(this, m_record)) return;
     MakeBackBrush();
-    const bool refusedNow = m_bNoDrop != 0;
+    const bool refusedNow = m_record.m_bNoDrop != 0;
     if (refusedNow != refusedBefore) {
         if (refusedNow)
             m_dropTarget.Revoke();
@@ -70,26 +67,28 @@ void CDropBtn::OnProperties() {
             m_dropTarget.Register(this);
     }
     Refresh();
-    if (m_pGroup) m_pGroup->Save();
+    m_host.SaveButtons();
 }
 
 void CDropBtn::OnPasteColors() {
-    if (!g_colorClipboard.filled) return;
-    m_crBack = g_colorClipboard.crBack;
+    const ColorClipboard& clipboard = Settings().colorClipboard;
+    if (!clipboard.filled) return;
+    m_record.m_crBack = clipboard.crBack;
     MakeBackBrush();
-    m_crText = g_colorClipboard.crText;
+    m_record.m_crText = clipboard.crText;
     Refresh();
-    if (m_pGroup) m_pGroup->Save();
+    m_host.SaveButtons();
 }
 
 void CDropBtn::OnMakeDefaultColors() {
-    g_crInitForeColor = m_crText;
-    g_crInitBackColor = m_crBack;
-    WriteIntSetting(varolin::kInitForeColor, static_cast<int>(m_crText));
-    WriteIntSetting(varolin::kInitBackColor, static_cast<int>(m_crBack));
+    AppSettings& settings = Settings();
+    settings.crInitForeColor = m_record.m_crText;
+    settings.crInitBackColor = m_record.m_crBack;
+    WriteIntSetting(varolin::kInitForeColor, static_cast<int>(m_record.m_crText));
+    WriteIntSetting(varolin::kInitBackColor, static_cast<int>(m_record.m_crBack));
 }
 
 void CDropBtn::OnDelete() {
-    if (m_pGroup) m_pGroup->RemoveButton(this);
+    m_host.RemoveButton(*this);
     DestroyWindow();  // frees this button
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 
-#include "app/Settings.h"
 #include "buttons/NewMark.h"
 #include "framework/Handles.h"
 
@@ -43,10 +42,10 @@ FolderScan ScanFolderAt(const std::wstring& folder, int daysNew, const FILETIME&
     return scan;
 }
 
-BOOL ScanFolder(const std::wstring& folder, int& count) {
+BOOL ScanFolder(const std::wstring& folder, int daysNew, int& count) {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
-    const FolderScan scan = ScanFolderAt(folder, g_nDaysNew, now);
+    const FolderScan scan = ScanFolderAt(folder, daysNew, now);
     count = scan.nFileCount;
     return scan.bNewMark ? TRUE : FALSE;
 }

@@ -14,5 +14,5 @@ struct FolderScan {
 // cannot be searched gives no files and no mark.
 FolderScan ScanFolderAt(const std::wstring& folder, int daysNew, const FILETIME& nowUtc);
 
-// ScanFolderAt with the current time and "DaysNew": returns the new mark, fills `count`.
-BOOL ScanFolder(const std::wstring& folder, int& count);
+// ScanFolderAt with the current time: returns the new mark, fills `count`.
+BOOL ScanFolder(const std::wstring& folder, int daysNew, int& count);

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/PathUtil.h"
+#include "settings/PathUtil.h"
 #include "buttons/FileDescription.h"
 #include "framework/App.h"
 #include "framework/Strings.h"

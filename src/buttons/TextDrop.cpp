@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/PathUtil.h"
+#include "settings/PathUtil.h"
 #include "buttons/TextNote.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"

@@ -1,14 +1,12 @@
 #include "buttons/Transfer.h"
 
-#include "app/PathUtil.h"
-#include "app/Settings.h"
-#include "app/ShellHelpers.h"
+#include "settings/PathUtil.h"
+#include "settings/Settings.h"
+#include "shell/ShellHelpers.h"
 #include "buttons/SameNameDlg.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "resource.h"
-
-varolin::RenameCounter g_renameCounter;
 
 namespace {
 
@@ -70,7 +68,7 @@ int CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstri
             if (SameFile(source, current)) return kSourceIsTarget;
         }
 
-        std::wstring candidate = varolin::MakeNumberedPath(current, options.nRenameFormat, *options.pCounter);
+        std::wstring candidate = varolin::MakeNumberedPath(current, options.nRenameFormat, options.counter);
         if (options.bRenameConfirm) {
             CSameNameDlg dialog;
             dialog.m_strSource = source;
@@ -124,10 +122,6 @@ int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::ws
     return 1;
 }
 
-TransferOptions CurrentTransferOptions() {
-    return TransferOptions{g_nRenameFormat, g_nRenameConfirm == 1, &g_renameCounter};
-}
-
-int TransferFile(DWORD dropEffect, const std::wstring& source, const std::wstring& folder) {
-    return TransferFile(CurrentTransferOptions(), dropEffect, source, folder);
+TransferOptions CurrentTransferOptions(AppSettings& settings) {
+    return TransferOptions{settings.nRenameFormat, settings.nRenameConfirm == 1, settings.renameCounter};
 }

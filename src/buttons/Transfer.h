@@ -5,16 +5,15 @@
 
 #include <string>
 
-#include "buttons/NumberedPath.h"
+#include "model/NumberedPath.h"
 
-// The program-wide rename counter: 0 at start, never stored, shared by every button and drop.
-extern varolin::RenameCounter g_renameCounter;
+struct AppSettings;
 
 // What a transfer takes from the settings.
 struct TransferOptions {
     int nRenameFormat = 0;       // "RenameFormat"; outside 0..3 renames with format 0
     bool bRenameConfirm = true;  // "RenameConfirm" is 1: ask through CSameNameDlg
-    varolin::RenameCounter* pCounter = &g_renameCounter;  // borrowed
+    varolin::RenameCounter& counter;  // the program's counter
 };
 
 // CopyWithRename results.
@@ -32,7 +31,5 @@ int CopyWithRename(const TransferOptions& options, bool failIfExists, const std:
 int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
                  const std::wstring& folder);
 
-// The options that drops use: the process-wide settings and rename counter.
-TransferOptions CurrentTransferOptions();
-// TransferFile with CurrentTransferOptions().
-int TransferFile(DWORD dropEffect, const std::wstring& source, const std::wstring& folder);
+// The options that drops use: the settings in force and the program's rename counter.
+TransferOptions CurrentTransferOptions(AppSettings& settings);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "app/ShellHelpers.h"
+#include "shell/ShellHelpers.h"
 #include "resource.h"
 
 namespace {

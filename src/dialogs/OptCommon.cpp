@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 #include "framework/Strings.h"
 #include "resource.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the options sheet edits and what applying its result means for the bar: which
 // settings to write and how much of the bar to refresh. Portable: no <windows.h>.
-#include "app/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 namespace varolin {
 

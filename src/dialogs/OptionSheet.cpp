@@ -1,7 +1,7 @@
 #include "dialogs/OptionSheet.h"
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
+#include "shell/AppGlobals.h"
 #include "dialogs/OptCommon.h"
 #include "dialogs/OptFont.h"
 #include "framework/PropertySheet.h"
@@ -39,34 +39,35 @@ bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORRE
     return true;
 }
 
-varolin::OptionValues OptionsInForce(int groupCount, const varolin::LogFontRecord& logFont) {
+varolin::OptionValues OptionsInForce(const AppSettings& settings, int groupCount, const varolin::LogFontRecord& logFont) {
     varolin::OptionValues values;
     values.groupCount = groupCount;
-    values.daysNew = g_nDaysNew;
-    values.displayCount = g_nDisplayCount;
-    values.renameConfirm = g_nRenameConfirm;
-    values.renameFormat = g_nRenameFormat;
+    values.daysNew = settings.nDaysNew;
+    values.displayCount = settings.nDisplayCount;
+    values.renameConfirm = settings.nRenameConfirm;
+    values.renameFormat = settings.nRenameFormat;
     values.logFont = logFont;
     return values;
 }
 
-void StoreOptionChanges(const varolin::OptionChanges& changes, const varolin::OptionValues& edited) {
+void StoreOptionChanges(AppSettings& settings, const varolin::OptionChanges& changes,
+                        const varolin::OptionValues& edited) {
     const varolin::OptionValues values = varolin::NormalisedOptions(edited);
     if (changes.displayCount) {
-        g_nDisplayCount = values.displayCount;
-        WriteIntSetting(varolin::kDisplayCount, g_nDisplayCount);
+        settings.nDisplayCount = values.displayCount;
+        WriteIntSetting(varolin::kDisplayCount, settings.nDisplayCount);
     }
     if (changes.renameConfirm) {
-        g_nRenameConfirm = values.renameConfirm;
-        WriteIntSetting(varolin::kRenameConfirm, g_nRenameConfirm);
+        settings.nRenameConfirm = values.renameConfirm;
+        WriteIntSetting(varolin::kRenameConfirm, settings.nRenameConfirm);
     }
     if (changes.renameFormat) {
-        g_nRenameFormat = values.renameFormat;
-        WriteIntSetting(varolin::kRenameFormat, g_nRenameFormat);
+        settings.nRenameFormat = values.renameFormat;
+        WriteIntSetting(varolin::kRenameFormat, settings.nRenameFormat);
     }
     if (changes.daysNew) {
-        g_nDaysNew = values.daysNew;
-        WriteIntSetting(varolin::kDaysNew, g_nDaysNew);
+        settings.nDaysNew = values.daysNew;
+        WriteIntSetting(varolin::kDaysNew, settings.nDaysNew);
     }
     if (changes.groupCount) WriteIntSetting(varolin::kGroupCount, values.groupCount);
     if (changes.logFont) WriteLogFont(values.logFont);

@@ -5,6 +5,8 @@
 #include "dialogs/OptionChanges.h"
 #include "framework/Wnd.h"
 
+struct AppSettings;
+
 // Runs the options sheet modally over `parent` (may be null): the common page, then the font
 // page, no Apply and no Help button.
 //
@@ -18,11 +20,11 @@
 // unless the font page was opened on a face the screen has). On Cancel `edited` is untouched.
 //
 // Nothing is written or refreshed here. The bar applies the result:
-//   const varolin::OptionValues inForce = OptionsInForce(m_nGroupCount, m_logFont);
+//   const varolin::OptionValues inForce = OptionsInForce(settings, m_nGroupCount, m_logFont);
 //   varolin::OptionValues edited;
-//   if (!RunOptionsSheet(this, inForce, g_crInitForeColor, g_crInitBackColor, edited)) return;
+//   if (!RunOptionsSheet(this, inForce, settings.crInitForeColor, settings.crInitBackColor, edited)) return;
 //   const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, m_nCurrent);
-//   StoreOptionChanges(changes, edited);        // process-wide values and the registry
+//   StoreOptionChanges(settings, changes, edited);   // the settings in force and the registry
 //   m_nGroupCount = edited.groupCount;          // the bar's own values
 //   m_nCurrent = changes.currentPage;
 //   if (changes.logFont) { m_logFont = edited.logFont; CreateButtonFonts(m_logFont); }
@@ -31,11 +33,12 @@
 bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORREF crText, COLORREF crBack,
                      varolin::OptionValues& edited);
 
-// The values in force: the bar's page count and font with the process-wide settings.
-varolin::OptionValues OptionsInForce(int groupCount, const varolin::LogFontRecord& logFont);
+// The values in force: the bar's page count and font with the program's settings.
+varolin::OptionValues OptionsInForce(const AppSettings& settings, int groupCount, const varolin::LogFontRecord& logFont);
 
-// Puts each changed process-wide value ("DisplayCount", "RenameConfirm", "RenameFormat",
+// Puts each changed value of `settings` ("DisplayCount", "RenameConfirm", "RenameFormat",
 // "DaysNew") in force and writes every changed value, "GroupCount" and "LogFont" included, in
 // that order. Unchanged values are not written. A font that cannot be written stays in force
 // for this run (the caller has it).
-void StoreOptionChanges(const varolin::OptionChanges& changes, const varolin::OptionValues& edited);
+void StoreOptionChanges(AppSettings& settings, const varolin::OptionChanges& changes,
+                        const varolin::OptionValues& edited);

@@ -5,7 +5,7 @@
 
 #include <iterator>
 
-#include "app/AppGlobals.h"
+#include "shell/AppGlobals.h"
 #include "dialogs/PureColors.h"
 #include "framework/Strings.h"
 #include "resource.h"

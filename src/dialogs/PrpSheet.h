@@ -1,6 +1,6 @@
 #pragma once
 // The property sheet of one folder button: the text page, then the colour page.
-#include "buttons/ButtonRecord.h"
+#include "model/ButtonRecord.h"
 #include "framework/Wnd.h"
 
 // Runs the sheet "プロパティ" modally over `button` (its parent; may be null), both pages

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ShellHelpers.h"
-#include "buttons/ButtonRecord.h"
+#include "shell/ShellHelpers.h"
+#include "model/ButtonRecord.h"
 #include "framework/Strings.h"
 #include "resource.h"
 

@@ -2,7 +2,7 @@
 
 #include "framework/Profile.h"
 #include "framework/Strings.h"
-#include "resource.h"
+#include "framework/FrameworkIds.h"
 
 namespace {
 CWinApp* g_currentApp = nullptr;  // the framework's single application object

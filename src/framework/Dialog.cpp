@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "framework/Strings.h"
-#include "resource.h"
+#include "framework/FrameworkIds.h"
 
 namespace {
 // Thrown only inside UpdateData, which catches it.

@@ -1,6 +1,6 @@
 #include "framework/Strings.h"
 
-#include "resource.h"
+#include "framework/FrameworkIds.h"
 
 std::wstring LoadStr(UINT id) {
     const wchar_t* text = nullptr;

@@ -108,7 +108,6 @@
 #define ID_DROP_CANCEL           32787
 
 // Message strings (captioned with IDS_APP_TITLE).
-#define IDS_APP_TITLE            57344
 #define IDS_NO_FOLDER_DROP       57345
 #define IDS_SAME_FILE_NAME       57346
 #define IDS_UNKNOWN_SCHEMA       57347
@@ -123,10 +122,9 @@
 #define IDS_ADD_BUTTONS_QUESTION 57362
 #define IDS_CLEAR_READONLY_QUESTION 57363
 
-// The framework's data-exchange warnings.
-#define IDS_DDX_PARSE_INT        60001
-#define IDS_DDX_INT_RANGE        60002   // %1 lowest, %2 highest
-#define IDS_DDX_TEXT_TOO_LONG    60003   // %1 the limit in bytes
+// The framework's own texts (the application title, its data-exchange warnings) take the ids
+// it defines.
+#include "framework/FrameworkIds.h"
 
 // Other texts shown at run time (captions, prompts, labels, file dialog filters with '|'
 // between the parts, formats).

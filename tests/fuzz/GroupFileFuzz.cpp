@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "../unit/Cp932TestCodePage.h"
-#include "groups/GroupCodec.h"
+#include "support/Cp932TestCodePage.h"
+#include "model/GroupCodec.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/BarLayout.h"
+#include "bar/BarLayout.h"
 
 #include <gtest/gtest.h>
 

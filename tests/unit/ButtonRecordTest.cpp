@@ -1,9 +1,9 @@
-#include "buttons/ButtonRecord.h"
+#include "model/ButtonRecord.h"
 
 #include <gtest/gtest.h>
 
-#include "Cp932TestCodePage.h"
-#include "groups/GroupCodec.h"
+#include "support/Cp932TestCodePage.h"
+#include "model/GroupCodec.h"
 
 using namespace varolin;
 

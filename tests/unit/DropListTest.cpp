@@ -1,4 +1,4 @@
-#include "buttons/DropList.h"
+#include "shell/DropList.h"
 
 #include <gtest/gtest.h>
 

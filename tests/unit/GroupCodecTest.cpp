@@ -1,10 +1,10 @@
-#include "groups/GroupCodec.h"
+#include "model/GroupCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "Cp932TestCodePage.h"
+#include "support/Cp932TestCodePage.h"
 
 using namespace varolin;
 

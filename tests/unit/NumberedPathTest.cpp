@@ -1,10 +1,10 @@
-#include "buttons/NumberedPath.h"
+#include "model/NumberedPath.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "app/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 using namespace varolin;
 

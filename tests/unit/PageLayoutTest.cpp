@@ -1,4 +1,4 @@
-#include "groups/PageLayout.h"
+#include "pages/PageLayout.h"
 
 #include <gtest/gtest.h>
 

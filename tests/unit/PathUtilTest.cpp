@@ -1,4 +1,4 @@
-#include "app/PathUtil.h"
+#include "settings/PathUtil.h"
 #include <gtest/gtest.h>
 
 using namespace varolin;

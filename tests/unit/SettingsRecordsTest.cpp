@@ -1,4 +1,4 @@
-#include "app/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 #include <gtest/gtest.h>
 

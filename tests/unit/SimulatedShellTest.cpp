@@ -1,4 +1,4 @@
-#include "appbar/SimulatedShell.h"
+#include "support/SimulatedShell.h"
 
 #include <gtest/gtest.h>
 

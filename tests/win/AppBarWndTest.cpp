@@ -10,7 +10,8 @@
 
 #include "appbar/AppBarWnd.h"
 #include "appbar/RealAppBarShell.h"
-#include "appbar/SimulatedShell.h"
+#include "support/WindowMessageSink.h"
+#include "support/SimulatedShell.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
 

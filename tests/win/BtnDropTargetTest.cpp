@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
@@ -68,10 +68,10 @@ TEST_F(ButtonDrop, KeysAndTheBarModeChooseCopyOrMove) {
         {1, MK_CONTROL, DROPEFFECT_COPY}, {1, MK_CONTROL | MK_SHIFT, DROPEFFECT_COPY},
     };
     DialogAnswerer answerer;
-    g_nDisplayCount = 1;
+    m_host.Settings().nDisplayCount = 1;
     int index = 0;
     for (const Case& c : cases) {
-        g_nCopyMove = c.copyMove;
+        m_host.Settings().nCopyMove = c.copyMove;
         const std::wstring name = L"file" + std::to_wstring(index++) + L".txt";
         const std::wstring source = Source(name);
         EXPECT_EQ(Button()->m_dropTarget.OnDragOver(Button(), nullptr, MK_LBUTTON | c.keys, POINT{}), c.effect) << index;
@@ -116,7 +116,7 @@ TEST_F(ButtonDrop, AFolderAmongFilesIsRefusedOnceAndTheFilesStillGo) {
 }
 
 TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecides) {
-    g_nCopyMove = 1;
+    m_host.Settings().nCopyMove = 1;
     const HWND wnd = Button()->m_hWnd;
 
     // Copy copies even though a plain drop would move.
@@ -127,7 +127,7 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecides) {
     EXPECT_TRUE(Exists(copied));
     EXPECT_TRUE(Exists(m_target / L"copied.txt"));
 
-    g_nCopyMove = 0;
+    m_host.Settings().nCopyMove = 0;
     const std::wstring moved = Source(L"moved.txt");
     QueueMenuKeys(wnd, kChooseMove);
     EXPECT_NE(DropFiles(Button(), {moved}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
+#include "shell/AppGlobals.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
-#include "groups/GroupFile.h"
-#include "groups/GroupWnd.h"
+#include "model/GroupFile.h"
+#include "pages/GroupWnd.h"
 #include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
@@ -38,9 +38,8 @@ class ButtonCommands : public CleanRegistryTest {
 protected:
     void SetUp() override {
         CleanRegistryTest::SetUp();
-        g_colorClipboard = {};
     }
-    std::vector<varolin::ButtonRecord> Stored() const { return GroupFile(g_strAppDir, 0).Load(nullptr); }
+    std::vector<varolin::ButtonRecord> Stored() { return GroupFile(m_host.Settings().strAppDir, 0).Load(nullptr); }
 
     ButtonHost m_host;
     TempFolder m_folder;
@@ -77,8 +76,8 @@ TEST_F(ButtonCommands, PasteIsOfferedOnlyAfterACopyAndTakesBothColours) {
     Command(source, ID_BUTTON_COPY_COLORS);
     EXPECT_TRUE(PasteOffered(target));
     Command(target, ID_BUTTON_PASTE_COLORS);
-    EXPECT_EQ(target->m_crText, RGB(1, 2, 3));
-    EXPECT_EQ(target->m_crBack, RGB(4, 5, 6));
+    EXPECT_EQ(target->Record().m_crText, RGB(1, 2, 3));
+    EXPECT_EQ(target->Record().m_crBack, RGB(4, 5, 6));
     const auto stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(stored[1].m_crBack, RGB(4, 5, 6)) << "the page is saved after a paste";
@@ -90,12 +89,12 @@ TEST_F(ButtonCommands, DefaultColoursGoToNewButtonsOnly) {
     Command(model, ID_BUTTON_DEFAULT_COLORS);
     EXPECT_EQ(ReadRegistryValue(L"Common", L"InitForeColor")->AsDword(), RGB(10, 20, 30));
     EXPECT_EQ(ReadRegistryValue(L"Common", L"InitBackColor")->AsDword(), RGB(40, 50, 60));
-    EXPECT_EQ(other->m_crBack, RGB(255, 255, 255));
+    EXPECT_EQ(other->Record().m_crBack, RGB(255, 255, 255));
     m_answerer.Answer(IDCANCEL);  // the new button's property sheet
     std::wstring path = m_folder.Path();
     m_host.Page()->AddFolder(path);
-    EXPECT_EQ(m_host.Page()->m_buttons.back()->m_crText, RGB(10, 20, 30));
-    EXPECT_EQ(m_host.Page()->m_buttons.back()->m_crBack, RGB(40, 50, 60));
+    EXPECT_EQ(m_host.Page()->m_buttons.back()->Record().m_crText, RGB(10, 20, 30));
+    EXPECT_EQ(m_host.Page()->m_buttons.back()->Record().m_crBack, RGB(40, 50, 60));
 }
 
 TEST_F(ButtonCommands, DeleteTakesOnlyTheButtonAndTheLastOneTakesThePageFile) {
@@ -108,7 +107,7 @@ TEST_F(ButtonCommands, DeleteTakesOnlyTheButtonAndTheLastOneTakesThePageFile) {
     EXPECT_EQ(Stored().size(), 1u);
     Command(second, ID_BUTTON_DELETE);
     EXPECT_EQ(m_host.Page()->m_nCount, 0);
-    EXPECT_FALSE(Exists(g_strAppDir + L"GRP000.VRL"));
+    EXPECT_FALSE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL"));
     EXPECT_TRUE(Exists(m_folder / L"keep.txt"));
 }
 
@@ -130,19 +129,19 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     };
 
     setRefusal(true);
-    EXPECT_EQ(button->m_bNoDrop, 1);
+    EXPECT_EQ(button->Record().m_bNoDrop, 1);
     EXPECT_FALSE(button->m_dropTarget.IsRegistered());
     EXPECT_EQ(Stored().at(0).m_bNoDrop, 1);
 
     ASSERT_TRUE(m_folder.WriteFile(L"b.txt", std::string("b")));
-    DeleteFileW((g_strAppDir + L"GRP000.VRL").c_str());
+    DeleteFileW((m_host.Settings().strAppDir + L"GRP000.VRL").c_str());
     setRefusal(false);
     EXPECT_TRUE(button->m_dropTarget.IsRegistered());
     EXPECT_EQ(button->m_nFileCount, 2) << "the folder is scanned again";
-    EXPECT_TRUE(Exists(g_strAppDir + L"GRP000.VRL"));
+    EXPECT_TRUE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL"));
 
-    DeleteFileW((g_strAppDir + L"GRP000.VRL").c_str());
+    DeleteFileW((m_host.Settings().strAppDir + L"GRP000.VRL").c_str());
     m_answerer.Answer(IDCANCEL);
     Command(button, ID_BUTTON_PROPERTIES);
-    EXPECT_FALSE(Exists(g_strAppDir + L"GRP000.VRL")) << "Cancel saves nothing";
+    EXPECT_FALSE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL")) << "Cancel saves nothing";
 }

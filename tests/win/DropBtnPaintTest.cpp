@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "buttons/FolderScan.h"
 #include "buttons/NewMark.h"
@@ -122,21 +122,21 @@ TEST(ButtonPaint, CountFollowsTheTitleOnlyWhenShownAndDropsAreTaken) {
     folder.MakeFolder(L"sub.2");
     ASSERT_TRUE(folder.WriteFile(L"sub1\\inner.txt", "x"));
 
-    g_nDisplayCount = 1;
+    host.Settings().nDisplayCount = 1;
     CDropBtn* counted = host.Add(FolderRecord(folder.Path(), L"Docs"));
     EXPECT_EQ(counted->m_nFileCount, 3);
     EXPECT_EQ(counted->FaceText(), L"Docs [3]");
     const ButtonFace withCount = RenderFace(counted);
 
     // The same face as a button whose title is the text with the count.
-    g_nDisplayCount = 0;
+    host.Settings().nDisplayCount = 0;
     CDropBtn* titled = host.Add(FolderRecord(folder.Path(), L"Docs [3]"));
     EXPECT_EQ(RenderFace(titled), withCount);
     EXPECT_EQ(counted->FaceText(), L"Docs");
     EXPECT_NE(RenderFace(counted), withCount);
 
     // Only 1 shows the count.
-    g_nDisplayCount = 2;
+    host.Settings().nDisplayCount = 2;
     EXPECT_EQ(counted->FaceText(), L"Docs");
     SetFileAttributesW((folder / L"hidden.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW((folder / L"system.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -146,8 +146,8 @@ TEST(ButtonPaint, RefusingButtonsShowTheGreySquareAndNeitherCountNorBadge) {
     ButtonHost host;
     TempFolder folder;
     ASSERT_TRUE(Touch(folder / L"today.txt"));
-    g_nDisplayCount = 1;
-    g_nDaysNew = 1;
+    host.Settings().nDisplayCount = 1;
+    host.Settings().nDaysNew = 1;
 
     CDropBtn* refusing = host.Add(FolderRecord(folder.Path(), L"Docs", kInk, kSteel, true), RECT{0, 0, 80, 50});
     EXPECT_FALSE(refusing->m_dropTarget.IsRegistered());
@@ -170,7 +170,7 @@ TEST(ButtonPaint, BadgeForFilesOfTheDay) {
     ButtonHost host;
     TempFolder fresh, empty;
     ASSERT_TRUE(Touch(fresh / L"today.txt"));
-    g_nDaysNew = 1;
+    host.Settings().nDaysNew = 1;
 
     CDropBtn* marked = host.Add(FolderRecord(fresh.Path(), L"New", kInk, kSteel), RECT{0, 0, 80, 50});
     EXPECT_TRUE(marked->m_bNewMark);
@@ -184,7 +184,7 @@ TEST(ButtonPaint, BadgeForFilesOfTheDay) {
     EXPECT_FALSE(HasYellow(RenderFace(plain), 80 - 26, 3, 80 - 3, 15));
 
     // With no days the mark never comes.
-    g_nDaysNew = 0;
+    host.Settings().nDaysNew = 0;
     marked->UpdateFolderState();
     EXPECT_FALSE(marked->m_bNewMark);
 }
@@ -232,8 +232,8 @@ TEST(FolderScan, MissingFolderGivesNothingAndSaysNothing) {
     ButtonHost host;
     TempFolder parent;
     DialogAnswerer answerer;
-    g_nDisplayCount = 1;
-    g_nDaysNew = 5;
+    host.Settings().nDisplayCount = 1;
+    host.Settings().nDaysNew = 5;
     CDropBtn* button = host.Add(FolderRecord(parent / L"gone\\", L"Gone"));
     EXPECT_EQ(button->m_nFileCount, 0);
     EXPECT_FALSE(button->m_bNewMark);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "groups/GroupFile.h"
+#include "model/GroupFile.h"
 #include "support/DialogAnswerer.h"
 #include "support/TempFolder.h"
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/MainBar.h"
-#include "app/Settings.h"
+#include "shell/AppGlobals.h"
+#include "bar/MainBar.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
-#include "groups/GroupCodec.h"
-#include "groups/GroupWnd.h"
-#include "groups/SystemCodePage.h"
+#include "model/GroupCodec.h"
+#include "pages/GroupWnd.h"
+#include "model/SystemCodePage.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/TempFolder.h"
@@ -25,7 +25,7 @@ class GroupWndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CMainBar::RegisterWindowClasses();
-        g_strAppDir = m_dir.Path();
+        m_settings.strAppDir = m_dir.Path();
         m_parent = CreateWindowExW(0, L"VarolinPage", L"", WS_POPUP, 0, 0, 400, 600, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
     }
@@ -33,7 +33,7 @@ protected:
 
     CGroupWnd* MakePage(int width, int height) {
         CParentStub parent(m_parent);
-        auto* page = new CGroupWnd(0, L"VarolinPage", L"VarolinButton", RECT{0, 0, width, height}, &parent);
+        auto* page = new CGroupWnd(m_settings, 0, L"VarolinPage", L"VarolinButton", RECT{0, 0, width, height}, &parent);
         return page;
     }
 
@@ -45,7 +45,7 @@ protected:
 
     static std::vector<std::wstring> Titles(const CGroupWnd* page) {
         std::vector<std::wstring> titles;
-        for (const CDropBtn* button : page->m_buttons) titles.push_back(button->m_strTitle);
+        for (const CDropBtn* button : page->m_buttons) titles.push_back(button->Record().m_strTitle);
         return titles;
     }
 
@@ -63,6 +63,7 @@ protected:
     };
 
     TempFolder m_dir;
+    AppSettings m_settings;
     HWND m_parent = nullptr;
     DialogAnswerer m_answerer;  // the property sheet of a new button is not part of these tests
 };
@@ -87,7 +88,7 @@ TEST_F(GroupWndTest, ButtonsFillRowsAndColumnsEdgeToEdge) {
         EXPECT_EQ(rc.bottom - rc.top, 20);
     }
     SetWindowPos(row->m_hWnd, nullptr, 0, 0, 40, 500, SWP_NOZORDER | SWP_NOMOVE);
-    row->RemoveButton(row->m_buttons.back());
+    row->RemoveButton(*row->m_buttons.back());
     const int expectedY[] = {0, 167, 334};
     for (int i = 0; i < 3; ++i) {
         const RECT rc = ButtonRect(row->m_buttons[static_cast<size_t>(i)]);
@@ -99,8 +100,8 @@ TEST_F(GroupWndTest, ButtonsFillRowsAndColumnsEdgeToEdge) {
 }
 
 TEST_F(GroupWndTest, NewButtonsTakeTheirTitleFolderAndProgramFromThePath) {
-    g_crInitForeColor = 0x112233;
-    g_crInitBackColor = 0x445566;
+    m_settings.crInitForeColor = 0x112233;
+    m_settings.crInitBackColor = 0x445566;
     CGroupWnd* page = MakePage(300, 20);
     AddFolders(page, {L"  C:\\ ", L"C:\\Tools\\run.exe"});
     ASSERT_EQ(page->m_nCount, 2);
@@ -123,13 +124,13 @@ TEST_F(GroupWndTest, MoveSortAndRemoveAreSavedAndTheEmptiedPageLosesItsFile) {
     AddFolders(page, {L"C:\\X\\Docs\\", L"C:\\Apps\\", L"C:\\Y\\Docs\\"});
 
     DeleteFileW((m_dir / L"GRP000.VRL").c_str());
-    page->MoveButton(page->m_buttons.front(), ID_BUTTON_MOVE_EARLIER);  // already first
+    page->MoveButton(*page->m_buttons.front(), true);  // already first
     EXPECT_EQ(StoredRecords().size(), 3u) << "an unchanged order is still written";
-    page->MoveButton(page->m_buttons.front(), ID_BUTTON_MOVE_LATER);
+    page->MoveButton(*page->m_buttons.front(), false);
     EXPECT_EQ(Titles(page), (std::vector<std::wstring>{L"Apps", L"Docs", L"Docs"}));
     EXPECT_EQ(StoredRecords()[1].m_strFolder, L"C:\\X\\Docs\\");
 
-    page->MoveButton(page->m_buttons.front(), ID_BUTTON_MOVE_LATER);  // Docs(X), Apps, Docs(Y)
+    page->MoveButton(*page->m_buttons.front(), false);  // Docs(X), Apps, Docs(Y)
     page->SortByTitle();
     const auto sorted = StoredRecords();
     ASSERT_EQ(sorted.size(), 3u);
@@ -139,7 +140,7 @@ TEST_F(GroupWndTest, MoveSortAndRemoveAreSavedAndTheEmptiedPageLosesItsFile) {
 
     while (!page->m_buttons.empty()) {
         CDropBtn* button = page->m_buttons.front();
-        page->RemoveButton(button);
+        page->RemoveButton(*button);
         button->DestroyWindow();
     }
     EXPECT_EQ(page->m_nCount, 0);

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/AppGlobals.h"
-#include "app/ShellHelpers.h"
+#include "shell/AppGlobals.h"
+#include "shell/ShellHelpers.h"
 #include "support/DialogAnswerer.h"
 
 namespace {
@@ -32,11 +32,10 @@ BOOL CALLBACK FindTitled(HWND wnd, LPARAM lp) {
 }  // namespace
 
 TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
-    const std::wstring saved = g_strAppDir;
-    g_strAppDir = ProgramFolder();
-    ASSERT_NE(GetFileAttributesW((g_strAppDir + L"Varolin.chm").c_str()), INVALID_FILE_ATTRIBUTES);
+    const std::wstring folder = ProgramFolder();
+    ASSERT_NE(GetFileAttributesW((folder + L"Varolin.chm").c_str()), INVALID_FILE_ATTRIBUTES);
 
-    ShowHelp(L"intro.htm");
+    ShowHelp(folder, L"intro.htm");
     HelpWindowSearch search{L"Varolin ヘルプ"};
     // The help window belongs to this thread; let it come up.
     for (int round = 0; round < 50 && !search.found; ++round) {
@@ -48,17 +47,13 @@ TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
         EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&search));
         if (!search.found) Sleep(20);
     }
-    g_strAppDir = saved;
     ASSERT_TRUE(search.found);
     EXPECT_TRUE(IsWindowVisible(search.found));
     DestroyWindow(search.found);
 }
 
 TEST(Help, MissingHelpFileIsSilent) {
-    const std::wstring saved = g_strAppDir;
-    g_strAppDir = L"C:\\no such folder\\";
     DialogAnswerer answerer;
-    ShowHelp(L"intro.htm");
-    g_strAppDir = saved;
+    ShowHelp(L"C:\\no such folder\\", L"intro.htm");
     EXPECT_EQ(answerer.Count(), 0u);
 }

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/MainBar.h"
-#include "app/Settings.h"
-#include "appbar/SimulatedShell.h"
+#include "shell/AppGlobals.h"
+#include "bar/MainBar.h"
+#include "settings/Settings.h"
+#include "support/SimulatedShell.h"
 #include "buttons/DropBtn.h"
-#include "groups/GroupCodec.h"
-#include "groups/GroupWnd.h"
-#include "groups/SystemCodePage.h"
+#include "model/GroupCodec.h"
+#include "pages/GroupWnd.h"
+#include "model/SystemCodePage.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/TempFolder.h"
@@ -28,8 +28,8 @@ class MainBarTest : public CleanRegistryTest {
 protected:
     void SetUp() override {
         CleanRegistryTest::SetUp();
-        g_strAppDir = m_dir.Path();
-        g_nCopyMove = 0;
+        m_settings.strAppDir = m_dir.Path();
+        m_settings.nCopyMove = 0;
     }
     void TearDown() override {
         if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
@@ -39,8 +39,7 @@ protected:
     }
 
     CMainBar& StartBar() {
-        LoadSettings();  // the process-wide values, as start-up leaves them
-        m_bar = std::make_unique<CMainBar>(nullptr, &m_shell);
+        m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
         EXPECT_TRUE(m_bar->Create(nullptr));
         // The bar is a dialog too: only the boxes it opens are to be answered.
         m_answerer.emplace();
@@ -76,6 +75,7 @@ protected:
     }
 
     TempFolder m_dir;
+    AppSettings m_settings;
     varolin::SimulatedShell m_shell;
     std::unique_ptr<CMainBar> m_bar;
     std::optional<DialogAnswerer> m_answerer;
@@ -144,9 +144,9 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     data->Release();
     ASSERT_EQ(bar.m_pages[0]->m_nCount, 3);
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[0]->m_strTitle, L"C");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[1]->m_strTitle, L"B");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[2]->m_strFolder, folders[0]);
+    EXPECT_EQ(bar.m_pages[0]->m_buttons[0]->Record().m_strTitle, L"C");
+    EXPECT_EQ(bar.m_pages[0]->m_buttons[1]->Record().m_strTitle, L"B");
+    EXPECT_EQ(bar.m_pages[0]->m_buttons[2]->Record().m_strFolder, folders[0]);
     EXPECT_EQ(Label(), L"1 / 3") << "the label is back after the drop";
 
     IDataObject* text = TestDataObject::Create()->AddText("not files");

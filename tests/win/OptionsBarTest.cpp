@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/MainBar.h"
-#include "app/Settings.h"
-#include "appbar/SimulatedShell.h"
-#include "groups/GroupCodec.h"
-#include "groups/GroupWnd.h"
-#include "groups/SystemCodePage.h"
+#include "shell/AppGlobals.h"
+#include "bar/MainBar.h"
+#include "settings/Settings.h"
+#include "support/SimulatedShell.h"
+#include "model/GroupCodec.h"
+#include "pages/GroupWnd.h"
+#include "model/SystemCodePage.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
@@ -29,7 +29,7 @@ class OptionsOnTheBar : public CleanRegistryTest {
 protected:
     void SetUp() override {
         CleanRegistryTest::SetUp();
-        g_strAppDir = m_dir.Path();
+        m_settings.strAppDir = m_dir.Path();
     }
     void TearDown() override {
         if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
@@ -39,8 +39,7 @@ protected:
     }
 
     CMainBar& StartBar() {
-        LoadSettings();
-        m_bar = std::make_unique<CMainBar>(nullptr, &m_shell);
+        m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
         EXPECT_TRUE(m_bar->Create(nullptr));
         m_answerer.emplace();
         m_answerer->Ignore(m_bar->m_hWnd);
@@ -75,6 +74,7 @@ protected:
     std::wstring Label() const { return WindowText(m_bar->m_wndPageLabel.m_hWnd); }
 
     TempFolder m_dir;
+    AppSettings m_settings;
     varolin::SimulatedShell m_shell;
     std::unique_ptr<CMainBar> m_bar;
     std::optional<DialogAnswerer> m_answerer;
@@ -147,8 +147,8 @@ TEST_F(OptionsOnTheBar, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRe
     EXPECT_FALSE(PageWaitsForPaint(0));
     EXPECT_EQ(StoredInt(L"RenameFormat"), 2u);
     EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
-    EXPECT_EQ(g_nRenameFormat, 2);
-    EXPECT_EQ(g_nRenameConfirm, 0);
+    EXPECT_EQ(m_settings.nRenameFormat, 2);
+    EXPECT_EQ(m_settings.nRenameConfirm, 0);
     EXPECT_FALSE(StoredInt(L"DisplayCount"));
     EXPECT_FALSE(StoredInt(L"GroupCount"));
 
@@ -158,7 +158,7 @@ TEST_F(OptionsOnTheBar, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRe
     }));
     EXPECT_EQ(bar.m_pages[0]->m_hWnd, firstPage);
     EXPECT_TRUE(PageWaitsForPaint(0));
-    EXPECT_EQ(g_nDisplayCount, 0);
+    EXPECT_EQ(m_settings.nDisplayCount, 0);
     EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
 
     const HFONT oldFont = g_fontButton.Get();
@@ -184,7 +184,7 @@ TEST_F(OptionsOnTheBar, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRe
     }));
     EXPECT_NE(bar.m_pages[0]->m_hWnd, firstPage);
     EXPECT_TRUE(bar.m_pages[0]->IsWindowVisible());
-    EXPECT_EQ(g_nDaysNew, 0);
+    EXPECT_EQ(m_settings.nDaysNew, 0);
     EXPECT_EQ(StoredInt(L"DaysNew"), 0u);
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/Settings.h"
+#include "shell/AppGlobals.h"
+#include "settings/Settings.h"
 #include "dialogs/FontNameCombo.h"
 #include "dialogs/OptionSheet.h"
 #include "framework/Strings.h"
@@ -351,8 +351,9 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     WriteRegistryDword(L"Option", L"DisplayCount", 2);
     WriteRegistryDword(L"Option", L"RenameConfirm", 2);
     WriteRegistryDword(L"Option", L"RenameFormat", 7);
-    const BarSettings bar = LoadSettings();
-    const OptionValues inForce = OptionsInForce(bar.nGroupCount, bar.logFont);
+    AppSettings settings;
+    const BarSettings bar = LoadSettings(settings);
+    const OptionValues inForce = OptionsInForce(settings, bar.nGroupCount, bar.logFont);
     EXPECT_EQ(inForce.displayCount, 2);
 
     DialogAnswerer answerer;
@@ -375,14 +376,14 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     EXPECT_EQ(selection, CB_ERR);
     EXPECT_EQ(formats, (std::vector<std::wstring>{L"SAMPLE_0001.jpg", L"SAMPLE_1.jpg", L"SAMPLE(0001).jpg", L"SAMPLE(1).jpg"}));
     const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, run.edited, bar.nSelGroup);
-    StoreOptionChanges(changes, run.edited);
+    StoreOptionChanges(settings, changes, run.edited);
 
     EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
     EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
     EXPECT_EQ(StoredInt(L"RenameFormat"), 7u);
-    EXPECT_EQ(g_nDisplayCount, 0);
-    EXPECT_EQ(g_nRenameConfirm, 0);
-    EXPECT_EQ(g_nRenameFormat, 7);
+    EXPECT_EQ(settings.nDisplayCount, 0);
+    EXPECT_EQ(settings.nRenameConfirm, 0);
+    EXPECT_EQ(settings.nRenameFormat, 7);
     for (const wchar_t* untouched : {L"DaysNew", L"GroupCount", L"LogFont"})
         EXPECT_FALSE(ReadRegistryValue(L"Option", untouched)) << testing::PrintToString(std::wstring(untouched));
 }

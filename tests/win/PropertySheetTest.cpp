@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "buttons/ButtonRecord.h"
+#include "model/ButtonRecord.h"
 #include "dialogs/ColorSwatch.h"
 #include "dialogs/PureColors.h"
 #include "dialogs/PrpSheet.h"

@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "support/TestRegistry.h"
 
 using varolin::LogFontRecord;
@@ -10,11 +10,12 @@ namespace {
 
 class SettingsStore : public CleanRegistryTest {
 protected:
+    AppSettings m_settings;
     void SetUp() override {
         CleanRegistryTest::SetUp();
         // Values left by an earlier load must not pass for freshly read ones.
-        g_nCopyMove = g_nDisplayCount = g_nRenameConfirm = g_nRenameFormat = g_nDaysNew = g_nSlide = -77;
-        g_crInitForeColor = g_crInitBackColor = 0x123456;
+        m_settings.nCopyMove = m_settings.nDisplayCount = m_settings.nRenameConfirm = m_settings.nRenameFormat = m_settings.nDaysNew = m_settings.nSlide = -77;
+        m_settings.crInitForeColor = m_settings.crInitBackColor = 0x123456;
     }
 };
 
@@ -36,18 +37,18 @@ std::vector<std::uint8_t> Bytes(const std::array<std::uint8_t, varolin::kLogFont
 }  // namespace
 
 TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothing) {
-    const BarSettings bar = LoadSettings(DefaultState());
+    const BarSettings bar = LoadSettings(m_settings, DefaultState());
     EXPECT_EQ(bar.state, DefaultState());
     EXPECT_EQ(bar.nSelGroup, 0);
     EXPECT_EQ(bar.nGroupCount, 3);
-    EXPECT_EQ(g_nCopyMove, 0);
-    EXPECT_EQ(g_crInitForeColor, RGB(255, 255, 255));
-    EXPECT_EQ(g_crInitBackColor, RGB(0x00, 0x60, 0x80));
-    EXPECT_EQ(g_nDisplayCount, 1);
-    EXPECT_EQ(g_nRenameConfirm, 1);
-    EXPECT_EQ(g_nRenameFormat, 0);
-    EXPECT_EQ(g_nDaysNew, 1);
-    EXPECT_EQ(g_nSlide, 1);
+    EXPECT_EQ(m_settings.nCopyMove, 0);
+    EXPECT_EQ(m_settings.crInitForeColor, RGB(255, 255, 255));
+    EXPECT_EQ(m_settings.crInitBackColor, RGB(0x00, 0x60, 0x80));
+    EXPECT_EQ(m_settings.nDisplayCount, 1);
+    EXPECT_EQ(m_settings.nRenameConfirm, 1);
+    EXPECT_EQ(m_settings.nRenameFormat, 0);
+    EXPECT_EQ(m_settings.nDaysNew, 1);
+    EXPECT_EQ(m_settings.nSlide, 1);
     EXPECT_EQ(bar.logFont, LogFontRecord::Default());  // its fields are a unit test's
 
     EXPECT_FALSE(ReadRegistryValue(L"Common", L"SelGroup"));
@@ -94,20 +95,20 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
     EXPECT_EQ(rawState->data.size(), 48u);
     EXPECT_EQ(rawState->AsDword(), 48u);
 
-    const BarSettings bar = LoadSettings(DefaultState());
+    const BarSettings bar = LoadSettings(m_settings, DefaultState());
     state.cbSize = 48;
     EXPECT_EQ(bar.state, state);
     EXPECT_EQ(bar.nSelGroup, 4);
     EXPECT_EQ(bar.nGroupCount, 57);
     EXPECT_EQ(bar.logFont, font);
-    EXPECT_EQ(g_nCopyMove, 1);
-    EXPECT_EQ(g_crInitForeColor, 0x010203u);
-    EXPECT_EQ(g_crInitBackColor, 0x0A0B0Cu);
-    EXPECT_EQ(g_nDisplayCount, 0);
-    EXPECT_EQ(g_nRenameConfirm, 0);
-    EXPECT_EQ(g_nRenameFormat, 3);
-    EXPECT_EQ(g_nDaysNew, 99);
-    EXPECT_EQ(g_nSlide, 0);
+    EXPECT_EQ(m_settings.nCopyMove, 1);
+    EXPECT_EQ(m_settings.crInitForeColor, 0x010203u);
+    EXPECT_EQ(m_settings.crInitBackColor, 0x0A0B0Cu);
+    EXPECT_EQ(m_settings.nDisplayCount, 0);
+    EXPECT_EQ(m_settings.nRenameConfirm, 0);
+    EXPECT_EQ(m_settings.nRenameFormat, 3);
+    EXPECT_EQ(m_settings.nDaysNew, 99);
+    EXPECT_EQ(m_settings.nSlide, 0);
 }
 
 TEST_F(SettingsStore, ValuesOfAnotherRegistryTypeCountAsMissing) {
@@ -117,12 +118,12 @@ TEST_F(SettingsStore, ValuesOfAnotherRegistryTypeCountAsMissing) {
     ASSERT_TRUE(WriteRegistryDword(L"Option", L"LogFont", 5));
     ASSERT_TRUE(WriteRegistryString(L"Option", L"Slide", L"0"));
     ASSERT_TRUE(WriteRegistryValue(L"Common", L"AppBarState", REG_DWORD, {0, 0, 0, 0}));
-    const BarSettings bar = LoadSettings(DefaultState());
+    const BarSettings bar = LoadSettings(m_settings, DefaultState());
     EXPECT_EQ(bar.state, DefaultState());
-    EXPECT_EQ(g_nCopyMove, 0);
+    EXPECT_EQ(m_settings.nCopyMove, 0);
     EXPECT_EQ(bar.nGroupCount, 3);
-    EXPECT_EQ(g_nDaysNew, 1);
-    EXPECT_EQ(g_nSlide, 1);
+    EXPECT_EQ(m_settings.nDaysNew, 1);
+    EXPECT_EQ(m_settings.nSlide, 1);
     EXPECT_EQ(bar.logFont, LogFontRecord::Default());
 }
 
@@ -131,12 +132,12 @@ TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
     WriteRegistryDword(L"Option", L"RenameFormat", 7);
     WriteRegistryDword(L"Option", L"DisplayCount", 2);
     WriteRegistryDword(L"Common", L"SelGroup", 8);
-    BarSettings bar = LoadSettings(DefaultState());
+    BarSettings bar = LoadSettings(m_settings, DefaultState());
     EXPECT_EQ(bar.nGroupCount, 1);
     EXPECT_EQ(bar.nSelGroup, 8);        // beyond the pages: used as read
-    EXPECT_EQ(g_nRenameFormat, 7);      // kept as stored; renaming uses format 0
-    EXPECT_EQ(varolin::RenameFormatInUse(g_nRenameFormat), 0);
-    EXPECT_EQ(g_nDisplayCount, 2);      // counts as off, but is kept
+    EXPECT_EQ(m_settings.nRenameFormat, 7);      // kept as stored; renaming uses format 0
+    EXPECT_EQ(varolin::RenameFormatInUse(m_settings.nRenameFormat), 0);
+    EXPECT_EQ(m_settings.nDisplayCount, 2);      // counts as off, but is kept
     EXPECT_EQ(ReadRegistryValue(L"Option", L"RenameFormat")->AsDword(), 7u);
 }
 
@@ -146,9 +147,9 @@ TEST_F(SettingsStore, ShortAndLongBinaryValues) {
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {48, 0, 0, 0, 3, 0, 0, 0});
     varolin::AppBarState expected = DefaultState();
     expected.nEdge = 3;
-    EXPECT_EQ(LoadSettings(DefaultState()).state, expected);
+    EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, expected);
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, std::vector<std::uint8_t>(49, 0));
-    EXPECT_EQ(LoadSettings(DefaultState()).state, DefaultState());
+    EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, DefaultState());
 
     // 40 bytes fill the first 40 bytes (how is a unit test's); the face is cut there.
     std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());

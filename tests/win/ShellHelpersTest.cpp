@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/ShellHelpers.h"
+#include "shell/AppGlobals.h"
+#include "shell/ShellHelpers.h"
 #include "support/DialogAnswerer.h"
 #include "support/TempFolder.h"
 

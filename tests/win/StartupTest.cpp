@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "app/AppGlobals.h"
-#include "app/BarApp.h"
-#include "app/ShellHelpers.h"
+#include "shell/AppGlobals.h"
+#include "bar/BarApp.h"
+#include "shell/ShellHelpers.h"
 #include "framework/Handles.h"
 #include "framework/Profile.h"
 #include "resource.h"
@@ -15,7 +15,6 @@ TEST(Startup, SecondCopyShowsAlreadyRunningOnceAndTouchesNothing) {
     OwnedHandle other(CreateMutexW(nullptr, FALSE, L"hPrevInstVRL"));
     ASSERT_TRUE(other);
     profile::SetProfileRegistryKey(L"Untouched", L"Untouched");
-    g_strAppDir = L"unchanged";
 
     DialogAnswerer answerer;
     answerer.Answer(IDOK);
@@ -28,7 +27,6 @@ TEST(Startup, SecondCopyShowsAlreadyRunningOnceAndTouchesNothing) {
     ASSERT_EQ(answerer.Count(), 1u);
     EXPECT_EQ(answerer.Last().caption, L"Varolin");
     EXPECT_EQ(answerer.Last().text, L"既に起動されています");
-    EXPECT_EQ(g_strAppDir, L"unchanged");
     EXPECT_EQ(profile::GetProfileRegistryPath(), L"Software\\Untouched\\Untouched");
     EXPECT_FALSE(g_bmpNewMark);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "buttons/SameNameDlg.h"
 #include "buttons/Transfer.h"
 #include "resource.h"
@@ -71,7 +71,7 @@ protected:
         }
     }
     int Drop(DWORD effect, const std::wstring& name, bool confirm = true, int format = 0) {
-        return TransferFile(TransferOptions{format, confirm, &counter}, effect, from + name, to);
+        return TransferFile(TransferOptions{format, confirm, counter}, effect, from + name, to);
     }
     bool ReadOnlyIsEnforced() {  // root under Wine may write to read-only files
         const std::wstring probe = temp / L"probe";
@@ -220,8 +220,8 @@ TEST_F(TransferTest, DropOntoTheFileItselfOrAFailedCopyStopsTheDrop) {
 
     // Another case; another spelling of the folder; a hard link (the same file under another
     // name, which an overwrite followed by the move's delete would lose).
-    EXPECT_EQ(TransferFile({0, false, &counter}, kMove, to + L"SAME.TXT", to), 0);
-    EXPECT_EQ(TransferFile({0, false, &counter}, kMove, to + L"Same.txt", slashed), 0);
+    EXPECT_EQ(TransferFile({0, false, counter}, kMove, to + L"SAME.TXT", to), 0);
+    EXPECT_EQ(TransferFile({0, false, counter}, kMove, to + L"Same.txt", slashed), 0);
     ASSERT_TRUE(CreateHardLinkW((from + L"Same.txt").c_str(), (to + L"Same.txt").c_str(), nullptr));
     EXPECT_EQ(Drop(kMove, L"Same.txt", false), 0);
     for (size_t i = 0; i < 3 && i < answerer.Count(); ++i) {
@@ -255,16 +255,15 @@ TEST_F(TransferTest, NamesBeyondTheAnsiCodePageSurvive) {
 
 TEST_F(TransferTest, DropsUseTheSettingsAndTheProgramWideCounter) {
     Files(L"x.txt");
-    const int savedConfirm = g_nRenameConfirm, savedFormat = g_nRenameFormat;
-    g_nRenameConfirm = 2;  // only 1 asks
-    g_nRenameFormat = 3;
-    const int number = g_renameCounter.Peek();
+    AppSettings settings;
+    settings.nRenameConfirm = 2;  // only 1 asks
+    settings.nRenameFormat = 3;
+    settings.renameCounter.Next();
+    const int number = settings.renameCounter.Peek();
 
-    EXPECT_EQ(TransferFile(kCopy, from + L"x.txt", to), 1);
-    g_nRenameConfirm = savedConfirm;
-    g_nRenameFormat = savedFormat;
+    EXPECT_EQ(TransferFile(CurrentTransferOptions(settings), kCopy, from + L"x.txt", to), 1);
     EXPECT_EQ(FileBytes(to + L"x(" + std::to_wstring(number) + L").txt"), "new");
-    EXPECT_EQ(g_renameCounter.Peek(), number + 1);
+    EXPECT_EQ(settings.renameCounter.Peek(), number + 1);
     EXPECT_EQ(answerer.Count(), 0u);
 }
 

@@ -1,0 +1,50 @@
+#include "bar/BarLayout.h"
+
+namespace varolin {
+
+BarLayout LayOutBar(bool sideEdge, int cx, int cy, int lw, int lh) {
+    if (sideEdge)
+        return {{0, 0, cx, lh}, {0, lh + 2, cx, lh}, {0, 2 * lh + 4, cx, cy - 2 * lh - 4}};
+    return {{0, 0, lw, cy}, {lw + 2, 0, lw, cy}, {2 * lw + 4, 0, cx - 2 * lw - 4, cy}};
+}
+
+int StepPage(int current, int delta, int pageCount) {
+    if (delta == 1) {
+        const int next = current + 1;
+        return next >= pageCount ? 0 : next;
+    }
+    const int previous = current - 1;
+    return previous < 0 ? pageCount - 1 : previous;
+}
+
+std::wstring PageLabelText(int currentPage, int pageCount, bool narrow) {
+    if (narrow) return std::to_wstring(currentPage + 1);
+    return std::to_wstring(currentPage + 1) + L" / " + std::to_wstring(pageCount);
+}
+
+TrackLimits BarTrackLimits(int edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight) {
+    TrackLimits limits;
+    limits.maxWidth = screenWidth;
+    limits.maxHeight = screenHeight;
+    switch (edge) {
+    case -2:
+        limits.minWidth = 200;
+        limits.minHeight = captionHeight + 22;
+        break;
+    case 1:
+    case 3:
+        limits.minHeight = 2 * frameY + 20;
+        limits.maxHeight = screenHeight / 2;
+        break;
+    case 0:
+    case 2:
+        limits.minWidth = 2 * frameX + 20;
+        limits.maxWidth = screenWidth / 2;
+        break;
+    default:
+        break;
+    }
+    return limits;
+}
+
+}  // namespace varolin

@@ -1,0 +1,363 @@
+#include "bar/MainBar.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "bar/AboutDlg.h"
+#include "shell/AppGlobals.h"
+#include "bar/BarLayout.h"
+#include "settings/Settings.h"
+#include "shell/ShellHelpers.h"
+#include "dialogs/OptionSheet.h"
+#include "framework/App.h"
+#include "framework/Profile.h"
+#include "framework/Strings.h"
+#include "pages/GroupWnd.h"
+#include "resource.h"
+
+namespace {
+const wchar_t kPageClass[] = L"VarolinPage";
+const wchar_t kButtonClass[] = L"VarolinButton";
+constexpr COLORREF kCopyColor = 0xC08000;
+constexpr COLORREF kMoveColor = 0x0000FF;
+
+std::wstring WindowText(HWND wnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int Width(const RECT& rc) { return rc.right - rc.left; }
+int Height(const RECT& rc) { return rc.bottom - rc.top; }
+}  // namespace
+
+CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* shell)
+    : CAppBarWnd(IDD_MAIN_BAR, parent, shell),
+      m_brCopy(CreateSolidBrush(kCopyColor)),
+      m_brMove(CreateSolidBrush(kMoveColor)),
+      m_strPageClass(kPageClass),
+      m_strButtonClass(kButtonClass),
+      m_settings(settings) {
+    RegisterWindowClasses();
+    SetSlideSetting(&m_settings.nSlide);
+}
+
+CMainBar::~CMainBar() {
+    g_fontButton.Reset();
+    g_fontButtonVert.Reset();
+}
+
+void CMainBar::RegisterWindowClasses() {
+    WNDCLASSW wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = &CWnd::StaticWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kPageClass;
+    RegisterClassW(&wc);  // already registered by an earlier bar of this process: fine
+    wc.hbrBackground = nullptr;
+    wc.lpszClassName = kButtonClass;
+    RegisterClassW(&wc);
+}
+
+void CMainBar::DoDataExchange(CDataExchange* dx) {
+    CAppBarWnd::DoDataExchange(dx);
+    DDX_Control(dx, IDC_PAGE_LABEL, m_wndPageLabel);
+    DDX_Control(dx, IDC_PAGE_SPIN, m_wndPageSpin);
+}
+
+BOOL CMainBar::PreTranslateMessage(MSG* msg) {
+    // Neither key may end the bar the way they end a dialog.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+    return CAppBarWnd::PreTranslateMessage(msg);
+}
+
+BOOL CMainBar::OnInitDialog() {
+    CAppBarWnd::OnInitDialog();
+    m_dropTarget.Register(this);
+    const RECT label = m_wndPageLabel.GetWindowRect();
+    m_nLabelWidth = Width(label);
+    m_nLabelHeight = Height(label);
+    m_uOptions = varolin::BAR_ALLOW_LEFTRIGHT | varolin::BAR_ALLOW_TOPBOTTOM | varolin::BAR_ALLOW_FLOAT |
+                 varolin::BAR_FOLLOW_AUTOHIDE | varolin::BAR_FOLLOW_TOPMOST;
+    m_nStepX = m_nStepY = 1;
+    varolin::AppBarState state = DefaultState();
+    LoadSettings(state);
+    RebuildPages(false);
+    SetState(state);
+    UpdatePageLabel();
+    m_wndPageSpin.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(1, 0));
+    PageCommand(PAGE_SHOW);
+    return TRUE;
+}
+
+varolin::AppBarState CMainBar::DefaultState() {
+    varolin::AppBarState state;
+    state.cbSize = varolin::AppBarState::kSize;
+    state.nEdge = varolin::kEdgeTop;
+    state.bAutoHide = 0;
+    state.bAlwaysOnTop = 1;
+    const RECT window = GetWindowRect();
+    state.rcFloat = {window.left, window.top, window.right + Width(window), window.bottom};
+    // The docked thickness is the frame around today's client area, without the caption that
+    // only a floating bar shows.
+    RECT client = GetClientRect();
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)) & ~(WS_CAPTION | WS_SYSMENU);
+    AdjustWindowRectEx(&client, style, FALSE, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    state.anDockSize[1] = state.anDockSize[3] = Height(client);
+    state.anDockSize[0] = state.anDockSize[2] = GetSystemMetrics(SM_CXFRAME) + m_nLabelWidth;
+    return state;
+}
+
+void CMainBar::LoadSettings(varolin::AppBarState& state) {
+    const BarSettings settings = ::LoadSettings(m_settings, state);
+    m_nSelGroup = settings.nSelGroup;
+    m_nGroupCount = settings.nGroupCount;
+    m_logFont = settings.logFont;
+    state = settings.state;
+    CreateButtonFonts(m_logFont);
+}
+
+void CMainBar::SaveState() {
+    WriteAppBarState(m_state);
+    WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
+}
+
+int CMainBar::CurrentEdge() const { return m_nDragEdge != -1 ? m_nDragEdge : m_state.nEdge; }
+
+CGroupWnd* CMainBar::CurrentPage() const {
+    if (m_nSelGroup < 0 || m_nSelGroup >= static_cast<int>(m_pages.size())) return nullptr;
+    return m_pages[static_cast<size_t>(m_nSelGroup)];
+}
+
+int CMainBar::PageCommand(int code, std::wstring* path) {
+    CGroupWnd* page = CurrentPage();
+    if (!page) return 0;
+    switch (code) {
+    case PAGE_SHOW:
+        if (page->m_nCount > 0) page->ShowWindow(SW_SHOW);
+        UpdatePageLabel();
+        break;
+    case PAGE_HIDE: page->ShowWindow(SW_HIDE); break;
+    case PAGE_REPAINT:
+        if (page->m_nCount > 0) page->Invalidate(true);
+        break;
+    case PAGE_ADD_BUTTON:
+        if (path) page->AddFolder(*path);
+        break;
+    case PAGE_SORT: page->SortByTitle(); break;
+    default: break;
+    }
+    return 1;
+}
+
+void CMainBar::RebuildPages(bool destroyOld) {
+    RECT rect{};
+    if (destroyOld) {
+        for (CGroupWnd* page : m_pages) {
+            rect = page->GetWindowRect();
+            page->DestroyWindow();
+        }
+        m_pages.clear();
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    }
+    for (int i = 0; i < m_nGroupCount; ++i)
+        m_pages.push_back(new CGroupWnd(m_settings, i, m_strPageClass, m_strButtonClass, rect, this));
+}
+
+void CMainBar::UpdatePageLabel() {
+    m_wndPageLabel.Invalidate(true);
+    const bool narrow = Width(m_wndPageLabel.GetWindowRect()) < m_nLabelWidth;
+    m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, m_nGroupCount, narrow).c_str());
+}
+
+void CMainBar::OnSize(UINT type, int cx, int cy) {
+    CAppBarWnd::OnSize(type, cx, cy);
+    if (!m_wndPageLabel.m_hWnd) return;
+    const int edge = CurrentEdge();
+    const varolin::BarLayout layout =
+        varolin::LayOutBar(edge == varolin::kEdgeLeft || edge == varolin::kEdgeRight, cx, cy, m_nLabelWidth, m_nLabelHeight);
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(m_wndPageLabel.m_hWnd, nullptr, layout.label.x, layout.label.y, layout.label.width, layout.label.height, flags);
+    SetWindowPos(m_wndPageSpin.m_hWnd, nullptr, layout.spin.x, layout.spin.y, layout.spin.width, layout.spin.height, flags);
+    UpdatePageLabel();
+    for (CGroupWnd* page : m_pages)
+        SetWindowPos(page->m_hWnd, nullptr, layout.pages.x, layout.pages.y, layout.pages.width, layout.pages.height, flags);
+}
+
+void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {
+    RECT frame{};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    const varolin::TrackLimits limits =
+        varolin::BarTrackLimits(CurrentEdge(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME), Height(frame));
+    if (limits.minWidth) info->ptMinTrackSize.x = limits.minWidth;
+    if (limits.minHeight) info->ptMinTrackSize.y = limits.minHeight;
+    info->ptMaxTrackSize = {limits.maxWidth, limits.maxHeight};
+    CAppBarWnd::OnGetMinMaxInfo(info);
+}
+
+void CMainBar::OnSysCommand(UINT id, LPARAM lp) {
+    if ((id & 0xFFF0) == SC_CLOSE) OnCancel();
+    CAppBarWnd::OnSysCommand(id, lp);
+}
+
+LRESULT CMainBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_QUERYENDSESSION) {
+        if (!Default()) return FALSE;
+        OnCancel();
+        return TRUE;
+    }
+    return CAppBarWnd::WindowProc(msg, wp, lp);
+}
+
+HBRUSH CMainBar::OnCtlColor(HDC dc, HWND control, UINT msg) {
+    if (msg != WM_CTLCOLORSTATIC || control != m_wndPageLabel.m_hWnd) return CAppBarWnd::OnCtlColor(dc, control, msg);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    return m_settings.nCopyMove == 1 ? m_brMove.Get() : m_brCopy.Get();
+}
+
+BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lp);
+    if (header->idFrom != IDC_PAGE_SPIN || header->code != UDN_DELTAPOS) return CAppBarWnd::OnNotify(wp, lp, result);
+    const auto* delta = reinterpret_cast<const NMUPDOWN*>(lp);
+    PageCommand(PAGE_HIDE);
+    m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, m_nGroupCount);
+    PageCommand(PAGE_SHOW);
+    *result = 0;
+    return TRUE;
+}
+
+void CMainBar::OnEdgeChange(bool, int edge) {
+    // Only a floating bar (or one being dragged to floating) shows its caption.
+    const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
+    const LONG wanted = edge == varolin::EDGE_FLOAT ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
+    SetWindowLongW(m_hWnd, GWL_STYLE, wanted);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainBar::OnContextMenu(HWND, POINT point) {
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    HMENU popup = GetSubMenu(menu.Get(), 0);
+    if (!popup) return;
+    const CGroupWnd* page = CurrentPage();
+    EnableMenuItem(popup, ID_BAR_SORT, MF_BYCOMMAND | (page && page->m_nCount >= 2 ? MF_ENABLED : MF_GRAYED));
+    if (m_settings.nCopyMove == 0 || m_settings.nCopyMove == 1)
+        CheckMenuRadioItem(popup, ID_BAR_DROP_COPY, ID_BAR_DROP_MOVE, m_settings.nCopyMove == 1 ? ID_BAR_DROP_MOVE : ID_BAR_DROP_COPY,
+                           MF_BYCOMMAND);
+    CheckMenuItem(popup, ID_BAR_ALWAYS_ON_TOP, MF_BYCOMMAND | (m_state.bAlwaysOnTop ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_BAR_AUTO_HIDE, MF_BYCOMMAND | (m_state.bAutoHide ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_BAR_SLIDE, MF_BYCOMMAND | (m_settings.nSlide ? MF_CHECKED : MF_UNCHECKED));
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+}
+
+BOOL CMainBar::OnCommand(WPARAM wp, LPARAM lp) {
+    switch (LOWORD(wp)) {
+    case ID_BAR_ADD_BUTTON: OnAddButton(); return TRUE;
+    case ID_BAR_SORT: PageCommand(PAGE_SORT); return TRUE;
+    case ID_BAR_DROP_COPY:
+    case ID_BAR_DROP_MOVE:
+        m_settings.nCopyMove = LOWORD(wp) == ID_BAR_DROP_MOVE ? 1 : 0;
+        UpdatePageLabel();
+        WriteIntSetting(varolin::kCopyMove, m_settings.nCopyMove);
+        return TRUE;
+    case ID_BAR_ALWAYS_ON_TOP: OnToggleState(true); return TRUE;
+    case ID_BAR_AUTO_HIDE: OnToggleState(false); return TRUE;
+    case ID_BAR_SLIDE:
+        m_settings.nSlide = m_settings.nSlide ? 0 : 1;
+        WriteIntSetting(varolin::kSlide, m_settings.nSlide);
+        return TRUE;
+    case ID_BAR_OPTIONS: OnOptions(); return TRUE;
+    case ID_BAR_HELP_CONTENTS: ShowHelp(m_settings.strAppDir, L"intro.htm"); return TRUE;
+    case ID_BAR_ABOUT: OnAbout(); return TRUE;
+    case ID_BAR_EXIT: OnCancel(); return TRUE;
+    default: return CAppBarWnd::OnCommand(wp, lp);
+    }
+}
+
+void CMainBar::OnAddButton() {
+    std::wstring path;
+    if (BrowseForFolder(m_hWnd, path, LoadStr(IDS_CHOOSE_FOLDER))) PageCommand(PAGE_ADD_BUTTON, &path);
+}
+
+void CMainBar::OnToggleState(bool alwaysOnTop) {
+    varolin::AppBarState state = m_state;
+    state.cbSize = varolin::AppBarState::kSize;
+    std::int32_t& flag = alwaysOnTop ? state.bAlwaysOnTop : state.bAutoHide;
+    flag = flag == 0 ? 1 : 0;
+    SetState(state);
+}
+
+void CMainBar::OnOptions() {
+    const varolin::OptionValues inForce = OptionsInForce(m_settings, m_nGroupCount, m_logFont);
+    varolin::OptionValues edited;
+    if (!RunOptionsSheet(this, inForce, m_settings.crInitForeColor, m_settings.crInitBackColor, edited)) return;
+    const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, edited, m_nSelGroup);
+    StoreOptionChanges(m_settings, changes, edited);
+    m_nGroupCount = edited.groupCount;
+    m_nSelGroup = changes.currentPage;
+    if (changes.logFont) {
+        m_logFont = edited.logFont;
+        CreateButtonFonts(m_logFont);
+    }
+    if (changes.refresh == varolin::kRefreshRepaint) {
+        PageCommand(PAGE_REPAINT);
+    } else if (changes.refresh == varolin::kRefreshRebuild) {
+        RebuildPages(true);
+        PageCommand(PAGE_SHOW);
+    }
+}
+
+void CMainBar::OnAbout() {
+    CAboutDlg about(this, m_settings.strAppDir);
+    about.DoModal();
+}
+
+void CMainBar::OnCancel() {
+    SaveState();
+    EndDialog(IDCANCEL);
+}
+
+DROPEFFECT CBarDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) {
+    m_strSavedLabel = WindowText(m_pBar->m_wndPageLabel.m_hWnd);
+    m_pBar->m_wndPageLabel.SetWindowText(L"MAKE");
+    m_pBar->Invalidate(true);
+    m_pBar->ShowAutoHideBar(true);
+    return OnDragOver(wnd, data, keyState, point);
+}
+
+DROPEFFECT CBarDropTarget::OnDragOver(CWnd*, COleDataObject* data, DWORD, POINT) {
+    return data->IsDataAvailable(CF_HDROP) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+void CBarDropTarget::OnDragLeave(CWnd*) {
+    m_pBar->m_wndPageLabel.SetWindowText(m_strSavedLabel.c_str());
+    m_pBar->Invalidate(true);
+}
+
+BOOL CBarDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT, POINT) {
+    SetForegroundWindow(m_pBar->m_hWnd);
+    const CGlobalData files = data->IsDataAvailable(CF_HDROP) ? data->GetGlobalData(CF_HDROP) : CGlobalData();
+    if (!files) {
+        OnDragLeave(wnd);
+        AppMessageBox(m_pBar->m_hWnd, IDS_CANNOT_HANDLE_DROP);
+        return FALSE;
+    }
+    auto* drop = static_cast<HDROP>(files.Get());
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    if (count > 0 && AppMessageBox(m_pBar->m_hWnd, IDS_ADD_BUTTONS_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        for (UINT i = count; i-- > 0;) {
+            // Read at full length: a long path is never cut short.
+            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+            const DWORD attributes = GetFileAttributesW(path.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) AddTrailingBackslash(path);
+            if (!m_pBar->PageCommand(PAGE_ADD_BUTTON, &path)) break;
+        }
+    }
+    OnDragLeave(wnd);
+    return TRUE;
+}

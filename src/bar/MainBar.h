@@ -1,0 +1,98 @@
+#pragma once
+// CMainBar: the bar itself. It docks through CAppBarWnd, shows one page of folder buttons at a
+// time with a page label and spin, carries the main menu, and adds buttons for folders and
+// files dropped on it.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/SettingsRecords.h"
+#include "appbar/AppBarWnd.h"
+#include "framework/Handles.h"
+#include "framework/OleDropTarget.h"
+
+struct AppSettings;
+class CGroupWnd;
+class CMainBar;
+
+class CBarDropTarget : public COleDropTarget {
+public:
+    explicit CBarDropTarget(CMainBar* bar) : m_pBar(bar) {}
+    DROPEFFECT OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) override;
+    DROPEFFECT OnDragOver(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) override;
+    BOOL OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT effect, POINT point) override;
+    void OnDragLeave(CWnd* wnd) override;
+
+private:
+    CMainBar* m_pBar;           // borrowed: the bar that owns this target
+    std::wstring m_strSavedLabel;  // the page label's text while a drag is over the bar
+};
+
+// Codes of PageCommand.
+enum PageCode : int {
+    PAGE_SHOW = 11,
+    PAGE_HIDE = 12,
+    PAGE_REPAINT = 13,
+    PAGE_ADD_BUTTON = 30,
+    PAGE_SORT = 40,
+};
+
+class CMainBar : public CAppBarWnd {
+public:
+    // `settings` (borrowed: the program's) are the settings in force; `shell` (borrowed)
+    // answers the appbar messages, nullptr: the system's shell.
+    explicit CMainBar(AppSettings& settings, CWnd* parent = nullptr, varolin::IAppBarShell* shell = nullptr);
+    // The window classes of the pages and their buttons (once per process).
+    static void RegisterWindowClasses();
+    ~CMainBar() override;
+
+    // Runs `code` on the current page; 0 when there is no page at the current index.
+    int PageCommand(int code, std::wstring* path = nullptr);
+    void RebuildPages(bool destroyOld);
+    void UpdatePageLabel();
+    CGroupWnd* CurrentPage() const;
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    int m_nLabelWidth = 0;
+    int m_nLabelHeight = 0;
+    int m_nGroupCount = 3;
+    int m_nSelGroup = 0;
+    std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
+    varolin::LogFontRecord m_logFont;
+    CBarDropTarget m_dropTarget{this};
+    OwnedBrush m_brCopy;
+    OwnedBrush m_brMove;
+    std::wstring m_strPageClass;
+    std::wstring m_strButtonClass;
+    CWnd m_wndPageLabel;
+    CWnd m_wndPageSpin;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    void OnOK() override {}
+    void OnEdgeChange(bool proposed, int edge) override;
+
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnContextMenu(HWND wnd, POINT point) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnGetMinMaxInfo(MINMAXINFO* info) override;
+    void OnSysCommand(UINT id, LPARAM lp) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT msg) override;
+    BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
+    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+
+private:
+    friend class CBarDropTarget;
+    AppSettings& m_settings;
+    varolin::AppBarState DefaultState();
+    void LoadSettings(varolin::AppBarState& state);
+    void SaveState();
+    int CurrentEdge() const;
+    void OnAddButton();
+    void OnToggleState(bool alwaysOnTop);
+    void OnOptions();
+    void OnAbout();
+};

@@ -1,5 +1,0 @@
-#pragma once
-// The system's ANSI code page (CP_ACP) for the portable code that takes one.
-#include "groups/AnsiCodePage.h"
-
-const varolin::AnsiCodePage& SystemAnsiCodePage();

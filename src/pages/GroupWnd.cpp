@@ -1,0 +1,116 @@
+#include "pages/GroupWnd.h"
+
+#include <algorithm>
+
+#include "settings/PathUtil.h"
+#include "settings/Settings.h"
+#include "buttons/DropBtn.h"
+#include "framework/Strings.h"
+#include "pages/PageLayout.h"
+#include "resource.h"
+
+namespace {
+// Titles compare as the system's ANSI strings under its own locale, with no flags.
+bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
+    const std::string left = WideToAnsi(a->Record().m_strTitle);
+    const std::string right = WideToAnsi(b->Record().m_strTitle);
+    const LCID locale = MAKELCID(GetSystemDefaultLangID(), SORT_DEFAULT);
+    return CompareStringA(locale, 0, left.c_str(), static_cast<int>(left.size()), right.c_str(),
+                          static_cast<int>(right.size())) == CSTR_LESS_THAN;
+}
+}  // namespace
+
+CGroupWnd::CGroupWnd(AppSettings& settings, int page, const std::wstring& pageClass, const std::wstring& buttonClass,
+                     const RECT& rect, CWnd* bar)
+    : m_strButtonClass(buttonClass), m_settings(settings), m_file(settings.strAppDir, page) {
+    CreateEx(0, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
+}
+
+int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
+    if (CWnd::OnCreate(cs) == -1) return -1;
+    for (const varolin::ButtonRecord& record : m_file.Load(m_hWnd)) {
+        auto* button = new CDropBtn(*this, record);
+        m_buttons.push_back(button);
+        button->CreateButton(m_strButtonClass, RECT{});
+    }
+    m_nCount = static_cast<int>(m_buttons.size());
+    LayoutWhenShown();
+    return 0;
+}
+
+void CGroupWnd::OnSize(UINT type, int cx, int cy) {
+    CWnd::OnSize(type, cx, cy);
+    LayoutWhenShown();
+}
+
+LRESULT CGroupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Sent before the page becomes visible, so its buttons are in place when it first paints.
+    if (msg == WM_SHOWWINDOW && wp && m_bLayoutDue) LayoutButtons();
+    return CWnd::WindowProc(msg, wp, lp);
+}
+
+void CGroupWnd::LayoutWhenShown() {
+    // Only one page is shown at a time; laying out every hidden page on each size change of
+    // the bar would cost a window move per button of every page.
+    if (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE) LayoutButtons();
+    else m_bLayoutDue = true;
+}
+
+void CGroupWnd::LayoutButtons() {
+    m_bLayoutDue = false;
+    if (m_nCount < 1) return;
+    const RECT rc = GetClientRect();
+    const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, m_buttons.size());
+    for (size_t i = 0; i < m_buttons.size(); ++i)
+        MoveWindow(m_buttons[i]->m_hWnd, places[i].x, places[i].y, places[i].width, places[i].height, TRUE);
+}
+
+void CGroupWnd::AddFolder(std::wstring& path) {
+    path = varolin::Trim(path);
+    auto* button = new CDropBtn(
+        *this, varolin::ButtonRecord::ForPath(path, m_settings.crInitForeColor, m_settings.crInitBackColor));
+    button->CreateButton(m_strButtonClass, RECT{});
+    ++m_nCount;
+    m_buttons.push_back(button);
+    LayoutButtons();
+    Save();
+    ShowWindow(SW_SHOW);
+    // The property sheet opens once this drop or command has finished.
+    button->PostMessage(WM_COMMAND, ID_BUTTON_PROPERTIES, 0);
+}
+
+void CGroupWnd::RemoveButton(CDropBtn& button) {
+    const auto it = std::find(m_buttons.begin(), m_buttons.end(), &button);
+    if (it == m_buttons.end()) return;
+    m_buttons.erase(it);
+    m_nCount = static_cast<int>(m_buttons.size());
+    if (m_nCount > 0) {
+        LayoutButtons();
+        Save();
+        return;
+    }
+    ShowWindow(SW_HIDE);
+    DeleteFileW(m_file.Path().c_str());  // a failure leaves the old file; nothing to report
+}
+
+void CGroupWnd::MoveButton(CDropBtn& button, bool earlier) {
+    const auto it = std::find(m_buttons.begin(), m_buttons.end(), &button);
+    if (it == m_buttons.end()) return;
+    varolin::MoveOnePlace(m_buttons, static_cast<size_t>(it - m_buttons.begin()), earlier);
+    LayoutButtons();
+    Save();
+}
+
+void CGroupWnd::SortByTitle() {
+    if (m_nCount < 2) return;
+    varolin::StableSelectionSort<CDropBtn*>(m_buttons, &TitleLess);
+    LayoutButtons();
+    Save();
+}
+
+bool CGroupWnd::Save() {
+    std::vector<varolin::ButtonRecord> records;
+    records.reserve(m_buttons.size());
+    for (const CDropBtn* button : m_buttons) records.push_back(button->Record());
+    return m_file.Save(m_hWnd, records);
+}

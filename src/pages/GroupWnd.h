@@ -1,0 +1,51 @@
+#pragma once
+// CGroupWnd: one page of folder buttons. It loads its group file when created, lays its
+// buttons out edge to edge and saves the file after every change.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "buttons/ButtonHost.h"
+#include "framework/Wnd.h"
+#include "model/GroupFile.h"
+
+struct AppSettings;
+
+class CGroupWnd : public CWnd, public IButtonHost {
+public:
+    // Creates the hidden page window; the page's buttons are loaded when this returns.
+    CGroupWnd(AppSettings& settings, int page, const std::wstring& pageClass, const std::wstring& buttonClass,
+              const RECT& rect, CWnd* bar);
+
+    void LayoutButtons();
+    // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
+    void AddFolder(std::wstring& path);
+    void SortByTitle();
+    bool Save();
+
+    // IButtonHost
+    AppSettings& Settings() override { return m_settings; }
+    HWND HostWindow() const override { return m_hWnd; }
+    void MoveButton(CDropBtn& button, bool earlier) override;
+    void RemoveButton(CDropBtn& button) override;
+    void SaveButtons() override { Save(); }
+
+    std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
+    int m_nCount = 0;
+    std::wstring m_strButtonClass;
+
+protected:
+    int OnCreate(CREATESTRUCTW* cs) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PostNcDestroy() override { delete this; }
+
+private:
+    // Lays the buttons out now when the page is shown, else when it is next shown.
+    void LayoutWhenShown();
+
+    AppSettings& m_settings;
+    GroupFile m_file;
+    bool m_bLayoutDue = false;  // a size change came while the page was hidden
+};

@@ -1,0 +1,58 @@
+#include "settings/Settings.h"
+
+#include <vector>
+
+#include "framework/Profile.h"
+
+int ReadIntSetting(const varolin::IntSetting& setting) {
+    return static_cast<int>(profile::GetProfileInt(setting.section, setting.name, setting.defaultValue));
+}
+
+bool WriteIntSetting(const varolin::IntSetting& setting, int value) {
+    return profile::WriteProfileInt(setting.section, setting.name, value);
+}
+
+bool ReadAppBarState(varolin::AppBarState& state) {
+    std::vector<BYTE> stored;
+    if (!profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored) ||
+        stored.size() > varolin::AppBarState::kSize)
+        return false;
+    state = varolin::AppBarStateFromStored(state, &stored);
+    return true;
+}
+
+bool WriteAppBarState(const varolin::AppBarState& state) {
+    varolin::AppBarState record = state;
+    record.cbSize = varolin::AppBarState::kSize;
+    const auto bytes = varolin::EncodeAppBarState(record);
+    return profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
+}
+
+varolin::LogFontRecord ReadLogFont() {
+    std::vector<BYTE> stored;
+    const bool found = profile::GetProfileBinary(varolin::kSectionOption, varolin::kLogFontName, stored);
+    return varolin::LogFontFromStored(found ? &stored : nullptr);
+}
+
+bool WriteLogFont(const varolin::LogFontRecord& font) {
+    const auto bytes = font.ToBytes();
+    return profile::WriteProfileBinary(varolin::kSectionOption, varolin::kLogFontName, bytes.data(), bytes.size());
+}
+
+BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defaultState) {
+    BarSettings bar;
+    bar.state = defaultState;
+    bar.nSelGroup = ReadIntSetting(varolin::kSelGroup);
+    settings.nCopyMove = ReadIntSetting(varolin::kCopyMove);
+    settings.crInitForeColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitForeColor));
+    settings.crInitBackColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitBackColor));
+    ReadAppBarState(bar.state);
+    bar.nGroupCount = varolin::ClampGroupCount(ReadIntSetting(varolin::kGroupCount));
+    settings.nDisplayCount = ReadIntSetting(varolin::kDisplayCount);
+    settings.nRenameConfirm = ReadIntSetting(varolin::kRenameConfirm);
+    settings.nRenameFormat = ReadIntSetting(varolin::kRenameFormat);
+    settings.nDaysNew = ReadIntSetting(varolin::kDaysNew);
+    settings.nSlide = ReadIntSetting(varolin::kSlide);
+    bar.logFont = ReadLogFont();
+    return bar;
+}

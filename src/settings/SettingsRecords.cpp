@@ -1,0 +1,125 @@
+#include "settings/SettingsRecords.h"
+
+#include <climits>
+
+#include <algorithm>
+
+namespace varolin {
+namespace {
+
+// Little-endian field access within a fixed-size record. Every access is checked: writes past
+// the end are dropped and reads past it give 0.
+class RecordWriter {
+public:
+    explicit RecordWriter(std::span<std::uint8_t> out) : m_out(out) {}
+    void Int32(std::int32_t value) {
+        const auto u = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8) Byte(static_cast<std::uint8_t>(u >> shift));
+    }
+    void Byte(std::uint8_t value) {
+        if (m_pos < m_out.size()) m_out[m_pos] = value;
+        ++m_pos;
+    }
+
+private:
+    std::span<std::uint8_t> m_out;
+    std::size_t m_pos = 0;
+};
+
+class RecordReader {
+public:
+    explicit RecordReader(std::span<const std::uint8_t> in) : m_in(in) {}
+    std::int32_t Int32() {
+        std::uint32_t u = 0;
+        for (int shift = 0; shift < 32; shift += 8) u |= static_cast<std::uint32_t>(Byte()) << shift;
+        return static_cast<std::int32_t>(u);
+    }
+    std::uint8_t Byte() {
+        const std::uint8_t value = m_pos < m_in.size() ? m_in[m_pos] : 0;
+        ++m_pos;
+        return value;
+    }
+
+private:
+    std::span<const std::uint8_t> m_in;
+    std::size_t m_pos = 0;
+};
+
+}  // namespace
+
+LogFontRecord LogFontRecord::Default() {
+    LogFontRecord font;
+    font.lfHeight = -15;
+    font.lfWeight = 400;
+    font.lfCharSet = 128;  // SHIFTJIS_CHARSET
+    // "ＭＳ Ｐゴシック" in code page 932.
+    font.SetFaceName("\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
+    return font;
+}
+
+std::array<std::uint8_t, kLogFontSize> LogFontRecord::ToBytes() const {
+    std::array<std::uint8_t, kLogFontSize> bytes{};
+    RecordWriter w(bytes);
+    for (std::int32_t v : {lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight}) w.Int32(v);
+    for (std::uint8_t b : {lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision,
+                           lfClipPrecision, lfQuality, lfPitchAndFamily})
+        w.Byte(b);
+    for (char c : lfFaceName) w.Byte(static_cast<std::uint8_t>(c));
+    return bytes;
+}
+
+LogFontRecord LogFontRecord::FromBytes(std::span<const std::uint8_t, kLogFontSize> bytes) {
+    LogFontRecord font;
+    RecordReader r(bytes);
+    for (std::int32_t* v : {&font.lfHeight, &font.lfWidth, &font.lfEscapement, &font.lfOrientation,
+                            &font.lfWeight})
+        *v = r.Int32();
+    for (std::uint8_t* b : {&font.lfItalic, &font.lfUnderline, &font.lfStrikeOut, &font.lfCharSet,
+                            &font.lfOutPrecision, &font.lfClipPrecision, &font.lfQuality,
+                            &font.lfPitchAndFamily})
+        *b = r.Byte();
+    for (char& c : font.lfFaceName) c = static_cast<char>(r.Byte());
+    return font;
+}
+
+std::string LogFontRecord::FaceName() const {
+    const auto end = std::find(lfFaceName.begin(), lfFaceName.end(), '\0');
+    return std::string(lfFaceName.begin(), end);
+}
+
+void LogFontRecord::SetFaceName(const std::string& ansiFace) {
+    lfFaceName.fill('\0');
+    std::copy_n(ansiFace.begin(), std::min(ansiFace.size(), kFaceNameSize - 1), lfFaceName.begin());
+}
+
+LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored) {
+    if (!stored || stored->size() > kLogFontSize) return LogFontRecord::Default();
+    std::array<std::uint8_t, kLogFontSize> bytes{};
+    std::copy(stored->begin(), stored->end(), bytes.begin());
+    LogFontRecord font = LogFontRecord::FromBytes(bytes);
+    if (std::find(font.lfFaceName.begin(), font.lfFaceName.end(), '\0') == font.lfFaceName.end())
+        font.lfFaceName.back() = '\0';
+    return font;
+}
+
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored) {
+    if (!stored || stored->size() > AppBarState::kSize) return defaults;
+    auto bytes = EncodeAppBarState(defaults);
+    std::copy(stored->begin(), stored->end(), bytes.begin());
+    return DecodeAppBarState(bytes);
+}
+
+int ClampGroupCount(int stored) { return std::clamp(stored, kMinGroupCount, kMaxGroupCount); }
+
+int RenameFormatInUse(int stored) {
+    return stored >= 0 && stored < kRenameFormatCount ? stored : 0;
+}
+
+int RenameCounter::Next() {
+    const int number = m_next;
+    // Wrapping keeps the arithmetic defined; two billion renames in one run do not happen.
+    m_next = (m_next == INT_MAX) ? 0 : m_next + 1;
+    return number;
+}
+
+}  // namespace varolin

@@ -1,0 +1,112 @@
+#pragma once
+// The registry values of the settings store as plain data: names, sections, defaults, the
+// 60-byte "LogFont" record and the rules that keep stored values from hurting the bar.
+// Portable: no <windows.h>. The registry side is in Settings.h.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "appbar/AppBarState.h"
+
+namespace varolin {
+
+inline constexpr wchar_t kSectionCommon[] = L"Common";
+inline constexpr wchar_t kSectionOption[] = L"Option";
+
+// An integer (REG_DWORD) setting.
+struct IntSetting {
+    const wchar_t* section;
+    const wchar_t* name;
+    int defaultValue;
+};
+
+// In the order the bar reads them at start.
+inline constexpr IntSetting kSelGroup{kSectionCommon, L"SelGroup", 0};
+inline constexpr IntSetting kCopyMove{kSectionCommon, L"CopyMove", 0};
+inline constexpr IntSetting kInitForeColor{kSectionCommon, L"InitForeColor", 0xFFFFFF};
+inline constexpr IntSetting kInitBackColor{kSectionCommon, L"InitBackColor", 0x806000};
+inline constexpr IntSetting kGroupCount{kSectionOption, L"GroupCount", 3};
+inline constexpr IntSetting kDisplayCount{kSectionOption, L"DisplayCount", 1};
+inline constexpr IntSetting kRenameConfirm{kSectionOption, L"RenameConfirm", 1};
+inline constexpr IntSetting kRenameFormat{kSectionOption, L"RenameFormat", 0};
+inline constexpr IntSetting kDaysNew{kSectionOption, L"DaysNew", 1};
+inline constexpr IntSetting kSlide{kSectionOption, L"Slide", 1};
+
+// The two binary (REG_BINARY) values.
+inline constexpr wchar_t kAppBarStateName[] = L"AppBarState";  // in "Common"
+inline constexpr wchar_t kLogFontName[] = L"LogFont";          // in "Option"
+inline constexpr std::size_t kLogFontSize = 60;
+inline constexpr std::size_t kFaceNameSize = 32;
+
+inline constexpr int kMinGroupCount = 1;
+inline constexpr int kMaxGroupCount = 99;
+inline constexpr int kRenameFormatCount = 4;
+
+// A LOGFONTA as stored in "LogFont": five little-endian 32-bit fields, eight bytes, and a
+// 32-byte face name in the ANSI code page (932), 60 bytes in all.
+struct LogFontRecord {
+    std::int32_t lfHeight = 0;
+    std::int32_t lfWidth = 0;
+    std::int32_t lfEscapement = 0;
+    std::int32_t lfOrientation = 0;
+    std::int32_t lfWeight = 0;
+    std::uint8_t lfItalic = 0;
+    std::uint8_t lfUnderline = 0;
+    std::uint8_t lfStrikeOut = 0;
+    std::uint8_t lfCharSet = 0;
+    std::uint8_t lfOutPrecision = 0;
+    std::uint8_t lfClipPrecision = 0;
+    std::uint8_t lfQuality = 0;
+    std::uint8_t lfPitchAndFamily = 0;
+    std::array<char, kFaceNameSize> lfFaceName{};  // ANSI bytes, zero-terminated
+
+    // Height -15, weight 400, Shift-JIS character set, face "ＭＳ Ｐゴシック"; all else zero.
+    static LogFontRecord Default();
+
+    // Every field compared: the same as comparing the 60 stored bytes.
+    bool operator==(const LogFontRecord&) const = default;
+
+    std::array<std::uint8_t, kLogFontSize> ToBytes() const;
+    static LogFontRecord FromBytes(std::span<const std::uint8_t, kLogFontSize> bytes);
+
+    // The face name's bytes up to the terminating zero.
+    std::string FaceName() const;
+    // Sets the face name, cut to 31 bytes. The caller keeps double-byte characters whole.
+    void SetFaceName(const std::string& ansiFace);
+};
+
+// The bar's font from a stored "LogFont" (nullptr: missing or unreadable). A value longer than
+// 60 bytes gives the default; a shorter one fills its own length of a zeroed record. A face
+// name without a terminating zero is cut at 31 bytes, so that no reader runs past it.
+LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored);
+
+// The bar's docking record from a stored "AppBarState" (nullptr: missing or unreadable) laid
+// over `defaults`: a value shorter than 48 bytes replaces only its own length; a longer one
+// cannot be read and leaves the defaults.
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored);
+
+// "GroupCount" outside 1..99 would leave the bar with no page or thousands of windows: the
+// nearest bound is used instead.
+int ClampGroupCount(int stored);
+
+// The numbering format to rename with: a stored "RenameFormat" outside 0..3 renames with
+// format 0 (the stored value itself is kept and shown as it is).
+int RenameFormatInUse(int stored);
+
+// The numbers of numbered names come from one counter for the whole run (never stored), kept
+// with the settings in force.
+// Hands out candidate numbers from 0 upwards. Every candidate takes a number, used or not, so
+// two candidates made from the same path never repeat.
+class RenameCounter {
+public:
+    int Next();
+    int Peek() const { return m_next; }
+
+private:
+    int m_next = 0;
+};
+
+}  // namespace varolin
