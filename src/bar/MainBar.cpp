@@ -21,12 +21,6 @@ const wchar_t kButtonClass[] = L"VarolinButton";
 constexpr COLORREF kCopyColor = 0xC08000;
 constexpr COLORREF kMoveColor = 0x0000FF;
 
-std::wstring WindowText(HWND wnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 int Width(const RECT& rc) { return rc.right - rc.left; }
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
 }  // namespace

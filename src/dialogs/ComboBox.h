@@ -40,12 +40,7 @@ public:
         return SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(index), data) != CB_ERR;
     }
     // The text of the edit field (or of the selected entry for a drop-down list).
-    std::wstring GetText() const {
-        std::wstring text(GetWindowTextLength() + 1, L'\0');
-        const int got = ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
-        text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-        return text;
-    }
+    std::wstring GetText() const { return GetWindowText(); }
     void SetEditSel(int start, int end) const { SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
     void LimitText(int characters) const { SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(characters)); }
     int GetItemHeight(int index) const { return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(index))); }

@@ -15,13 +15,6 @@ std::wstring ReplaceArg(std::wstring text, const wchar_t* marker, const std::wst
     return text;
 }
 
-std::wstring ControlText(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-    text.resize(static_cast<size_t>(length > 0 ? length : 0));
-    return text;
-}
-
 bool ParseInt(const std::wstring& text, int& value) {
     size_t i = 0;
     while (i < text.size() && iswspace(text[i])) ++i;
@@ -168,7 +161,7 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {
     HWND control = dx->PrepareEditCtrl(id);
     if (dx->m_bSaveAndValidate)
-        value = ControlText(control);
+        value = WindowText(control);
     else
         SetWindowTextW(control, value.c_str());
 }
@@ -179,7 +172,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
         SetWindowTextW(control, std::to_wstring(value).c_str());
         return;
     }
-    if (!ParseInt(ControlText(control), value)) {
+    if (!ParseInt(WindowText(control), value)) {
         AppMessageBox(dx->m_pDlgWnd->m_hWnd, IDS_DDX_PARSE_INT, MB_OK | MB_ICONEXCLAMATION);
         dx->Fail();
     }

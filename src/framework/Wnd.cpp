@@ -1,5 +1,12 @@
 #include "framework/Wnd.h"
 
+std::wstring WindowText(HWND wnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(wnd)) + 1, L'\0');
+    const int length = GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(length > 0 ? length : 0));
+    return text;
+}
+
 
 namespace {
 const wchar_t kBindingProp[] = L"Varolin.CWnd";

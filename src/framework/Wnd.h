@@ -3,6 +3,10 @@
 // versions fall back to the window's default (or original) procedure.
 #include <windows.h>
 #include <cstddef>
+#include <string>
+
+// The whole text of any window (a control's, a dialog's caption).
+std::wstring WindowText(HWND wnd);
 
 class CWnd {
 public:
@@ -37,7 +41,7 @@ public:
     RECT GetClientRect() const;
     RECT GetWindowRect() const;
     void SetWindowText(const wchar_t* text) const { ::SetWindowTextW(m_hWnd, text); }
-    std::size_t GetWindowTextLength() const { return static_cast<std::size_t>(::GetWindowTextLengthW(m_hWnd)); }
+    std::wstring GetWindowText() const { return WindowText(m_hWnd); }
 
 protected:
     // Dispatches to the handlers below; override to handle further messages and call the base

@@ -12,14 +12,6 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM data) {
 }
 }  // namespace
 
-std::wstring WindowText(HWND wnd) {
-    const int length = GetWindowTextLengthW(wnd);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(wnd, text.data(), length + 1);
-    text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return text;
-}
-
 std::wstring ClassName(HWND wnd) {
     wchar_t name[256] = {};
     const int length = GetClassNameW(wnd, name, 256);

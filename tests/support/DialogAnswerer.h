@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Wnd.h"  // WindowText
+
 struct AnsweredDialog {
     std::wstring caption;
     std::vector<std::wstring> statics;  // non-empty static texts, in child order
@@ -64,5 +66,4 @@ private:
 
 // The texts of a window's static children (helper for tests that inspect modeless dialogs).
 std::vector<std::wstring> StaticTexts(HWND dialog);
-std::wstring WindowText(HWND wnd);
 std::wstring ClassName(HWND wnd);
