@@ -1,4 +1,5 @@
 #include "settings/PathUtil.h"
+#include "settings/LongPath.h"
 #include <gtest/gtest.h>
 
 using namespace varolin;
@@ -62,4 +63,15 @@ TEST(AddTrailingBackslash, AppendsOnlyWhenTheLastCharacterIsNoBackslash) {
         AddTrailingBackslash(path);
         EXPECT_EQ(path, out) << "for " << testing::PrintToString(in);
     }
+}
+
+TEST(ExtendedPath, LongAbsolutePathsGetTheNormalisedPrefixedFormOthersStayAsTheyAre) {
+    const std::wstring name(250, L'n');
+    EXPECT_EQ(ExtendedPath(L"C:\\a\\" + name), L"\\\\?\\C:\\a\\" + name);
+    EXPECT_EQ(ExtendedPath(L"c:/a//b/./c/../" + name), L"\\\\?\\c:\\a\\b\\" + name);
+    EXPECT_EQ(ExtendedPath(L"C:\\..\\..\\" + name + L"\\"), L"\\\\?\\C:\\" + name + L"\\");
+    EXPECT_EQ(ExtendedPath(L"\\\\server\\share\\dir\\..\\" + name), L"\\\\?\\UNC\\server\\share\\" + name);
+    for (const std::wstring& unchanged : {std::wstring(L"C:\\short\\a.txt"), L"\\\\?\\C:\\" + name, L"\\\\.\\pipe\\" + name,
+                                          L"relative\\" + name, L"C:" + name})
+        EXPECT_EQ(ExtendedPath(unchanged), unchanged);
 }

@@ -1,0 +1,90 @@
+#include "buttons/FileCopy.h"
+
+#include <memory>
+
+#include "framework/Handles.h"
+#include "settings/LongPath.h"
+
+namespace {
+constexpr DWORD kChunkBytes = 1 << 20;
+// The attributes a copy carries over, as the system's copy does.
+constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                    FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// A fresh name in `folder` for the new contents of a file being replaced.
+OwnedHandle CreateTemporary(const std::wstring& folder, std::wstring& path) {
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        wchar_t name[40];
+        swprintf(name, 40, L"~vrl%08lx%02x.tmp", GetTickCount(), attempt);
+        path = folder + name;
+        OwnedHandle file(CreateFileW(varolin::ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return {};
+}
+
+// Copies the contents; ERROR_SUCCESS, ERROR_CANCELLED or the system's code.
+DWORD CopyContents(HANDLE from, HANDLE to, const CopyControl& control) {
+    const std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
+    std::uint64_t written = 0;
+    for (;;) {
+        if (control.cancel && control.cancel->load()) return ERROR_CANCELLED;
+        DWORD got = 0;
+        if (!ReadFile(from, buffer.get(), kChunkBytes, &got, nullptr)) return GetLastError();
+        if (got == 0) return ERROR_SUCCESS;
+        DWORD put = 0;
+        if (!WriteFile(to, buffer.get(), got, &put, nullptr)) return GetLastError();
+        if (put != got) return ERROR_DISK_FULL;
+        written += got;
+        if (control.progress) control.progress(written);
+    }
+}
+}  // namespace
+
+DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, bool failIfExists,
+                       const CopyControl& control) {
+    OwnedHandle from(CreateFileW(varolin::ExtendedPath(source).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from) return GetLastError();
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(from.Get(), &info)) return GetLastError();
+
+    const std::wstring finalPath = varolin::ExtendedPath(target);
+    std::wstring writtenPath = target;  // where the contents go first
+    OwnedHandle to;
+    if (failIfExists) {
+        // Taking the name first gives the same answer the system's copy gives for a taken one.
+        to.Reset(CreateFileW(finalPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    } else {
+        const DWORD existing = GetFileAttributesW(finalPath.c_str());
+        if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+            return ERROR_ACCESS_DENIED;
+        to = CreateTemporary(FolderOf(target), writtenPath);
+    }
+    if (!to) return GetLastError();
+    const std::wstring writtenLong = varolin::ExtendedPath(writtenPath);
+
+    DWORD result = CopyContents(from.Get(), to.Get(), control);
+    // Only the last-write time travels: the creation time stays that of the new file.
+    if (result == ERROR_SUCCESS && !SetFileTime(to.Get(), nullptr, nullptr, &info.ftLastWriteTime))
+        result = GetLastError();
+    to.Reset();
+    if (result == ERROR_SUCCESS && !failIfExists &&
+        !MoveFileExW(writtenLong.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        result = GetLastError();
+    if (result != ERROR_SUCCESS) {
+        DeleteFileW(writtenLong.c_str());
+        return result;
+    }
+    const DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
+    if (attributes && attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(finalPath.c_str(), attributes);
+    return ERROR_SUCCESS;
+}

@@ -1,0 +1,88 @@
+#include "framework/UiDispatcher.h"
+
+#include <memory>
+
+namespace {
+const wchar_t kClassName[] = L"VarolinUiDispatcher";
+constexpr UINT kPosted = WM_APP + 0x100;
+constexpr UINT kSent = WM_APP + 0x101;
+
+void RegisterClassOnce() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kClassName;
+        return RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+void RunSafely(const std::function<void()>& work) {
+    // Nothing may leave a window procedure by exception.
+    try {
+        work();
+    } catch (...) {
+    }
+}
+}  // namespace
+
+CUiDispatcher::CUiDispatcher() {
+    RegisterClassOnce();
+    m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (m_hWnd) SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CUiDispatcher::Proc));
+}
+
+CUiDispatcher::~CUiDispatcher() {
+    if (!m_hWnd) return;
+    // Posted work that never ran is freed here rather than leaked. Workers that post here are
+    // stopped before the dispatcher goes.
+    MSG msg;
+    while (PeekMessageW(&msg, m_hWnd, kPosted, kPosted, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(msg.lParam);
+    ::DestroyWindow(m_hWnd);
+    m_hWnd = nullptr;
+}
+
+bool CUiDispatcher::PostTo(HWND dispatcher, std::function<void()> work) {
+    auto owned = std::make_unique<std::function<void()>>(std::move(work));
+    if (!dispatcher || !PostMessageW(dispatcher, kPosted, 0, reinterpret_cast<LPARAM>(owned.get()))) return false;
+    owned.release();  // the message owns it now
+    return true;
+}
+
+bool CUiDispatcher::SendTo(HWND dispatcher, const std::function<void()>& work) {
+    DWORD_PTR result = 0;
+    if (!dispatcher) return false;
+    return SendMessageTimeoutW(dispatcher, kSent, 0, reinterpret_cast<LPARAM>(&work), SMTO_BLOCK, INFINITE, &result) &&
+           result == 1;
+}
+
+LRESULT CALLBACK CUiDispatcher::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kPosted) {
+        const std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(lp));
+        RunSafely(*work);
+        return 0;
+    }
+    if (msg == kSent) {
+        RunSafely(*reinterpret_cast<const std::function<void()>*>(lp));
+        return 1;
+    }
+    return DefWindowProcW(wnd, msg, wp, lp);
+}
+
+bool WaitWithMessages(HANDLE handle) {
+    for (;;) {
+        const DWORD got = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (got != WAIT_OBJECT_0 + 1) return true;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                return false;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
