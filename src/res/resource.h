@@ -16,6 +16,7 @@
 #define IDD_OPT_FONT             106
 #define IDD_ABOUT                107
 #define IDD_SAME_NAME            134
+#define IDD_TRANSFER_PROGRESS    135
 
 // Menus (each one a single popup, tracked at the pointer).
 #define IDR_MAIN_MENU            129
@@ -40,6 +41,14 @@
 #define IDC_SOURCE_FILE          1031
 #define IDC_EXISTING_FILE        1032
 #define IDC_RENAME_TO            1033
+
+// Transfer progress (135). IDCANCEL stops the running job.
+#define IDC_PROGRESS_OPERATION   1040
+#define IDC_PROGRESS_FILE        1041
+#define IDC_PROGRESS_FILES       1042
+#define IDC_PROGRESS_BYTES       1043
+#define IDC_PROGRESS_BAR         1044
+#define IDC_PROGRESS_WAITING     1045
 
 // Colour page (103).
 #define IDC_EDIT_BACK_COLOR      1001
@@ -146,6 +155,13 @@
 #define IDS_FONT_SAMPLE          61016
 #define IDS_RENAME_SAMPLE_FIRST  61020   // 61020 .. 61023: the rename formats 0 .. 3 shown
 #define IDS_RENAME_SAMPLE_LAST   61023
+#define IDS_PROGRESS_COPYING     61030
+#define IDS_PROGRESS_MOVING      61031
+#define IDS_PROGRESS_FILES       61032   // %1 files done, %2 files in all
+#define IDS_PROGRESS_BYTES       61033   // %1 done, %2 in all (sizes as the shell writes them)
+#define IDS_PROGRESS_WAITING     61034   // %1 drops waiting
+#define IDS_STOP_TRANSFER_QUESTION 61035
+#define IDS_FOLDER_PATH_TOO_LONG 61036   // %1 the folder
 
 // System colour names of the colour page: 65028 .. 65048; font style names: 65049 .. 65052.
 #define IDS_SYSCOLOR_FIRST       65028

@@ -1,0 +1,208 @@
+#include "buttons/TransferQueue.h"
+
+#include "buttons/TransferProgressDlg.h"
+#include "framework/Handles.h"
+#include "resource.h"
+#include "settings/Settings.h"
+
+namespace {
+// Progress reaches the window at most this often; more would only cost the UI thread.
+constexpr ULONGLONG kProgressEveryMs = 100;
+// How long ending the bar waits for a stopped job before it leaves the worker behind.
+constexpr DWORD kStopWaitMs = 10000;
+
+// A question the worker has open: one of the bar's own dialog windows other than `except`.
+BOOL CALLBACK CloseQuestion(HWND wnd, LPARAM lp) {
+    const auto* pair = reinterpret_cast<const std::pair<HWND, HWND>*>(lp);
+    if (wnd == pair->second || GetWindow(wnd, GW_OWNER) != pair->first || !IsWindowVisible(wnd)) return TRUE;
+    wchar_t name[16] = {};
+    GetClassNameW(wnd, name, 16);
+    if (std::wstring(name) != L"#32770") return TRUE;
+    // Cancel ends the same-name dialog and OK-only boxes; a Yes/No box has no Cancel, so No.
+    SendMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
+    if (IsWindow(wnd)) SendMessageW(wnd, WM_COMMAND, IDNO, 0);
+    return TRUE;
+}
+}  // namespace
+
+struct CTransferQueue::Shared {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<TransferJob> jobs;
+    bool running = false;
+    bool stop = false;
+    std::atomic<bool> cancel{false};
+    HWND dispatcher = nullptr;        // the queue's dispatcher window; gone with the queue
+    CTransferQueue* queue = nullptr;  // used only inside work run by the dispatcher
+    OwnedHandle idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+};
+
+class CTransferQueue::Context : public ITransferContext {
+public:
+    explicit Context(std::shared_ptr<Shared> shared) : m_shared(std::move(shared)) {}
+
+    bool Cancelled() const override { return m_shared->cancel.load(); }
+    const std::atomic<bool>& CancelFlag() const override { return m_shared->cancel; }
+
+    void Report(const TransferProgress& progress) override {
+        const ULONGLONG now = GetTickCount64();
+        const bool newFile = progress.filesDone != m_lastFiles;
+        if (!newFile && now - m_lastReport < kProgressEveryMs) return;
+        m_lastReport = now;
+        m_lastFiles = progress.filesDone;
+        TransferProgress shown = progress;
+        {
+            const std::lock_guard<std::mutex> lock(m_shared->mutex);
+            shown.jobsWaiting = m_shared->jobs.size();
+        }
+        CTransferQueue* queue = m_shared->queue;
+        CUiDispatcher::PostTo(m_shared->dispatcher, [queue, shown] { queue->OnProgress(shown); });
+    }
+
+    int Ask(const std::function<int(HWND owner)>& question, int ifCancelled) override {
+        if (Cancelled()) return ifCancelled;
+        int answer = ifCancelled;
+        CTransferQueue* queue = m_shared->queue;
+        Shared* shared = m_shared.get();
+        const bool asked = CUiDispatcher::SendTo(shared->dispatcher, [&] {
+            if (shared->cancel) return;
+            ++queue->m_questionsOpen;
+            answer = question(queue->QuestionOwner());
+            --queue->m_questionsOpen;
+        });
+        return asked && !Cancelled() ? answer : ifCancelled;
+    }
+
+    int NextRenameNumber() override {
+        int number = 0;
+        CTransferQueue* queue = m_shared->queue;
+        CUiDispatcher::SendTo(m_shared->dispatcher, [&] { number = queue->m_settings.renameCounter.Next(); });
+        return number;
+    }
+
+private:
+    std::shared_ptr<Shared> m_shared;
+    ULONGLONG m_lastReport = 0;
+    std::size_t m_lastFiles = static_cast<std::size_t>(-1);
+};
+
+CTransferQueue::CTransferQueue(AppSettings& settings, std::function<HWND()> owner)
+    : m_settings(settings), m_owner(std::move(owner)), m_shared(std::make_shared<Shared>()) {
+    m_shared->dispatcher = m_dispatcher.Window();
+    m_shared->queue = this;
+    m_worker = std::thread(&CTransferQueue::WorkerLoop, m_shared);
+}
+
+CTransferQueue::~CTransferQueue() {
+    CancelAndWait();
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->stop = true;
+    }
+    m_shared->wake.notify_all();
+    // A worker stuck in a file call that never returns (a share gone away) is left behind: it
+    // owns what it uses, and the process ends without it.
+    if (WaitForSingleObject(m_shared->idle.Get(), 0) == WAIT_OBJECT_0) m_worker.join();
+    else m_worker.detach();
+    if (m_progress && m_progress->m_hWnd) m_progress->DestroyWindow();
+}
+
+void CTransferQueue::Add(TransferJob job) {
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->jobs.push_back(std::move(job));
+        ResetEvent(m_shared->idle.Get());
+    }
+    m_shared->wake.notify_one();
+}
+
+bool CTransferQueue::Busy() const {
+    const std::lock_guard<std::mutex> lock(m_shared->mutex);
+    return m_shared->running || !m_shared->jobs.empty();
+}
+
+void CTransferQueue::CancelAndWait() {
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->jobs.clear();
+        if (!m_shared->running) return;
+        m_shared->cancel = true;
+    }
+    OnCancelPressed();
+    // A question open below this call can only close once it returns: then the job ends by
+    // itself right after, and waiting here would only hold that up.
+    if (m_questionsOpen > 0) return;
+    const ULONGLONG until = GetTickCount64() + kStopWaitMs;
+    HANDLE idle = m_shared->idle.Get();
+    while (WaitForSingleObject(idle, 0) != WAIT_OBJECT_0 && GetTickCount64() < until) {
+        if (MsgWaitForMultipleObjects(1, &idle, FALSE, 100, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+}
+
+HWND CTransferQueue::QuestionOwner() {
+    HWND owner = m_owner ? m_owner() : nullptr;
+    if (!owner) return nullptr;
+    // The drop returned long ago and another program may be in front: come forward the way
+    // the system allows, and flash where it does not, so the question never waits unseen.
+    if (GetForegroundWindow() != owner && !SetForegroundWindow(owner)) {
+        FLASHWINFO flash{sizeof(flash), owner, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+        FlashWindowEx(&flash);
+    }
+    return owner;
+}
+
+void CTransferQueue::OnProgress(const TransferProgress& progress) {
+    if (m_progress) m_progress->Update(progress);
+}
+
+void CTransferQueue::OnJobStarted() {
+    if (!m_progress) m_progress = std::make_unique<CTransferProgressDlg>([this] { OnCancelPressed(); });
+    m_progress->JobStarted(m_owner ? m_owner() : nullptr);
+}
+
+void CTransferQueue::OnJobEnded(HWND button) {
+    bool more = false;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        more = !m_shared->jobs.empty();
+    }
+    if (m_progress && !more) m_progress->JobEnded();
+    // The button rescans its folder; a button deleted meanwhile has no window to get this.
+    if (button && IsWindow(button)) PostMessageW(button, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+}
+
+void CTransferQueue::OnCancelPressed() {
+    m_shared->cancel = true;
+    // A question the job has open is answered as "stop this file"; the job then ends.
+    const std::pair<HWND, HWND> owners{m_owner ? m_owner() : nullptr, m_progress ? m_progress->m_hWnd : nullptr};
+    if (owners.first && m_questionsOpen > 0) EnumThreadWindows(GetCurrentThreadId(), &CloseQuestion, reinterpret_cast<LPARAM>(&owners));
+}
+
+void CTransferQueue::WorkerLoop(std::shared_ptr<Shared> shared) {
+    for (;;) {
+        TransferJob job;
+        {
+            std::unique_lock<std::mutex> lock(shared->mutex);
+            shared->running = false;
+            if (shared->jobs.empty()) SetEvent(shared->idle.Get());
+            shared->wake.wait(lock, [&] { return shared->stop || !shared->jobs.empty(); });
+            if (shared->stop) return;
+            job = std::move(shared->jobs.front());
+            shared->jobs.pop_front();
+            shared->running = true;
+            shared->cancel = false;
+        }
+        CTransferQueue* queue = shared->queue;
+        CUiDispatcher::PostTo(shared->dispatcher, [queue] { queue->OnJobStarted(); });
+        Context context(shared);
+        RunTransferJob(job, context);
+        const HWND button = job.button;
+        CUiDispatcher::PostTo(shared->dispatcher, [queue, button] { queue->OnJobEnded(button); });
+    }
+}
