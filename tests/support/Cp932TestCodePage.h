@@ -20,13 +20,6 @@ inline constexpr DoubleByte kTable[] = {
     {L'\x30FC', 0x81, 0x5B},  // ー
     {L'\x30BF', 0x83, 0x5E},  // タ
     {L'\x8868', 0x95, 0x5C},  // 表 (trail byte is a backslash)
-    {L'\x30BD', 0x83, 0x5C},  // ソ
-    {L'\x5199', 0x8E, 0xCA},  // 写
-    {L'\x771F', 0x90, 0x5E},  // 真
-    {L'\x65E5', 0x93, 0xFA},  // 日
-    {L'\x672C', 0x96, 0x7B},  // 本
-    {L'\x8A9E', 0x8C, 0xEA},  // 語
-    {L'\x3000', 0x81, 0x40},  // full-width blank
     {L'\x30FB', 0x81, 0x45},  // ・ (what unknown bytes become)
 };
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +26,10 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     if (m_path.empty()) return;
     std::error_code error;
+    // Read-only files would outlive the folder.
+    using Walk = std::filesystem::recursive_directory_iterator;
+    for (Walk it(std::filesystem::path(m_path), error), end; !error && it != end; it.increment(error))
+        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(std::filesystem::path(m_path), error);
 }
 
@@ -44,6 +49,24 @@ std::wstring TempFolder::MakeFolder(const std::wstring& name) const {
     std::wstring path = m_path + name;
     if (path.empty() || path.back() != L'\\') path += L'\\';
     return path;
+}
+
+std::vector<std::wstring> TempFolder::Names(const std::wstring& name) const {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(m_path + name), error))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
+    FILETIME localTime{}, utc{};
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const BOOL ok = SystemTimeToFileTime(&local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc) &&
+                    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+    return ok;
 }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

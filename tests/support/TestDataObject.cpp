@@ -94,3 +94,15 @@ DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyS
     target->Drop(data, keyState & (MK_CONTROL | MK_SHIFT | MK_ALT), point, &effect);
     return effect;
 }
+
+IDropTarget* RegisteredDropTarget(HWND wnd) {
+    // Where RegisterDragDrop puts it, on Windows and Wine alike.
+    return static_cast<IDropTarget*>(GetPropW(wnd, L"OleDropTargetInterface"));
+}
+
+DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed) {
+    IDropTarget* target = RegisteredDropTarget(over);
+    const DWORD effect = target ? SimulateDrop(target, data, over, keyState, allowed) : DROPEFFECT_NONE;
+    data->Release();
+    return effect;
+}

@@ -44,3 +44,9 @@ private:
 // or leave. Returns the effect the target reported.
 DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState,
                    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
+
+// The drop target OLE keeps for `wnd`: the one a drag over the window reaches, or nullptr when
+// none is registered.
+IDropTarget* RegisteredDropTarget(HWND wnd);
+// SimulateDrop on the target registered for `over`; takes over `data` (releases it).
+DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
