@@ -13,21 +13,6 @@ namespace {
 const wchar_t kBarClass[] = L"VarolinTestBar";
 const wchar_t kPageClass[] = L"VarolinTestPage";
 const wchar_t kButtonClass[] = L"VarolinTestButton";
-
-void RegisterClasses() {
-    static const bool registered = [] {
-        for (const wchar_t* name : {kBarClass, kPageClass, kButtonClass}) {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = CWnd::StaticWndProc;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = name;
-            RegisterClassW(&wc);
-        }
-        return true;
-    }();
-    (void)registered;
-}
 }  // namespace
 
 ButtonHost::ButtonHost()
@@ -35,7 +20,14 @@ ButtonHost::ButtonHost()
       m_oldFontVert(std::move(g_fontButtonVert)),
       m_oldNewMark(std::move(g_bmpNewMark)),
       m_oldNewMarkMask(std::move(g_bmpNewMarkMask)) {
-    RegisterClasses();
+    for (const wchar_t* name : {kBarClass, kPageClass, kButtonClass}) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = CWnd::StaticWndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = name;
+        RegisterClassW(&wc);  // fails harmlessly once an earlier host has registered it
+    }
     CreateButtonFonts(varolin::LogFontRecord::Default());
     g_bmpNewMark.Reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));

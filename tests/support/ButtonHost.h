@@ -1,13 +1,8 @@
 #pragma once
-// Folder buttons under test: a top-level window standing in for the bar, holding real pages
-// loaded from group files, with settings of their own (program directory in a temporary folder,
-// counts off, no NEW days, no rename question) and fresh process-wide drawing objects (the
-// default font, the NEW badge), which are put back at scope end. Tests see the buttons as a
-// user or a screen reader would: child windows, their texts, their faces, their files.
-//
-//   ButtonHost host;
-//   HWND button = host.Add(record, RECT{0, 0, 50, 100});
-//   const ButtonFace face = RenderFace(button);
+// Folder buttons under test: a window standing in for the bar, holding real pages loaded from
+// group files, with settings of their own (program directory in a temporary folder, counts off,
+// no NEW days, no rename question) and fresh drawing objects (default font, NEW badge), put back
+// at scope end. Tests see the buttons as a user would: child windows, texts, faces, files.
 #include <windows.h>
 
 #include <string>

@@ -1,11 +1,10 @@
 #include "support/TempFolder.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
@@ -51,10 +50,10 @@ std::wstring TempFolder::MakeFolder(const std::wstring& name) const {
     return path;
 }
 
-std::vector<std::wstring> TempFolder::Names(const std::wstring& name) const {
+std::vector<std::wstring> TempFolder::Names() const {
     std::vector<std::wstring> names;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(m_path + name), error))
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(m_path), error))
         names.push_back(entry.path().filename().wstring());
     std::sort(names.begin(), names.end());
     return names;
@@ -72,12 +71,6 @@ bool SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }

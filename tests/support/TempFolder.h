@@ -24,8 +24,8 @@ public:
     bool WriteFile(const std::wstring& name, const std::string& bytes) const;
     // A subfolder (and its parents); returns its path ending in a backslash.
     std::wstring MakeFolder(const std::wstring& name) const;
-    // The names of the files and folders directly in the folder (or in subfolder `name`), sorted.
-    std::vector<std::wstring> Names(const std::wstring& name = L"") const;
+    // The names of the files and folders directly in the folder, sorted.
+    std::vector<std::wstring> Names() const;
 
 private:
     std::wstring m_path;

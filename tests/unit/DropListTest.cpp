@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "support/Cp932TestCodePage.h"
@@ -12,21 +11,14 @@ using Bytes = std::vector<std::uint8_t>;
 using Paths = std::vector<std::wstring>;
 
 namespace {
-Bytes Header(std::uint32_t namesAt, bool wide) {
-    Bytes bytes(20, 0);
-    bytes[0] = static_cast<std::uint8_t>(namesAt);
-    bytes[1] = static_cast<std::uint8_t>(namesAt >> 8);
-    bytes[16] = wide ? 1 : 0;
-    return bytes;
-}
-
-// UTF-16 units spelled out, so the list means the same where wchar_t is 32 bits wide.
+// A list of UTF-16 names (units spelled out, so it means the same where wchar_t is 32 bits),
+// closed by an empty name unless `closed` is false.
 Bytes WideList(const std::vector<std::u16string>& names, bool closed = true) {
-    Bytes bytes = Header(20, true);
-    for (const std::u16string& name : names) {
-        for (char16_t c : name) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8)});
-        bytes.insert(bytes.end(), {0, 0});
-    }
+    Bytes bytes(20, 0);
+    bytes[0] = 20;
+    bytes[16] = 1;
+    for (const std::u16string& name : names)
+        for (char16_t c : name + u'\0') bytes.insert(bytes.end(), {std::uint8_t(c), std::uint8_t(c >> 8)});
     if (closed) bytes.insert(bytes.end(), {0, 0});
     return bytes;
 }
@@ -43,7 +35,8 @@ TEST(DropList, PathsComeInDropOrderAtFullLength) {
     EXPECT_EQ(Parse(WideList({})), Paths{});  // an empty list
 
     // ANSI names go through the code page: 表 ends in a byte that looks like a backslash.
-    Bytes ansi = Header(20, false);
+    Bytes ansi(20, 0);
+    ansi[0] = 20;
     for (char c : std::string("C:\\\x95\x5C.txt")) ansi.push_back(static_cast<std::uint8_t>(c));
     ansi.insert(ansi.end(), {0, 0});
     EXPECT_EQ(Parse(ansi), Paths{L"C:\\\x8868.txt"});
@@ -52,12 +45,11 @@ TEST(DropList, PathsComeInDropOrderAtFullLength) {
 }
 
 TEST(DropList, ListsThatRunOffTheBlockAreNotRead) {
-    EXPECT_EQ(Parse(WideList({u"C:\\a.txt"}, false)), std::nullopt);
-    Bytes halfTerminator = WideList({u"C:\\a.txt"}, false);
-    halfTerminator.push_back(0);
-    EXPECT_EQ(Parse(halfTerminator), std::nullopt);
+    Bytes open = WideList({u"C:\\a.txt"}, false);
+    EXPECT_EQ(Parse(open), std::nullopt);
+    open.push_back(0);  // half a terminator
+    EXPECT_EQ(Parse(open), std::nullopt);
     EXPECT_EQ(Parse(Bytes(19, 0)), std::nullopt);
-    EXPECT_EQ(varolin::ParseDropList(nullptr, 40, cp932_test::CodePage()), std::nullopt);
     // Names beyond the block, inside the header, or at an offset far out.
     for (auto [at, value] : {std::pair{0, 200}, std::pair{0, 4}, std::pair{3, 0x80}}) {
         Bytes bad = WideList({u"a"});

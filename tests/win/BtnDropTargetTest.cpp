@@ -1,4 +1,5 @@
-// Drops on a folder button: files copied or moved into its folder, text kept as a note there.
+// Drops on a folder button: files copied or moved into its folder (taken names renamed after
+// asking), text kept as a note there.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include "bar/MainBar.h"
 #include "settings/Settings.h"
 #include "resource.h"
+#include "shell/ShellHelpers.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
 #include "support/SimulatedShell.h"
@@ -20,10 +22,9 @@ using Names = std::vector<std::wstring>;
 
 namespace {
 
-const std::wstring kNoFolderDrop = L"フォルダはドロップできません";
-const std::wstring kSameName = L"送り側と受け側のファイル名が同じです";
-const std::wstring kNoTarget = L"保存先フォルダが存在しません";
 const std::wstring kCannotHandle = L"ドロップされたデータを処理できません";
+const std::wstring kSameName = L"送り側と受け側のファイル名が同じです";
+const std::wstring kClearReadOnly = L"書き込み禁止属性を解除しますか？";
 const std::string kHeader = R"(\*\*\* \d\d/\d\d/\d\d (Sun|Mon|Tue|Wed|Thu|Fri|Sat) \d\d:\d\d \*\*\*\r\n\r\n)";
 
 // Keys queued for the right-drop menu: its loop takes them from the thread's queue.
@@ -41,16 +42,6 @@ DWORD DropFiles(HWND button, const std::vector<std::wstring>& paths, DWORD keySt
     return DropOn(button, TestDataObject::Create()->AddFiles(paths), keyState);
 }
 
-// The effect a drag source is shown over the window, then the drag leaves.
-DWORD DragOverEffect(HWND wnd, DWORD keyState) {
-    IDataObject* data = TestDataObject::Create()->AddText("x");
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    RegisteredDropTarget(wnd)->DragEnter(data, keyState, POINTL{}, &effect);
-    RegisteredDropTarget(wnd)->DragLeave();
-    data->Release();
-    return effect;
-}
-
 // A file list whose last name has no terminator, as a faulty source could send it.
 IDataObject* DamagedList() {
     std::vector<BYTE> bytes(20, 0);
@@ -58,6 +49,18 @@ IDataObject* DamagedList() {
     bytes[16] = 1;
     for (wchar_t c : std::wstring(L"C:\\x.txt")) bytes.insert(bytes.end(), {BYTE(c), BYTE(c >> 8)});
     return TestDataObject::Create()->AddBytes(CF_HDROP, bytes);
+}
+
+std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+
+void MakeReadOnly(const std::wstring& path) { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY); }
+
+bool SetLength(const std::wstring& path, long long size) {  // no data is written
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const bool ok = SetFilePointerEx(file, LARGE_INTEGER{{static_cast<DWORD>(size), static_cast<LONG>(size >> 32)}},
+                                     nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
 }
 
 // The Save As dialog's file name box (a combo box in some versions, an edit in others).
@@ -70,8 +73,12 @@ HWND FileNameBox(HWND dialog) {
 class ButtonDrop : public testing::Test {
 protected:
     HWND Button() { return m_button ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"Target"))); }
-    std::wstring Source(const std::wstring& name) {
-        EXPECT_TRUE(m_source.WriteFile(name, "data of " + std::string(name.begin(), name.end())));
+    // A file holding "new" in the source folder; with `old`, one of that name in the button's too.
+    std::wstring Source(const std::wstring& name, const char* old = nullptr) {
+        EXPECT_TRUE(m_source.WriteFile(name, std::string("new")));
+        if (old) {
+            EXPECT_TRUE(m_target.WriteFile(name, std::string(old)));
+        }
         return m_source / name;
     }
     // Drops `text` and answers the Save As dialog: `answer` with `typed` as the file name (when
@@ -111,9 +118,8 @@ TEST_F(ButtonDrop, KeysAndTheBarModeChooseCopyOrMove) {
     int index = 0;
     for (const Case& c : cases) {
         m_host.Settings().nCopyMove = c.copyMove;
-        const std::wstring name = L"file" + std::to_wstring(index++) + L".txt";
+        const std::wstring name = L"写真・Ελληνικά \U0001F600 ñ" + std::to_wstring(index++) + L".txt";
         const std::wstring source = Source(name);
-        EXPECT_EQ(DragOverEffect(Button(), MK_LBUTTON | c.keys), c.effect) << index;
         // The button moves by itself: the source is always told "copied", so it deletes nothing.
         EXPECT_EQ(DropFiles(Button(), {source}, MK_LBUTTON | c.keys), DWORD(DROPEFFECT_COPY)) << index;
         EXPECT_TRUE(Exists(m_target / name)) << index;
@@ -127,9 +133,11 @@ TEST_F(ButtonDrop, KeysAndTheBarModeChooseCopyOrMove) {
 TEST_F(ButtonDrop, FilesGoLastToFirstAFolderIsRefusedAndAStopEndsTheWalk) {
     m_answerer.Answer(IDOK);
     m_answerer.Answer(IDOK);
-    // B already lies in the button's folder: dropping it there stops the drop.
+    // B already lies in the button's folder: dropping it there stops the drop. A write-protected
+    // source is moved all the same.
     ASSERT_TRUE(m_target.WriteFile(L"B.txt", "B"));
     const std::wstring a = Source(L"A.txt"), c = Source(L"C.txt");
+    MakeReadOnly(c);
     const std::wstring folder = m_source.MakeFolder(L"Sub");
     const std::wstring folderPath = folder.substr(0, folder.size() - 1);  // as file managers give it
     EXPECT_EQ(DropFiles(Button(), {a, m_target / L"B.txt", folderPath, c}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_COPY));
@@ -137,7 +145,7 @@ TEST_F(ButtonDrop, FilesGoLastToFirstAFolderIsRefusedAndAStopEndsTheWalk) {
     EXPECT_FALSE(Exists(c));
     EXPECT_TRUE(Exists(a) && Exists(folder));
     ASSERT_EQ(m_answerer.Count(), 2u);
-    EXPECT_EQ(m_answerer.Dialogs()[0].text, kNoFolderDrop);
+    EXPECT_EQ(m_answerer.Dialogs()[0].text, L"フォルダはドロップできません");
     EXPECT_EQ(m_answerer.Dialogs()[1].text, kSameName);
 }
 
@@ -145,120 +153,72 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecides) {
     m_host.Settings().nCopyMove = 1;
     const HWND wnd = Button();
     const ButtonFace idle = RenderFace(wnd);
-
     // Copy copies even though a plain drop would move.
-    const std::wstring copied = Source(L"copied.txt");
+    const std::wstring copied = Source(L"copied.txt"), moved = Source(L"moved.txt"), kept = Source(L"kept.txt");
     QueueMenuKeys(wnd, kChooseCopy);
     EXPECT_NE(DropFiles(wnd, {copied}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
-    EXPECT_TRUE(Exists(copied) && Exists(m_target / L"copied.txt"));
-
     m_host.Settings().nCopyMove = 0;
-    const std::wstring moved = Source(L"moved.txt");
     QueueMenuKeys(wnd, kChooseMove);
     EXPECT_NE(DropFiles(wnd, {moved}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
-    EXPECT_FALSE(Exists(moved));
-    EXPECT_TRUE(Exists(m_target / L"moved.txt"));
-
     // Cancel, and a menu closed with Escape after Move was highlighted, do nothing.
-    const std::wstring kept = Source(L"kept.txt");
     for (auto keys : {kChooseCancel, std::initializer_list<WPARAM>{VK_DOWN, VK_ESCAPE}}) {
         QueueMenuKeys(wnd, keys);
         EXPECT_EQ(DropFiles(wnd, {kept}, MK_RBUTTON | MK_SHIFT), DWORD(DROPEFFECT_NONE));
-        EXPECT_TRUE(Exists(kept));
-        EXPECT_FALSE(Exists(m_target / L"kept.txt"));
         EXPECT_EQ(RenderFace(wnd), idle) << "the highlight is gone";
     }
-
-    // Data with neither text nor files: the menu first, then the message.
-    m_answerer.Answer(IDOK);
-    QueueMenuKeys(wnd, kChooseMove);
-    EXPECT_EQ(DropOn(wnd, TestDataObject::Create()->AddBytes(CF_DIB, {1, 2, 3, 4}), MK_RBUTTON), DWORD(DROPEFFECT_NONE));
-    ASSERT_EQ(m_answerer.Count(), 1u);
-    EXPECT_EQ(m_answerer.Last().text, kCannotHandle);
+    EXPECT_EQ(m_target.Names(), (Names{L"copied.txt", L"moved.txt"}));
+    EXPECT_TRUE(Exists(copied) && Exists(kept));
+    EXPECT_FALSE(Exists(moved));
+    EXPECT_EQ(m_answerer.Count(), 0u);
 }
 
-TEST_F(ButtonDrop, TheBarTakesTheForegroundForTheDropAndGivesItBack) {
-    CWnd other;
-    ASSERT_TRUE(other.CreateEx(0, L"VarolinTestBar", L"file manager", WS_POPUP | WS_VISIBLE, RECT{0, 500, 200, 600},
-                               nullptr, 0));
-    SetForegroundWindow(other.m_hWnd);
-    ASSERT_EQ(GetForegroundWindow(), other.m_hWnd);
-
-    // A dropped folder makes a message come up during the drop.
-    HWND during = nullptr;
-    m_answerer.Answer(IDOK, [&during](HWND) { during = GetForegroundWindow(); });
-    DropFiles(Button(), {m_source.MakeFolder(L"Sub")}, MK_LBUTTON);
-    ASSERT_EQ(m_answerer.Count(), 1u);
-    EXPECT_EQ(during, m_host.Bar());
-    EXPECT_EQ(GetForegroundWindow(), other.m_hWnd);
-}
-
-TEST_F(ButtonDrop, DeletedFolderIsReportedAndTheSourcesStay) {
+TEST_F(ButtonDrop, ADeletedFolderIsReportedInFrontOfTheBarAndTheSourcesStay) {
     const std::wstring gone = m_target.MakeFolder(L"gone");
     const HWND button = m_host.Add(FolderRecord(gone, L"Gone"));
     const ButtonFace idle = RenderFace(button);
     ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
     const std::wstring source = Source(L"stays.txt");
+    CWnd other;  // the program the drag comes from
+    ASSERT_TRUE(other.CreateEx(0, L"VarolinTestBar", L"file manager", WS_POPUP | WS_VISIBLE, RECT{0, 500, 200, 600},
+                               nullptr, 0));
+    SetForegroundWindow(other.m_hWnd);
 
-    m_answerer.Answer(IDOK);
+    HWND during = nullptr;
+    m_answerer.Answer(IDOK, [&during](HWND) { during = GetForegroundWindow(); });
     m_answerer.Answer(IDOK);
     EXPECT_EQ(DropFiles(button, {source}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_NONE));
+    EXPECT_EQ(during, m_host.Bar());
+    EXPECT_EQ(GetForegroundWindow(), other.m_hWnd);
     EXPECT_EQ(DropOn(button, TestDataObject::Create()->AddText("note"), MK_LBUTTON), DWORD(DROPEFFECT_NONE));
     // Two messages and no Save As dialog.
     ASSERT_EQ(m_answerer.Count(), 2u);
-    EXPECT_EQ(m_answerer.Dialogs()[0].text, kNoTarget);
-    EXPECT_EQ(m_answerer.Dialogs()[1].text, kNoTarget);
+    for (const AnsweredDialog& box : m_answerer.Dialogs()) EXPECT_EQ(box.text, L"保存先フォルダが存在しません");
     EXPECT_TRUE(Exists(source));
     EXPECT_EQ(RenderFace(button), idle);
 }
 
-TEST_F(ButtonDrop, TextIsAppendedBehindEarlierContents) {
+TEST_F(ButtonDrop, TextIsAppendedBehindEarlierContentsAndWinsOverFilesWithoutAMenu) {
     m_host.Settings().nDisplayCount = 1;
     ASSERT_TRUE(m_target.WriteFile(L"VRL_Text.txt", "earlier\r\n"));
     // Text without a terminating zero ends with its memory block.
     EXPECT_EQ(DropText(Button(), "first", IDOK, L"", false), DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-    EXPECT_EQ(DropText(Button(), "second\r\n"), DWORD(DROPEFFECT_COPY));
-    EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-
-    const std::string content = FileBytes(m_target / L"VRL_Text.txt");
-    EXPECT_TRUE(std::regex_match(content, std::regex("earlier\r\n" + kHeader + "first\r\n\r\n" + kHeader +
-                                                     "second\r\n\r\n\r\n")))
-        << content;
-    EXPECT_EQ(m_answerer.Count(), 2u);
-    EXPECT_EQ(WindowText(Button()), L"Target [1]") << "the folder is scanned after the drop";
-}
-
-TEST_F(ButtonDrop, TheProposedNameFollowsTheLastChoiceOnEachButton) {
-    const HWND other = m_host.Add(FolderRecord(m_target.Path(), L"Other"));
-    // A name that does not exist yet is created.
-    EXPECT_EQ(DropText(Button(), "one", IDOK, L"notes.txt"), DWORD(DROPEFFECT_COPY));
-    EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-    // Cancel writes nothing, keeps the name, and the source keeps its text.
-    EXPECT_EQ(DropText(Button(), "never", IDCANCEL, L"other.txt"), DWORD(DROPEFFECT_NONE));
-    EXPECT_EQ(m_target.Names(), Names{L"notes.txt"});
-
-    DropText(Button(), "two");
-    EXPECT_EQ(m_proposed, L"notes.txt");
-    DropText(other, "three");
-    EXPECT_EQ(m_proposed, L"VRL_Text.txt");
-    EXPECT_TRUE(std::regex_match(FileBytes(m_target / L"notes.txt"),
-                                 std::regex(kHeader + "one\r\n\r\n" + kHeader + "two\r\n\r\n")));
-}
-
-TEST_F(ButtonDrop, TextWinsOverFilesAndARightDragAsksNothing) {
     // A right-drop menu, had it opened, would take this Escape and cancel.
     PostMessageW(Button(), WM_KEYDOWN, VK_ESCAPE, 1);
     m_answerer.Answer(IDOK);
-    IDataObject* data = TestDataObject::Create()->AddFiles({Source(L"file.txt")})->AddText("\x83\x81\x83\x82");
+    IDataObject* data = TestDataObject::Create()->AddFiles({Source(L"file.txt")})->AddText("\x83\x81\r\n");
     EXPECT_EQ(DropOn(Button(), data, MK_RBUTTON), DWORD(DROPEFFECT_COPY));
-    // Double-byte text goes into the note as it came.
-    EXPECT_EQ(m_target.Names(), Names{L"VRL_Text.txt"});
-    EXPECT_TRUE(std::regex_match(FileBytes(m_target / L"VRL_Text.txt"), std::regex(kHeader + "\x83\x81\x83\x82\r\n\r\n")));
-    EXPECT_EQ(m_answerer.Count(), 1u);
+
+    // Double-byte text goes in as it came; a final line break stays in front of the two pairs.
+    const std::string content = FileBytes(m_target / L"VRL_Text.txt");
+    EXPECT_TRUE(std::regex_match(content, std::regex("earlier\r\n" + kHeader + "first\r\n\r\n" + kHeader +
+                                                     "\x83\x81\r\n\r\n\r\n")))
+        << content;
+    EXPECT_EQ(m_answerer.Count(), 2u);
+    EXPECT_EQ(WindowText(Button()), L"Target [1]") << "the file list is left alone, the folder scanned again";
 }
 
-TEST_F(ButtonDrop, ANoteThatCannotBeOpenedIsReportedWithItsPath) {
+TEST_F(ButtonDrop, TheChosenNoteFileIsProposedNextOnThatButtonEvenWhenItCannotBeOpened) {
     ASSERT_TRUE(m_target.WriteFile(L"locked.txt", "keep"));
     // Held open by another program that shares nothing.
     HANDLE holder = CreateFileW((m_target / L"locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -268,9 +228,106 @@ TEST_F(ButtonDrop, ANoteThatCannotBeOpenedIsReportedWithItsPath) {
     ASSERT_EQ(m_answerer.Count(), 2u);
     EXPECT_EQ(m_answerer.Last().text, L"ファイル（ " + m_target.Path() + L"locked.txt ）が使用できません");
     EXPECT_EQ(FileBytes(m_target / L"locked.txt"), "keep");
-    // The chosen name is proposed next time all the same.
-    DropText(Button(), "again", IDCANCEL);
+
+    // Cancel writes nothing; another button proposes its own name, and a new name is created.
+    EXPECT_EQ(DropText(Button(), "never", IDCANCEL), DWORD(DROPEFFECT_NONE));
     EXPECT_EQ(m_proposed, L"locked.txt");
+    EXPECT_EQ(DropText(m_host.Add(FolderRecord(m_target.Path(), L"Other")), "new", IDOK, L"notes.txt"), DWORD(DROPEFFECT_COPY));
+    EXPECT_EQ(m_proposed, L"VRL_Text.txt");
+    EXPECT_EQ(m_target.Names(), (Names{L"locked.txt", L"notes.txt"}));
+}
+
+TEST_F(ButtonDrop, TakenNamesAreAskedAboutAndEveryAnswerIsFollowed) {
+    m_host.Settings().nRenameConfirm = 1;
+    m_host.Settings().nRenameFormat = 1;
+    const std::wstring a = Source(L"a.txt", "old"), b = Source(L"b.txt", "old"), sample = Source(L"SAMPLE.jpg", "old");
+    ASSERT_TRUE(m_target.WriteFile(L"SAMPLE_0.jpg", "older"));
+    std::vector<std::wstring> asked;
+    for (int answer : {IDOK, IDOK, IDCANCEL /* 処理中止 */, IDC_OVERWRITE})
+        m_answerer.Answer(answer, [&](HWND dialog) { asked.push_back(WindowText(dialog) + ItemText(dialog, IDC_RENAME_TO)); });
+    EXPECT_EQ(DropFiles(Button(), {a, b, sample}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_COPY));
+
+    // Last to first; a taken candidate is asked about again, and every candidate takes a number
+    // of the program's counter.
+    EXPECT_EQ(asked, (Names{L"SAMPLE.jpg が既に存在します( SAMPLE_0.jpg )", L"SAMPLE_0.jpg が既に存在します( SAMPLE_0_1.jpg )",
+                            L"b.txt が既に存在します( b_2.txt )", L"a.txt が既に存在します( a_3.txt )"}));
+    EXPECT_EQ(m_host.Settings().renameCounter.Peek(), 4);
+    EXPECT_EQ(FileBytes(m_target / L"SAMPLE_0_1.jpg"), "new");
+    EXPECT_EQ(FileBytes(m_target / L"SAMPLE_0.jpg"), "older");
+    EXPECT_FALSE(Exists(sample));
+    // Skipping leaves the file alone and goes on; overwriting moves.
+    EXPECT_EQ(FileBytes(b), "new");
+    EXPECT_EQ(FileBytes(m_target / L"b.txt"), "old");
+    EXPECT_EQ(FileBytes(m_target / L"a.txt"), "new");
+    EXPECT_FALSE(Exists(a));
+}
+
+TEST_F(ButtonDrop, TheQuestionShowsTheNewFileAndComparesWholeSizes) {
+    m_host.Settings().nRenameConfirm = 1;
+    const std::wstring report = Source(L"report.txt", "abc");  // as long as "new"
+    ASSERT_TRUE(SetLocalWriteTime(report, {2023, 11, 0, 30, 23, 59, 0, 0}));
+    // Not by their low 32 bits.
+    ASSERT_TRUE(SetLength(m_source / L"big.bin", 5000000000LL));
+    ASSERT_TRUE(SetLength(m_target / L"big.bin", 5000000000LL & 0xFFFFFFFFLL));
+    std::vector<std::wstring> shown;
+    for (int i = 0; i < 2; ++i)
+        m_answerer.Answer(IDCANCEL, [&](HWND d) { shown.push_back(ItemText(d, IDC_SIZE_COMPARISON) + L"|" + ItemText(d, IDC_SOURCE_FILE)); });
+    DropFiles(Button(), {m_source / L"big.bin", report}, MK_LBUTTON);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], L"○ サイズ一致|サイズ：3 バイト\n更新日時：2023年11月30日 23:59:00 （新）");
+    EXPECT_EQ(shown[1].substr(0, shown[1].find(L'\n')), L"× サイズ相違|サイズ：5000000000 バイト");
+}
+
+TEST_F(ButtonDrop, AccessDeniedAsksAgainUntilTheUserSaysNo) {
+    // A folder of the target's name can never be overwritten: Yes must bring the question
+    // back, and No must leave both sides as they were.
+    m_host.Settings().nRenameConfirm = 1;
+    const std::wstring blocked = Source(L"blocked.txt");
+    m_target.MakeFolder(L"blocked.txt");
+    for (int answer : {IDC_OVERWRITE, IDYES, IDNO}) m_answerer.Answer(answer);
+    EXPECT_EQ(DropFiles(Button(), {blocked}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_COPY));
+    ASSERT_EQ(m_answerer.Count(), 3u);
+    EXPECT_EQ(m_answerer.Dialogs()[1].text, kClearReadOnly);
+    EXPECT_EQ(m_answerer.Dialogs()[2].text, kClearReadOnly);
+    EXPECT_EQ(FileBytes(blocked), "new");
+    EXPECT_TRUE(IsFolder(m_target / L"blocked.txt"));
+}
+
+TEST_F(ButtonDrop, AReadOnlyTargetIsReplacedWhenTheUserAgrees) {
+    ASSERT_TRUE(m_source.WriteFile(L"probe", std::string("x")));
+    MakeReadOnly(m_source / L"probe");
+    if (m_source.WriteFile(L"probe", std::string("y"))) GTEST_SKIP() << "this account may write to read-only files (root under Wine)";
+    m_host.Settings().nRenameConfirm = 1;
+    const std::wstring replaced = Source(L"replaced.txt", "old");
+    MakeReadOnly(m_target / L"replaced.txt");
+    for (int answer : {IDC_OVERWRITE, IDYES}) m_answerer.Answer(answer);
+    DropFiles(Button(), {replaced}, MK_LBUTTON | MK_SHIFT);
+    ASSERT_EQ(m_answerer.Count(), 2u);
+    EXPECT_EQ(m_answerer.Dialogs()[1].text, kClearReadOnly);
+    EXPECT_EQ(FileBytes(m_target / L"replaced.txt"), "new");
+    EXPECT_FALSE(Exists(replaced));
+}
+
+TEST_F(ButtonDrop, TheFileItselfUnderAnotherNameOrAFailedCopyStopsTheDrop) {
+    ASSERT_TRUE(m_target.WriteFile(L"Same.txt", "mine"));
+    ASSERT_TRUE(CreateHardLinkW((m_source / L"Same.txt").c_str(), (m_target / L"Same.txt").c_str(), nullptr));
+    for (int i = 0; i < 3; ++i) m_answerer.Answer(IDOK);
+    // Another case; a hard link (the same file under another name, which an overwrite followed
+    // by the move's delete would lose).
+    DropFiles(Button(), {m_target / L"SAME.TXT"}, MK_LBUTTON | MK_SHIFT);
+    DropFiles(Button(), {m_source / L"Same.txt"}, MK_LBUTTON | MK_SHIFT);
+    // Any other copy error is the system's text, and the drop stops.
+    const std::wstring kept = Source(L"kept.txt");
+    DropFiles(Button(), {kept, m_source / L"vanished.txt"}, MK_LBUTTON | MK_SHIFT);
+
+    ASSERT_EQ(m_answerer.Count(), 3u);
+    EXPECT_EQ(m_answerer.Dialogs()[0].text, kSameName);
+    EXPECT_EQ(m_answerer.Dialogs()[1].text, kSameName);
+    EXPECT_NE(m_answerer.Dialogs()[2].text, kSameName) << "the system's text";
+    EXPECT_EQ(FileBytes(m_target / L"Same.txt"), "mine");
+    EXPECT_EQ(FileBytes(m_source / L"Same.txt"), "mine");
+    EXPECT_TRUE(Exists(kept));
+    EXPECT_EQ(m_host.Settings().renameCounter.Peek(), 0);
 }
 
 // Both drop targets read file lists the same way: a damaged one is reported and nothing of it
