@@ -16,11 +16,6 @@ const AnsiCodePage kCp932 = cp932_test::CodePage();
 const Bytes& kExample = example_group_file::kBytes;
 constexpr size_t kFirstHeader = 2 + 14;  // count and class description
 
-ButtonRecord Record(std::wstring program, std::wstring folder, std::wstring title, std::uint32_t text = 0,
-                    std::uint32_t back = 0, int noDrop = 0) {
-    return {std::move(program), std::move(folder), std::move(title), text, back, noDrop};
-}
-
 Bytes Encode(const std::vector<ButtonRecord>& records) { return EncodeGroupFile(records, kCp932); }
 GroupFileContents Decode(const Bytes& bytes) { return DecodeGroupFile(bytes, kCp932); }
 
@@ -69,7 +64,7 @@ TEST(GroupCodec, StringPrefixesAtEachBoundary) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.length << " of " << int(c.fill));
-        const ButtonRecord record = Record(L"", std::wstring(c.length, c.fill), L"t");
+        const ButtonRecord record{L"", std::wstring(c.length, c.fill), L"t", 0, 0, 0};
         const Bytes bytes = Encode({record});
         const size_t at = kFirstHeader + 1;  // after the empty program
         const size_t stringBytes = c.length * (c.fill == L'f' ? 1 : 2);
@@ -81,9 +76,9 @@ TEST(GroupCodec, StringPrefixesAtEachBoundary) {
 
 TEST(GroupCodec, JapaneseIsWrittenInCp932AndOtherScriptsAsUtf16) {
     const std::vector<ButtonRecord> records = {
-        Record(L"", L"C:\\\x8868\\", L"\x30C7\x30FC\x30BF"),     // C:\表\ "データ"
-        Record(L"", L"C:\\k\\", L"\xD55C\xAD6D"),                // "한국"
-        Record(L"", L"C:\\y\\", L"\x00A5" L"100"),               // yen sign: best fit would make it "\100"
+        {L"", L"C:\\\x8868\\", L"\x30C7\x30FC\x30BF", 0, 0, 0},  // C:\表\ "データ"
+        {L"", L"C:\\k\\", L"\xD55C\xAD6D", 0, 0, 0},             // "한국"
+        {L"", L"C:\\y\\", L"\x00A5" L"100", 0, 0, 0},            // yen sign: best fit would make it "\100"
     };
     const Bytes bytes = Encode(records);
     const Bytes japanese = {0x00, 0x06, 0x43, 0x3A, 0x5C, 0x95, 0x5C, 0x5C, 0x06, 0x83, 0x66, 0x81, 0x5B, 0x83, 0x5E};
@@ -95,7 +90,7 @@ TEST(GroupCodec, JapaneseIsWrittenInCp932AndOtherScriptsAsUtf16) {
 TEST(GroupCodec, CountsFrom65535UseTheDoubleWordForm) {
     for (size_t n : {size_t{65534}, size_t{65535}}) {
         SCOPED_TRACE(n);
-        const std::vector<ButtonRecord> records(n, Record(L"", L"C:\\", L"C:"));
+        const std::vector<ButtonRecord> records(n, ButtonRecord{L"", L"C:\\", L"C:", 0, 0, 0});
         const Bytes bytes = Encode(records);
         const Bytes head = n == 65534 ? Bytes{0xFE, 0xFF, 0xFF, 0xFF} : Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF};
         EXPECT_EQ(Slice(bytes, 0, head.size()), head);

@@ -28,10 +28,8 @@ protected:
 }  // namespace
 
 TEST_F(GroupFileTest, MissingFileGivesAnEmptyPageSilentlyAndCreatesNothing) {
-    GroupFile file(m_dir, 3);
-    EXPECT_EQ(file.Path(), m_dir + L"GRP003.VRL");
     EXPECT_EQ(GroupFile(L"C:\\Bar", 1000).Path(), L"C:\\Bar\\GRP1000.VRL");
-    EXPECT_TRUE(file.Load(nullptr).empty());
+    EXPECT_TRUE(GroupFile(m_dir, 3).Load(nullptr).empty());
     EXPECT_EQ(m_boxes.Count(), 0u);
     EXPECT_TRUE(m_folder.Names().empty());
 }
@@ -45,7 +43,6 @@ TEST_F(GroupFileTest, WritesTheClassicBytesAndReadsThemBack) {
     ASSERT_TRUE(file.Save(nullptr, std::vector<ButtonRecord>{kRecords[1]}));
     EXPECT_EQ(file.Load(nullptr), std::vector<ButtonRecord>{kRecords[1]});
     EXPECT_EQ(m_folder.Names(), Names{L"GRP000.VRL"});
-    EXPECT_EQ(m_boxes.Count(), 0u);
 }
 
 TEST_F(GroupFileTest, JapaneseIsStoredInTheSystemCodePageAndOtherScriptsSurvive) {

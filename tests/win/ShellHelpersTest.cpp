@@ -48,41 +48,29 @@ TEST(SystemError, ShowsTheSystemTextOrTheCodeWithAStopIcon) {
         << testing::PrintToString(answerer.Dialogs()[1].text);
 }
 
-// Records the folders that the browser is asked to preselect on this thread. Wine's browser
-// does not always walk its tree to a preselected folder, so the request itself is checked.
-class SelectionRequests {
-public:
-    SelectionRequests() : m_hook(SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId())) {
-        t_requests = &m_paths;
-    }
-    ~SelectionRequests() {
-        UnhookWindowsHookEx(m_hook);
-        t_requests = nullptr;
-    }
-    std::vector<std::wstring> Take() { return std::exchange(m_paths, {}); }
+namespace {
+// The folders a browser on this thread was asked to preselect. Wine's browser does not always
+// walk its tree to a preselected folder, so the request itself is checked.
+thread_local std::vector<std::wstring> t_selections;
 
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
-        if (code == HC_ACTION && t_requests && call->message == BFFM_SETSELECTIONW && call->wParam)
-            t_requests->push_back(reinterpret_cast<const wchar_t*>(call->lParam));
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline thread_local std::vector<std::wstring>* t_requests = nullptr;
-    HHOOK m_hook;
-    std::vector<std::wstring> m_paths;
-};
+LRESULT CALLBACK RecordSelection(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->message == BFFM_SETSELECTIONW && call->wParam)
+        t_selections.push_back(reinterpret_cast<const wchar_t*>(call->lParam));
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
 
 TEST(FolderBrowser, PreselectsTheFolderWithoutItsBackslashAndReturnsTheChoiceWithOne) {
     TempFolder temp;
     const std::wstring folder = temp.MakeFolder(L"年表");
-    SelectionRequests requests;
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordSelection, nullptr, GetCurrentThreadId());
     DialogAnswerer answerer;
 
     answerer.Answer(IDOK);
     std::wstring path = folder;
     EXPECT_TRUE(BrowseForFolder(nullptr, path, L"フォルダを選択して下さい"));
-    EXPECT_EQ(requests.Take(), std::vector<std::wstring>{folder.substr(0, folder.size() - 1)});
+    EXPECT_EQ(std::exchange(t_selections, {}), std::vector<std::wstring>{folder.substr(0, folder.size() - 1)});
     EXPECT_TRUE(IsFolder(path));
     EXPECT_EQ(path.back(), L'\\');
 
@@ -91,9 +79,10 @@ TEST(FolderBrowser, PreselectsTheFolderWithoutItsBackslashAndReturnsTheChoiceWit
         answerer.Answer(IDCANCEL);
         path = root;
         EXPECT_FALSE(BrowseForFolder(nullptr, path, L"title"));
-        EXPECT_EQ(requests.Take(), root.empty() ? std::vector<std::wstring>{} : std::vector<std::wstring>{root});
+        EXPECT_EQ(std::exchange(t_selections, {}), root.empty() ? std::vector<std::wstring>{} : std::vector{root});
         EXPECT_EQ(path, root);
     }
+    UnhookWindowsHookEx(hook);
 }
 
 TEST(ButtonFonts, FaceNamesConvertWithoutSplittingADoubleByteCharacter) {
