@@ -28,21 +28,20 @@ protected:
 }  // namespace
 
 TEST_F(GroupFileTest, MissingFileGivesAnEmptyPageSilentlyAndCreatesNothing) {
-    EXPECT_EQ(GroupFile(L"C:\\Bar", 1000).Path(), L"C:\\Bar\\GRP1000.VRL");
     EXPECT_TRUE(GroupFile(m_dir, 3).Load(nullptr).empty());
     EXPECT_EQ(m_boxes.Count(), 0u);
     EXPECT_TRUE(m_folder.Names().empty());
 }
 
 TEST_F(GroupFileTest, WritesTheClassicBytesAndReadsThemBack) {
-    GroupFile file(m_dir, 0);
+    GroupFile file(m_dir.substr(0, m_dir.size() - 1), 1000);  // pages from 1000 take four digits
     ASSERT_TRUE(file.Save(nullptr, kRecords));
-    EXPECT_EQ(FileBytes(file.Path()), kExample);
+    EXPECT_EQ(FileBytes(m_folder / L"GRP1000.VRL"), kExample);
     EXPECT_EQ(file.Load(nullptr), kRecords);
     // Saving over an existing file replaces it, and nothing else is left in the folder.
     ASSERT_TRUE(file.Save(nullptr, std::vector<ButtonRecord>{kRecords[1]}));
     EXPECT_EQ(file.Load(nullptr), std::vector<ButtonRecord>{kRecords[1]});
-    EXPECT_EQ(m_folder.Names(), Names{L"GRP000.VRL"});
+    EXPECT_EQ(m_folder.Names(), Names{L"GRP1000.VRL"});
 }
 
 TEST_F(GroupFileTest, JapaneseIsStoredInTheSystemCodePageAndOtherScriptsSurvive) {
@@ -53,7 +52,7 @@ TEST_F(GroupFileTest, JapaneseIsStoredInTheSystemCodePageAndOtherScriptsSurvive)
     };
     GroupFile file(m_dir, 1);
     ASSERT_TRUE(file.Save(nullptr, records));
-    EXPECT_NE(FileBytes(file.Path()).find("\x06\x95\x5C.exe\x0A" "C:\\\x83\x66\x81\x5B\x83\x5E\\\x06\x83\x66\x81\x5B\x83\x5E"),
+    EXPECT_NE(FileBytes(m_folder / L"GRP001.VRL").find("\x06\x95\x5C.exe\x0A" "C:\\\x83\x66\x81\x5B\x83\x5E\\\x06\x83\x66\x81\x5B\x83\x5E"),
               std::string::npos);
     EXPECT_EQ(file.Load(nullptr), records);
 }
@@ -62,16 +61,16 @@ TEST_F(GroupFileTest, FailedSaveKeepsTheOldBytesAndSaysSo) {
     const std::vector<ButtonRecord> changed = {{L"", L"E:\\", L"E:", 1, 2, 0}};
     GroupFile readOnly(m_dir, 0);
     ASSERT_TRUE(m_folder.WriteFile(L"GRP000.VRL", kExample));
-    SetFileAttributesW(readOnly.Path().c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW((m_folder / L"GRP000.VRL").c_str(), FILE_ATTRIBUTE_READONLY);
     GroupFile blocked(m_dir, 1);  // its temporary file cannot be made: a folder has that name
     ASSERT_TRUE(m_folder.WriteFile(L"GRP001.VRL", kExample));
-    ASSERT_TRUE(CreateDirectoryW((blocked.Path() + L".tmp").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((m_folder / L"GRP001.VRL.tmp").c_str(), nullptr));
 
     EXPECT_FALSE(readOnly.Save(nullptr, changed));
     EXPECT_FALSE(blocked.Save(nullptr, changed));
 
-    EXPECT_EQ(FileBytes(readOnly.Path()), kExample);
-    EXPECT_EQ(FileBytes(blocked.Path()), kExample);
+    EXPECT_EQ(FileBytes(m_folder / L"GRP000.VRL"), kExample);
+    EXPECT_EQ(FileBytes(m_folder / L"GRP001.VRL"), kExample);
     EXPECT_EQ(m_folder.Names(), (Names{L"GRP000.VRL", L"GRP001.VRL", L"GRP001.VRL.tmp"}));
     ASSERT_EQ(m_boxes.Count(), 2u);
     for (const AnsweredDialog& box : m_boxes.Dialogs()) {
