@@ -34,7 +34,7 @@ double CopyAll(const std::vector<std::wstring>& files, const std::wstring& targe
     const bench::Stopwatch clock;
     bool ok = true;
     for (const std::wstring& file : files) {
-        ok = transfer ? TransferFile(options, DROPEFFECT_COPY, file, target) == 1
+        ok = transfer ? TransferFile(options, DROPEFFECT_COPY, file, target) == TransferOutcome::GoOn
                       : CopyFileW(file.c_str(), (target + NameOf(file)).c_str(), TRUE) != 0;
         if (!ok) break;
     }

@@ -130,12 +130,12 @@ int CMainBar::PageCommand(int code, std::wstring* path) {
     if (!page) return 0;
     switch (code) {
     case PAGE_SHOW:
-        if (page->m_nCount > 0) page->ShowWindow(SW_SHOW);
+        if (page->ButtonCount() > 0) page->ShowWindow(SW_SHOW);
         UpdatePageLabel();
         break;
     case PAGE_HIDE: page->ShowWindow(SW_HIDE); break;
     case PAGE_REPAINT:
-        if (page->m_nCount > 0) page->Invalidate(true);
+        if (page->ButtonCount() > 0) page->Invalidate(true);
         break;
     case PAGE_ADD_BUTTON:
         if (path) page->AddFolder(*path);
@@ -238,7 +238,7 @@ void CMainBar::OnContextMenu(HWND, POINT point) {
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
     const CGroupWnd* page = CurrentPage();
-    EnableMenuItem(popup, ID_BAR_SORT, MF_BYCOMMAND | (page && page->m_nCount >= 2 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_BAR_SORT, MF_BYCOMMAND | (page && page->ButtonCount() >= 2 ? MF_ENABLED : MF_GRAYED));
     if (m_settings.nCopyMove == 0 || m_settings.nCopyMove == 1)
         CheckMenuRadioItem(popup, ID_BAR_DROP_COPY, ID_BAR_DROP_MOVE, m_settings.nCopyMove == 1 ? ID_BAR_DROP_MOVE : ID_BAR_DROP_COPY,
                            MF_BYCOMMAND);
@@ -334,21 +334,17 @@ void CBarDropTarget::OnDragLeave(CWnd*) {
 
 BOOL CBarDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT, POINT) {
     SetForegroundWindow(m_pBar->m_hWnd);
-    const CGlobalData files = data->IsDataAvailable(CF_HDROP) ? data->GetGlobalData(CF_HDROP) : CGlobalData();
-    if (!files) {
+    // A damaged list is treated like no list: nothing of it is read.
+    const auto paths = DroppedFiles(data);
+    if (!paths) {
         OnDragLeave(wnd);
         AppMessageBox(m_pBar->m_hWnd, IDS_CANNOT_HANDLE_DROP);
         return FALSE;
     }
-    auto* drop = static_cast<HDROP>(files.Get());
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    if (count > 0 && AppMessageBox(m_pBar->m_hWnd, IDS_ADD_BUTTONS_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        for (UINT i = count; i-- > 0;) {
-            // Read at full length: a long path is never cut short.
-            std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-            path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-            const DWORD attributes = GetFileAttributesW(path.c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) AddTrailingBackslash(path);
+    if (!paths->empty() && AppMessageBox(m_pBar->m_hWnd, IDS_ADD_BUTTONS_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        for (auto it = paths->rbegin(); it != paths->rend(); ++it) {
+            std::wstring path = *it;
+            if (IsFolder(path)) AddTrailingBackslash(path);
             if (!m_pBar->PageCommand(PAGE_ADD_BUTTON, &path)) break;
         }
     }

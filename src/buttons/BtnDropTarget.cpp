@@ -1,13 +1,8 @@
 #include "buttons/BtnDropTarget.h"
 
-#include <shellapi.h>
-
-#include <cstdint>
-#include <utility>
-
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
-#include "shell/DropList.h"
+#include "shell/ShellHelpers.h"
 #include "buttons/TextDrop.h"
 #include "buttons/TextNote.h"
 #include "buttons/Transfer.h"
@@ -16,11 +11,6 @@
 #include "resource.h"
 
 namespace {
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Reads CF_TEXT up to its first NUL, never past the memory block it came in.
 bool FetchText(COleDataObject* data, std::string& text) {
     const CGlobalData block = data->GetGlobalData(CF_TEXT);
@@ -32,32 +22,11 @@ bool FetchText(COleDataObject* data, std::string& text) {
     return true;
 }
 
-// The dropped file list, once it is known to end inside its block (it comes from another
-// program, and the system's reader would follow it anywhere).
-CGlobalData FetchFileList(COleDataObject* data) {
-    CGlobalData block = data->GetGlobalData(CF_HDROP);
-    if (!block) return {};
-    const void* bytes = GlobalLock(block.Get());
-    if (!bytes) return {};
-    const bool wellFormed = varolin::DropListIsWellFormed(static_cast<const std::uint8_t*>(bytes), block.Size());
-    GlobalUnlock(block.Get());
-    return wellFormed ? std::move(block) : CGlobalData{};
-}
-
-// The full path of entry `index`, however long.
-std::wstring DroppedPath(HDROP drop, UINT index) {
-    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
-    std::wstring path(static_cast<size_t>(length) + 1, L'\0');
-    const UINT got = DragQueryFileW(drop, index, path.data(), length + 1);
-    path.resize(got <= length ? got : length);
-    return path;
-}
-
-int ChoiceOfCommand(UINT id) {
+DropChoice ChoiceOfCommand(UINT id) {
     switch (id) {
-    case ID_DROP_MOVE: return 2;
-    case ID_DROP_COPY: return 1;
-    default: return 0;
+    case ID_DROP_MOVE: return DropChoice::Move;
+    case ID_DROP_COPY: return DropChoice::Copy;
+    default: return DropChoice::Cancel;
     }
 }
 }  // namespace
@@ -111,12 +80,10 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
             return FALSE;
         }
     }
-    if (data->IsDataAvailable(CF_HDROP)) {
-        const CGlobalData files = FetchFileList(data);
-        if (files) {
-            DropFiles(static_cast<HDROP>(files.Get()), effect);
-            return Finish(TRUE);
-        }
+    // A damaged list is treated like no list: nothing of it is read.
+    if (const auto paths = DroppedFiles(data)) {
+        DropFiles(*paths, effect);
+        return Finish(TRUE);
     }
     OnDragLeave(&m_button);
     AppMessageBox(m_button.m_hWnd, IDS_CANNOT_HANDLE_DROP, MB_OK);
@@ -126,7 +93,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
 DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
     ClientToScreen(m_button.m_hWnd, &point);
     const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RIGHT_DROP_MENU)));
-    m_nDropChoice = 0;
+    m_nDropChoice = DropChoice::Cancel;
     if (!menu) return DROPEFFECT_NONE;
     // While the menu is open the button records the highlighted item (WM_MENUSELECT). The
     // item the menu ends with decides, so a menu closed with Escape or a click elsewhere
@@ -135,25 +102,26 @@ DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
                                        0, m_button.m_hWnd, nullptr);
     m_nDropChoice = ChoiceOfCommand(chosen);
     switch (m_nDropChoice) {
-    case 2: return DROPEFFECT_MOVE;
-    case 1: return DROPEFFECT_COPY;
+    case DropChoice::Move: return DROPEFFECT_MOVE;
+    case DropChoice::Copy: return DROPEFFECT_COPY;
     default: return DROPEFFECT_NONE;
     }
 }
 
-void CBtnDropTarget::DropFiles(HDROP drop, DROPEFFECT effect) {
+void CBtnDropTarget::OnMenuSelect(UINT item) {
+    if (item == ID_DROP_MOVE || item == ID_DROP_COPY || item == ID_DROP_CANCEL) m_nDropChoice = ChoiceOfCommand(item);
+}
+
+void CBtnDropTarget::DropFiles(const std::vector<std::wstring>& paths, DROPEFFECT effect) {
     const DWORD mode = effect == DROPEFFECT_MOVE ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
     const TransferOptions options = CurrentTransferOptions(m_button.Settings());
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     // Last to first, as the list has always been taken.
-    for (UINT index = count; index-- > 0;) {
-        const std::wstring path = DroppedPath(drop, index);
-        if (path.empty()) continue;
-        if (IsFolder(path)) {
+    for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
+        if (IsFolder(*path)) {
             AppMessageBox(m_button.m_hWnd, IDS_NO_FOLDER_DROP, MB_OK);
             continue;
         }
-        if (TransferFile(options, mode, path, m_button.Folder()) == 0) break;
+        if (TransferFile(options, mode, *path, m_button.Folder()) == TransferOutcome::StopDrop) break;
     }
 }
 

@@ -2,13 +2,16 @@
 // CBtnDropTarget: the drop target of one folder button. Files dropped on the button are
 // copied or moved into its folder, text is appended to a note there.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "framework/OleDropTarget.h"
 
 class CDropBtn;
+
+// The answer of the right-drop menu.
+enum class DropChoice { Cancel, Copy, Move };
 
 class CBtnDropTarget : public COleDropTarget {
 public:
@@ -22,18 +25,22 @@ public:
     void OnDragLeave(CWnd* wnd) override;
     BOOL OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT effect, POINT point) override;
 
-    BOOL m_bDragOver = FALSE;              // a drag is over the button: it paints inverted
-    int m_nDropChoice = 0;                 // right-drop menu: 2 move, 1 copy, 0 cancel
-    std::wstring m_strTextFile = L"VRL_Text.txt";  // name the next text drop proposes
-    HWND m_pPrevForeground = nullptr;      // borrowed: the foreground window before the drop
-    BOOL m_bRightDrag = FALSE;             // the drag came in with the right mouse button
+    // A drag is over the button: it paints inverted.
+    bool IsDragOver() const { return m_bDragOver != FALSE; }
+    // The button's WM_MENUSELECT while the right-drop menu is open: `item` is highlighted.
+    void OnMenuSelect(UINT item);
 
 private:
     // The right-drop menu at `point` (client): the effect chosen, or DROPEFFECT_NONE.
     DROPEFFECT AskDropEffect(POINT point);
-    void DropFiles(HDROP drop, DROPEFFECT effect);
+    void DropFiles(const std::vector<std::wstring>& paths, DROPEFFECT effect);
     // Rescans the folder for the count and badge, then ends the drop like a leave.
     BOOL Finish(BOOL handled);
 
-    CDropBtn& m_button;  // the button this target belongs to
+    BOOL m_bDragOver = FALSE;
+    DropChoice m_nDropChoice = DropChoice::Cancel;
+    std::wstring m_strTextFile = L"VRL_Text.txt";  // name the next text drop proposes
+    HWND m_pPrevForeground = nullptr;      // borrowed: the foreground window before the drop
+    BOOL m_bRightDrag = FALSE;             // the drag came in with the right mouse button
+    CDropBtn& m_button;                    // the button this target belongs to
 };

@@ -98,6 +98,19 @@ std::wstring CDropBtn::FaceText() const {
     return m_record.m_strTitle + L" [" + std::to_wstring(m_nFileCount) + L"]";
 }
 
+std::wstring CDropBtn::ShownText() const {
+    // The badge's own letters: it is a picture of the word.
+    return ShowsNewMark() ? FaceText() + L" NEW" : FaceText();
+}
+
+LRESULT CDropBtn::OnGetText(size_t size, wchar_t* buffer) const {
+    if (size == 0 || !buffer) return 0;
+    const std::wstring text = ShownText();
+    const size_t copied = text.copy(buffer, size - 1);
+    buffer[copied] = L'\0';
+    return static_cast<LRESULT>(copied);
+}
+
 LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_MENUSELECT:
@@ -106,6 +119,10 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT:
         OnPrintClient(reinterpret_cast<HDC>(wp), static_cast<UINT>(lp));
         return 0;
+    case WM_GETTEXT:
+        return OnGetText(static_cast<size_t>(wp), reinterpret_cast<wchar_t*>(lp));
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(ShownText().size());
     case WM_INITMENUPOPUP:
         Default();
         OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
@@ -169,12 +186,12 @@ void CDropBtn::Paint(HDC dc) {
         const int x = width - kRefuseMarkRight;
         FillSolid(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(192, 192, 192));
         Draw3dRect(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(255, 255, 255), RGB(128, 128, 128));
-    } else if (m_bNewMark && g_bmpNewMark && g_bmpNewMarkMask) {
+    } else if (ShowsNewMark() && g_bmpNewMark && g_bmpNewMarkMask) {
         DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - kNewMarkRight, kNewMarkTop,
                         kNewMarkWidth, kNewMarkHeight);
     }
     if (m_hIcon) DrawIconEx(dc, kIconOffset, kIconOffset, m_hIcon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-    if (m_dropTarget.m_bDragOver) InvertRect(dc, &client);
+    if (m_dropTarget.IsDragOver()) InvertRect(dc, &client);
     RestoreDC(dc, saved);
 }
 
@@ -205,10 +222,5 @@ void CDropBtn::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
     Default();
     const bool closed = flags == 0xFFFF && !menu;
     if (closed || (flags & MF_POPUP)) return;
-    switch (item) {
-    case ID_DROP_MOVE: m_dropTarget.m_nDropChoice = 2; break;
-    case ID_DROP_COPY: m_dropTarget.m_nDropChoice = 1; break;
-    case ID_DROP_CANCEL: m_dropTarget.m_nDropChoice = 0; break;
-    default: break;
-    }
+    m_dropTarget.OnMenuSelect(item);
 }

@@ -2,6 +2,10 @@
 // CDropBtn: one folder button, a child window of its page. It holds its stored record, paints
 // its face with the file count and NEW badge, takes drops through its own drop target, and
 // frees itself when its window is destroyed.
+//
+// Its window text is what the face shows in words, for screen readers and anyone else who asks:
+// the title, " [count]" when counts are shown and the button accepts drops, and " NEW" while
+// the badge is painted. It is made on each WM_GETTEXT, so it never lags behind the face.
 #include <windows.h>
 
 #include <string>
@@ -26,24 +30,8 @@ public:
     const std::wstring& Folder() const { return m_record.m_strFolder; }
     AppSettings& Settings() const { return m_host.Settings(); }
 
-    // The small icon of the button's program (m_strFolder + m_strProgram), or none.
-    void LoadProgramIcon();
     // Scans the folder again for the file count and the new mark.
     void UpdateFolderState();
-    // The text painted on the face: the title, with " [count]" when counts are shown and the
-    // button accepts drops.
-    std::wstring FaceText() const;
-    // Rescans the folder (unless drops are refused), reloads the icon and repaints.
-    void Refresh();
-
-    IButtonHost& m_host;  // the page that lists this button
-    varolin::ButtonRecord m_record;
-    OwnedBrush m_brBack;
-    OwnedIcon m_hIcon;
-    BOOL m_bPressed = FALSE;
-    int m_nFileCount = 0;
-    BOOL m_bNewMark = FALSE;
-    CBtnDropTarget m_dropTarget{*this};
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -66,9 +54,32 @@ protected:
     void OnDelete();
     // WM_PRINTCLIENT: the face drawn into a caller's DC.
     void OnPrintClient(HDC dc, UINT flags);
+    // WM_GETTEXT: the shown text, cut to `size` characters with its NUL.
+    LRESULT OnGetText(size_t size, wchar_t* buffer) const;
     void PostNcDestroy() override { delete this; }
 
+private:
+    // The small icon of the button's program (m_strFolder + m_strProgram), or none.
+    void LoadProgramIcon();
+    // Rescans the folder (unless drops are refused), reloads the icon and repaints.
+    void Refresh();
     void MakeBackBrush();
+    // The text painted on the face: the title, with " [count]" when counts are shown and the
+    // button accepts drops.
+    std::wstring FaceText() const;
+    // The badge is painted only on buttons that accept drops.
+    bool ShowsNewMark() const { return m_bNewMark && !m_record.m_bNoDrop; }
+    // The window text: FaceText, and " NEW" while the badge shows.
+    std::wstring ShownText() const;
     // The whole face except the background, into any DC.
     void Paint(HDC dc);
+
+    IButtonHost& m_host;  // the page that lists this button
+    varolin::ButtonRecord m_record;
+    OwnedBrush m_brBack;
+    OwnedIcon m_hIcon;
+    BOOL m_bPressed = FALSE;
+    int m_nFileCount = 0;
+    BOOL m_bNewMark = FALSE;
+    CBtnDropTarget m_dropTarget{*this};
 };

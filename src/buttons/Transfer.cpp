@@ -10,11 +10,6 @@
 
 namespace {
 
-// Result of one copy attempt, before name conflicts are resolved.
-constexpr int kNameTaken = 2;
-// The target name is the source file itself.
-constexpr int kSourceIsTarget = 3;
-
 bool SamePathText(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                 TRUE) == CSTR_EQUAL;
@@ -37,35 +32,35 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 
 // One copy. While access is denied, offers to clear the target's write protection and copies
 // again over it; the user's No leaves the file alone.
-int CopyOnce(bool failIfExists, const std::wstring& source, const std::wstring& target) {
-    if (CopyFileW(source.c_str(), target.c_str(), failIfExists)) return kCopyDone;
+CopyResult CopyOnce(bool failIfExists, const std::wstring& source, const std::wstring& target) {
+    if (CopyFileW(source.c_str(), target.c_str(), failIfExists)) return CopyResult::Done;
     DWORD error = GetLastError();
     while (error == ERROR_ACCESS_DENIED) {
-        if (AppMessageBox(nullptr, IDS_CLEAR_READONLY_QUESTION, MB_YESNO) != IDYES) return kCopySkipped;
+        if (AppMessageBox(nullptr, IDS_CLEAR_READONLY_QUESTION, MB_YESNO) != IDYES) return CopyResult::Skipped;
         SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (CopyFileW(source.c_str(), target.c_str(), FALSE)) return kCopyDone;
+        if (CopyFileW(source.c_str(), target.c_str(), FALSE)) return CopyResult::Done;
         error = GetLastError();
     }
-    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return kNameTaken;
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return CopyResult::NameTaken;
     ShowSystemError(error);
-    return kCopyFailed;
+    return CopyResult::Failed;
 }
 
 // CopyWithRename; with `refuseSource`, a target name taken by the source itself gives
-// kSourceIsTarget before anything else happens.
-int CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+// CopyResult::SourceIsTarget before anything else happens.
+CopyResult CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstring& source,
              const std::wstring& target, bool refuseSource) {
     // A loop rather than recursion: a long run of taken candidates cannot exhaust the stack.
     // It ends because every candidate carries a number never used before.
     std::wstring current = target;
     for (;;) {
-        const int result = CopyOnce(failIfExists, source, current);
-        if (result != kNameTaken) return result;
+        const CopyResult result = CopyOnce(failIfExists, source, current);
+        if (result != CopyResult::NameTaken) return result;
         // Only a taken name can be the source, so the identity is compared only now: looking
         // up a name that is not there can cost a scan of the whole folder (it does on Wine).
         if (refuseSource) {
             refuseSource = false;
-            if (SameFile(source, current)) return kSourceIsTarget;
+            if (SameFile(source, current)) return CopyResult::SourceIsTarget;
         }
 
         std::wstring candidate = varolin::MakeNumberedPath(current, options.nRenameFormat, options.counter);
@@ -79,7 +74,7 @@ int CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstri
                 failIfExists = false;
                 continue;
             }
-            if (dialog.m_nResult != CSameNameDlg::kRename) return kCopySkipped;
+            if (dialog.m_nResult != CSameNameDlg::kRename) return CopyResult::Skipped;
         }
         current = std::move(candidate);
         failIfExists = true;
@@ -88,13 +83,13 @@ int CopyLoop(const TransferOptions& options, bool failIfExists, const std::wstri
 
 }  // namespace
 
-int CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
-                   const std::wstring& target) {
+CopyResult CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+                          const std::wstring& target) {
     return CopyLoop(options, failIfExists, source, target, false);
 }
 
-int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
-                 const std::wstring& folder) {
+TransferOutcome TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
+                             const std::wstring& folder) {
     // The dropped name as it is: trimming it could name another file.
     const varolin::PathParts parts = varolin::SplitPathParts(source);
     std::wstring target = folder;
@@ -102,13 +97,14 @@ int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::ws
     target += parts.fname + parts.ext;
 
     // The same file under another name is caught once the copy finds the name taken.
-    const int result = SamePathText(source, target) ? kSourceIsTarget : CopyLoop(options, true, source, target, true);
-    if (result == kSourceIsTarget) {
+    const CopyResult result =
+        SamePathText(source, target) ? CopyResult::SourceIsTarget : CopyLoop(options, true, source, target, true);
+    if (result == CopyResult::SourceIsTarget) {
         AppMessageBox(nullptr, IDS_SAME_FILE_NAME, MB_OK);
-        return 0;
+        return TransferOutcome::StopDrop;
     }
-    if (result == kCopyFailed) return 0;
-    if (result == kCopyDone && dropEffect == DROPEFFECT_MOVE && !DeleteFileW(source.c_str())) {
+    if (result == CopyResult::Failed) return TransferOutcome::StopDrop;
+    if (result == CopyResult::Done && dropEffect == DROPEFFECT_MOVE && !DeleteFileW(source.c_str())) {
         const DWORD error = GetLastError();
         if (error == ERROR_ACCESS_DENIED) {
             // Write-protected source: the copy is complete, so clearing the flag loses nothing.
@@ -116,10 +112,10 @@ int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::ws
             DeleteFileW(source.c_str());
         } else {
             ShowSystemError(error);
-            return 0;
+            return TransferOutcome::StopDrop;
         }
     }
-    return 1;
+    return TransferOutcome::GoOn;
 }
 
 TransferOptions CurrentTransferOptions(AppSettings& settings) {

@@ -16,20 +16,27 @@ struct TransferOptions {
     varolin::RenameCounter& counter;  // the program's counter
 };
 
-// CopyWithRename results.
-constexpr int kCopyDone = 1;     // the file was copied
-constexpr int kCopySkipped = 0;  // the file was left alone; the drop goes on
-constexpr int kCopyFailed = -1;  // an error was shown; the drop stops
+// What a copy came to. CopyWithRename gives the first three; the others are steps inside a
+// transfer, before a name conflict is resolved.
+enum class CopyResult {
+    Done,            // the file was copied
+    Skipped,         // the file was left alone; the drop goes on
+    Failed,          // an error was shown; the drop stops
+    NameTaken,       // the target name exists
+    SourceIsTarget,  // the target name is the source file itself
+};
 
 // Copies `source` to `target`. A taken name gets a numbered candidate (after asking, when
 // confirmation is on); a target that denies access may have its write protection cleared.
-int CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
-                   const std::wstring& target);
+CopyResult CopyWithRename(const TransferOptions& options, bool failIfExists, const std::wstring& source,
+                          const std::wstring& target);
 
-// Copies (or, with DROPEFFECT_MOVE, moves) `source` into `folder`. Returns 1 to go on with the
-// next dropped file, 0 to stop the drop.
-int TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
-                 const std::wstring& folder);
+// Whether a drop goes on with its next file after one transfer.
+enum class TransferOutcome { GoOn, StopDrop };
+
+// Copies (or, with DROPEFFECT_MOVE, moves) `source` into `folder`.
+TransferOutcome TransferFile(const TransferOptions& options, DWORD dropEffect, const std::wstring& source,
+                             const std::wstring& folder);
 
 // The options that drops use: the settings in force and the program's rename counter.
 TransferOptions CurrentTransferOptions(AppSettings& settings);

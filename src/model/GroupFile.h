@@ -14,8 +14,6 @@ public:
     // `appDir` is the program directory (g_strAppDir); the name is formed once, here.
     GroupFile(const std::wstring& appDir, int page);
 
-    const std::wstring& Path() const { return m_strPath; }
-
     // The page's buttons in display order. A missing or unreadable file gives an empty page
     // without a word. A record of another schema shows the unknown-schema message (owned by
     // `owner`) and comes back with empty fields; a damaged file gives the buttons before the

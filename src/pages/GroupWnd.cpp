@@ -84,13 +84,11 @@ void CGroupWnd::RemoveButton(CDropBtn& button) {
     if (it == m_buttons.end()) return;
     m_buttons.erase(it);
     m_nCount = static_cast<int>(m_buttons.size());
-    if (m_nCount > 0) {
+    if (m_nCount > 0)
         LayoutButtons();
-        Save();
-        return;
-    }
-    ShowWindow(SW_HIDE);
-    DeleteFileW(m_file.Path().c_str());  // a failure leaves the old file; nothing to report
+    else
+        ShowWindow(SW_HIDE);
+    Save();  // the last button takes the page's file with it
 }
 
 void CGroupWnd::MoveButton(CDropBtn& button, bool earlier) {

@@ -12,28 +12,17 @@
 
 struct AppSettings;
 
-class CGroupWnd : public CWnd, public IButtonHost {
+// The page is its buttons' host; only the page itself hands that interface to them.
+class CGroupWnd : public CWnd, private IButtonHost {
 public:
     // Creates the hidden page window; the page's buttons are loaded when this returns.
     CGroupWnd(AppSettings& settings, int page, const std::wstring& pageClass, const std::wstring& buttonClass,
               const RECT& rect, CWnd* bar);
 
-    void LayoutButtons();
+    int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
     void AddFolder(std::wstring& path);
     void SortByTitle();
-    bool Save();
-
-    // IButtonHost
-    AppSettings& Settings() override { return m_settings; }
-    HWND HostWindow() const override { return m_hWnd; }
-    void MoveButton(CDropBtn& button, bool earlier) override;
-    void RemoveButton(CDropBtn& button) override;
-    void SaveButtons() override { Save(); }
-
-    std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
-    int m_nCount = 0;
-    std::wstring m_strButtonClass;
 
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
@@ -42,9 +31,21 @@ protected:
     void PostNcDestroy() override { delete this; }
 
 private:
+    // IButtonHost
+    AppSettings& Settings() override { return m_settings; }
+    HWND HostWindow() const override { return m_hWnd; }
+    void MoveButton(CDropBtn& button, bool earlier) override;
+    void RemoveButton(CDropBtn& button) override;
+    void SaveButtons() override { Save(); }
+
+    void LayoutButtons();
     // Lays the buttons out now when the page is shown, else when it is next shown.
     void LayoutWhenShown();
+    bool Save();
 
+    std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
+    int m_nCount = 0;
+    std::wstring m_strButtonClass;
     AppSettings& m_settings;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden

@@ -7,6 +7,8 @@
 #include <cwchar>
 
 #include "framework/Strings.h"
+#include "model/SystemCodePage.h"
+#include "shell/DropList.h"
 
 namespace {
 
@@ -38,6 +40,21 @@ HtmlHelpFunction LoadHtmlHelp() {
 }
 
 }  // namespace
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::vector<std::wstring>> DroppedFiles(COleDataObject* data) {
+    const CGlobalData block = data->GetGlobalData(CF_HDROP);
+    if (!block) return std::nullopt;
+    const void* bytes = GlobalLock(block.Get());
+    if (!bytes) return std::nullopt;
+    auto paths = varolin::ParseDropList(static_cast<const std::uint8_t*>(bytes), block.Size(), SystemAnsiCodePage());
+    GlobalUnlock(block.Get());
+    return paths;
+}
 
 bool BrowseForFolder(HWND owner, std::wstring& path, const std::wstring& title) {
     // The browser preselects a folder given without its trailing backslash; a root keeps it.

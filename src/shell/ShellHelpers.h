@@ -1,11 +1,16 @@
 #pragma once
 // Helpers shared by the bar, pages, buttons and dialogs: the folder browser, path rules,
-// system error texts, the help file, and bitmaps drawn with one colour transparent.
+// dropped file lists, system error texts, the help file, and bitmaps drawn with one colour
+// transparent.
 #include <windows.h>
+
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/PathUtil.h"
 #include "framework/Handles.h"
+#include "framework/OleDropTarget.h"
 
 // Trims the path in place and splits it: name = file name + extension, directory = drive +
 // directory (ending in a backslash whenever the path held one).
@@ -13,6 +18,13 @@ using varolin::SplitPath;
 // Trims trailing white space and makes the path end in exactly one more backslash unless it
 // already ends in one.
 using varolin::AddTrailingBackslash;
+
+// Whether `path` names an existing folder.
+bool IsFolder(const std::wstring& path);
+
+// The paths of the file list dropped with `data`, in drop order and at their full length;
+// nothing when the data holds no file list or a damaged one (see varolin::ParseDropList).
+std::optional<std::vector<std::wstring>> DroppedFiles(COleDataObject* data);
 
 // Lets the user choose a file-system folder, preselecting `path` (may be empty). On true,
 // `path` is the chosen folder ending in a backslash; on false (cancelled) it is unchanged.

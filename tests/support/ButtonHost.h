@@ -1,12 +1,8 @@
 #pragma once
-// Folder buttons under test: a top-level window standing in for the bar, holding one real
-// page, with settings of its own (program directory in a temporary folder, counts off, no NEW
-// days, no rename question) and fresh process-wide drawing objects (the default font, the NEW
-// badge), which are put back at scope end.
-//
-//   ButtonHost host;
-//   CDropBtn* button = host.Add(record, RECT{0, 0, 50, 100});
-//   const ButtonFace face = RenderFace(button);
+// Folder buttons under test: a window standing in for the bar, holding real pages loaded from
+// group files, with settings of their own (program directory in a temporary folder, counts off,
+// no NEW days, no rename question) and fresh drawing objects (default font, NEW badge), put back
+// at scope end. Tests see the buttons as a user would: child windows, texts, faces, files.
 #include <windows.h>
 
 #include <string>
@@ -18,20 +14,22 @@
 #include "settings/Settings.h"
 #include "support/TempFolder.h"
 
-class CDropBtn;
 class CGroupWnd;
 
 class ButtonHost {
 public:
     ButtonHost();
     ~ButtonHost();
-    ButtonHost(const ButtonHost&) = delete;
-    ButtonHost& operator=(const ButtonHost&) = delete;
 
-    // A button made the way a page makes one from its group file.
-    CDropBtn* Add(const varolin::ButtonRecord& record, const RECT& rect = RECT{0, 0, 120, 60});
+    // The next page (GRP000.VRL first), loaded from a group file holding `records` and shown
+    // over `rect` of the bar.
+    CGroupWnd* AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect = RECT{0, 0, 600, 60});
+    // A button made the way a page makes one from its group file, alone on a page of its own
+    // that covers `rect`, so that the button covers it too.
+    HWND Add(const varolin::ButtonRecord& record, const RECT& rect = RECT{0, 0, 120, 60});
+    // What page `page` holds in its group file.
+    std::vector<varolin::ButtonRecord> Stored(int page) const;
     HWND Bar() const { return m_bar.m_hWnd; }
-    CGroupWnd* Page() const { return m_page; }
     AppSettings& Settings() { return m_settings; }
 
 private:
@@ -40,20 +38,29 @@ private:
     OwnedFont m_oldFont, m_oldFontVert;
     OwnedBitmap m_oldNewMark, m_oldNewMarkMask;
     CWnd m_bar;
-    CGroupWnd* m_page = nullptr;  // deletes itself with the bar's window
+    int m_nPages = 0;
 };
+
+// The page's buttons in display order: as laid out, left to right, then top to bottom.
+std::vector<HWND> Buttons(const CGroupWnd* page);
 
 // A record for a folder (ending in a backslash) with the given colours.
 varolin::ButtonRecord FolderRecord(const std::wstring& folder, const std::wstring& title,
                                    COLORREF text = RGB(0, 0, 0), COLORREF back = RGB(255, 255, 255),
                                    bool noDrop = false);
 
+// A 32-bit top-down DIB section whose pixels (0x00RRGGBB) a test reads and writes directly.
+struct PixelBitmap {
+    PixelBitmap(int width, int height);
+    OwnedBitmap bitmap;
+    DWORD* bits = nullptr;
+};
+
 // A button's face as WM_PRINTCLIENT draws it (background included), pixel by pixel.
 struct ButtonFace {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<COLORREF> pixels;
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     bool operator==(const ButtonFace&) const = default;
 };
-ButtonFace RenderFace(const CDropBtn* button);
+ButtonFace RenderFace(HWND button);

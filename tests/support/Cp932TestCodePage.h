@@ -1,6 +1,6 @@
 #pragma once
-// A stand-in for code page 932 that knows ASCII, the half-width katakana and the few
-// double-byte characters the tests use. Like the real conversion, it maps the yen sign to a
+// A stand-in for code page 932 that knows ASCII and the few double-byte characters the tests
+// use. Like the real conversion, it maps the yen sign to a
 // backslash ("best fit") without calling that lossy.
 #include <cstdint>
 #include <string>
@@ -20,13 +20,6 @@ inline constexpr DoubleByte kTable[] = {
     {L'\x30FC', 0x81, 0x5B},  // ー
     {L'\x30BF', 0x83, 0x5E},  // タ
     {L'\x8868', 0x95, 0x5C},  // 表 (trail byte is a backslash)
-    {L'\x30BD', 0x83, 0x5C},  // ソ
-    {L'\x5199', 0x8E, 0xCA},  // 写
-    {L'\x771F', 0x90, 0x5E},  // 真
-    {L'\x65E5', 0x93, 0xFA},  // 日
-    {L'\x672C', 0x96, 0x7B},  // 本
-    {L'\x8A9E', 0x8C, 0xEA},  // 語
-    {L'\x3000', 0x81, 0x40},  // full-width blank
     {L'\x30FB', 0x81, 0x45},  // ・ (what unknown bytes become)
 };
 
@@ -38,8 +31,6 @@ inline bool ToAnsi(const std::wstring& text, std::string& bytes) {
     for (wchar_t c : text) {
         if (c < 0x80) {
             bytes.push_back(static_cast<char>(c));
-        } else if (c >= 0xFF61 && c <= 0xFF9F) {
-            bytes.push_back(static_cast<char>(0xA1 + (c - 0xFF61)));
         } else if (c == L'\x00A5') {
             bytes.push_back('\\');  // best fit: not reported
         } else {
@@ -67,8 +58,6 @@ inline std::wstring ToWide(const std::string& bytes) {
         const auto b = static_cast<std::uint8_t>(bytes[i]);
         if (b < 0x80) {
             text.push_back(static_cast<wchar_t>(b));
-        } else if (b >= 0xA1 && b <= 0xDF) {
-            text.push_back(static_cast<wchar_t>(0xFF61 + (b - 0xA1)));
         } else if (IsLeadByte(b) && i + 1 < bytes.size()) {
             const auto trail = static_cast<std::uint8_t>(bytes[++i]);
             wchar_t c = L'\x30FB';

@@ -1,10 +1,10 @@
 #include "support/TempFolder.h"
 
-#include <windows.h>
-
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 TempFolder::TempFolder() {
     static std::atomic<unsigned> counter{0};
@@ -25,6 +25,10 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     if (m_path.empty()) return;
     std::error_code error;
+    // Read-only files would outlive the folder.
+    using Walk = std::filesystem::recursive_directory_iterator;
+    for (Walk it(std::filesystem::path(m_path), error), end; !error && it != end; it.increment(error))
+        SetFileAttributesW(it->path().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::filesystem::remove_all(std::filesystem::path(m_path), error);
 }
 
@@ -46,15 +50,27 @@ std::wstring TempFolder::MakeFolder(const std::wstring& name) const {
     return path;
 }
 
+std::vector<std::wstring> TempFolder::Names() const {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(m_path), error))
+        names.push_back(entry.path().filename().wstring());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool SetLocalWriteTime(const std::wstring& path, const SYSTEMTIME& local) {
+    FILETIME localTime{}, utc{};
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const BOOL ok = SystemTimeToFileTime(&local, &localTime) && LocalFileTimeToFileTime(&localTime, &utc) &&
+                    SetFileTime(file, nullptr, nullptr, &utc);
+    CloseHandle(file);
+    return ok;
+}
+
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 
 TestDataObject* TestDataObject::AddFiles(const std::vector<std::wstring>& paths) {
@@ -29,13 +30,10 @@ TestDataObject* TestDataObject::AddBytes(CLIPFORMAT format, const std::vector<BY
 }
 
 HRESULT TestDataObject::QueryInterface(REFIID iid, void** out) {
-    if (iid == IID_IUnknown || iid == IID_IDataObject) {
-        *out = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+    *out = iid == IID_IUnknown || iid == IID_IDataObject ? static_cast<IDataObject*>(this) : nullptr;
+    if (!*out) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
 }
 
 ULONG TestDataObject::Release() {
@@ -44,37 +42,23 @@ ULONG TestDataObject::Release() {
     return refs;
 }
 
-const TestDataObject::Entry* TestDataObject::Find(CLIPFORMAT format) const {
+const TestDataObject::Entry* TestDataObject::Find(const FORMATETC* format) const {
+    if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return nullptr;
     for (const Entry& entry : m_entries)
-        if (entry.format == format) return &entry;
+        if (entry.format == format->cfFormat) return &entry;
     return nullptr;
 }
 
-HRESULT TestDataObject::QueryGetData(FORMATETC* format) {
-    if (!format || !(format->tymed & TYMED_HGLOBAL) || format->dwAspect != DVASPECT_CONTENT) return DV_E_FORMATETC;
-    return Find(format->cfFormat) ? S_OK : DV_E_FORMATETC;
-}
-
 HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    const Entry* entry = Find(format->cfFormat);
+    const Entry* entry = Find(format);
+    if (!entry) return DV_E_FORMATETC;
     // GlobalAlloc may round up; the block is exactly as large as the data where it can be.
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, entry->bytes.empty() ? 1 : entry->bytes.size());
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<size_t>(entry->bytes.size(), 1));
     if (!memory) return E_OUTOFMEMORY;
-    if (!entry->bytes.empty()) {
-        void* dest = GlobalLock(memory);
-        std::memcpy(dest, entry->bytes.data(), entry->bytes.size());
-        GlobalUnlock(memory);
-    }
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = memory;
-    medium->pUnkForRelease = nullptr;
+    std::memcpy(GlobalLock(memory), entry->bytes.data(), entry->bytes.size());
+    GlobalUnlock(memory);
+    *medium = STGMEDIUM{TYMED_HGLOBAL, {.hGlobal = memory}, nullptr};
     return S_OK;
-}
-
-HRESULT TestDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
-    if (out) out->ptd = nullptr;
-    return DATA_S_SAMEFORMATETC;
 }
 
 DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState, DWORD allowed, bool drop) {
@@ -92,5 +76,17 @@ DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyS
     effect = allowed;
     // The buttons are up by the time a drop arrives; only the modifier keys remain.
     target->Drop(data, keyState & (MK_CONTROL | MK_SHIFT | MK_ALT), point, &effect);
+    return effect;
+}
+
+IDropTarget* RegisteredDropTarget(HWND wnd) {
+    // Where RegisterDragDrop puts it, on Windows and Wine alike.
+    return static_cast<IDropTarget*>(GetPropW(wnd, L"OleDropTargetInterface"));
+}
+
+DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed) {
+    IDropTarget* target = RegisteredDropTarget(over);
+    const DWORD effect = target ? SimulateDrop(target, data, over, keyState, allowed) : DROPEFFECT_NONE;
+    data->Release();
     return effect;
 }

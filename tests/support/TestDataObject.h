@@ -20,8 +20,8 @@ public:
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override;
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override { return Find(format) ? S_OK : DV_E_FORMATETC; }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
@@ -35,7 +35,8 @@ private:
         CLIPFORMAT format;
         std::vector<BYTE> bytes;
     };
-    const Entry* Find(CLIPFORMAT format) const;
+    // The entry for a request of global memory of the content, or nullptr.
+    const Entry* Find(const FORMATETC* format) const;
     std::vector<Entry> m_entries;
     ULONG m_refs = 1;
 };
@@ -44,3 +45,9 @@ private:
 // or leave. Returns the effect the target reported.
 DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState,
                    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
+
+// The drop target OLE keeps for `wnd`: the one a drag over the window reaches, or nullptr when
+// none is registered.
+IDropTarget* RegisteredDropTarget(HWND wnd);
+// SimulateDrop on the target registered for `over`; takes over `data` (releases it).
+DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);

@@ -3,62 +3,57 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
-using varolin::DropListIsWellFormed;
+#include "support/Cp932TestCodePage.h"
+
 using Bytes = std::vector<std::uint8_t>;
+using Paths = std::vector<std::wstring>;
 
 namespace {
-Bytes Header(std::uint32_t namesAt, bool wide) {
-    Bytes bytes(20, 0);
-    bytes[0] = static_cast<std::uint8_t>(namesAt);
-    bytes[1] = static_cast<std::uint8_t>(namesAt >> 8);
-    bytes[16] = wide ? 1 : 0;
-    return bytes;
-}
-
+// A list of UTF-16 names (units spelled out, so it means the same where wchar_t is 32 bits),
+// closed by an empty name unless `closed` is false.
 Bytes WideList(const std::vector<std::u16string>& names, bool closed = true) {
-    Bytes bytes = Header(20, true);
-    for (const std::u16string& name : names) {
-        for (char16_t c : name) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
-            bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-        }
-        bytes.insert(bytes.end(), {0, 0});
-    }
+    Bytes bytes(20, 0);
+    bytes[0] = 20;
+    bytes[16] = 1;
+    for (const std::u16string& name : names)
+        for (char16_t c : name + u'\0') bytes.insert(bytes.end(), {std::uint8_t(c), std::uint8_t(c >> 8)});
     if (closed) bytes.insert(bytes.end(), {0, 0});
     return bytes;
 }
 
-bool Check(const Bytes& bytes) { return DropListIsWellFormed(bytes.data(), bytes.size()); }
+std::optional<Paths> Parse(const Bytes& bytes) {
+    return varolin::ParseDropList(bytes.data(), bytes.size(), cp932_test::CodePage());
+}
 }  // namespace
 
-TEST(DropList, AcceptsClosedListsOfBothWidths) {
-    EXPECT_TRUE(Check(WideList({u"C:\\a.txt", u"C:\\\u0100b"})));
-    EXPECT_TRUE(Check(WideList({})));  // an empty list
-    // A character whose bytes include zero is not a terminator.
-    EXPECT_TRUE(Check(WideList({u"\u0100\u0001"})));
+TEST(DropList, PathsComeInDropOrderAtFullLength) {
+    const std::u16string longPath = u"C:\\" + std::u16string(400, u'x');
+    EXPECT_EQ(Parse(WideList({u"C:\\a.txt", longPath, u"\u0100\u0001"})),
+              (Paths{L"C:\\a.txt", L"C:\\" + std::wstring(400, L'x'), {wchar_t(0x100), wchar_t(1)}}));
+    EXPECT_EQ(Parse(WideList({})), Paths{});  // an empty list
 
-    Bytes ansi = Header(20, false);
-    for (char c : std::string("C:\\x.txt")) ansi.push_back(static_cast<std::uint8_t>(c));
+    // ANSI names go through the code page: 表 ends in a byte that looks like a backslash.
+    Bytes ansi(20, 0);
+    ansi[0] = 20;
+    for (char c : std::string("C:\\\x95\x5C.txt")) ansi.push_back(static_cast<std::uint8_t>(c));
     ansi.insert(ansi.end(), {0, 0});
-    EXPECT_TRUE(Check(ansi));
+    EXPECT_EQ(Parse(ansi), Paths{L"C:\\\x8868.txt"});
     ansi.pop_back();
-    EXPECT_FALSE(Check(ansi));
+    EXPECT_EQ(Parse(ansi), std::nullopt);
 }
 
-TEST(DropList, RejectsListsThatRunOffTheBlock) {
-    EXPECT_FALSE(Check(WideList({u"C:\\a.txt"}, false)));
-    Bytes halfTerminator = WideList({u"C:\\a.txt"}, false);
-    halfTerminator.push_back(0);
-    EXPECT_FALSE(Check(halfTerminator));
-    EXPECT_FALSE(Check(Bytes(19, 0)));
-    EXPECT_FALSE(DropListIsWellFormed(nullptr, 40));
+TEST(DropList, ListsThatRunOffTheBlockAreNotRead) {
+    Bytes open = WideList({u"C:\\a.txt"}, false);
+    EXPECT_EQ(Parse(open), std::nullopt);
+    open.push_back(0);  // half a terminator
+    EXPECT_EQ(Parse(open), std::nullopt);
+    EXPECT_EQ(Parse(Bytes(19, 0)), std::nullopt);
     // Names beyond the block, inside the header, or at an offset far out.
     for (auto [at, value] : {std::pair{0, 200}, std::pair{0, 4}, std::pair{3, 0x80}}) {
         Bytes bad = WideList({u"a"});
         bad[at] = static_cast<std::uint8_t>(value);
-        EXPECT_FALSE(Check(bad)) << at << " " << value;
+        EXPECT_EQ(Parse(bad), std::nullopt) << at << " " << value;
     }
 }

@@ -15,11 +15,6 @@ TEST(FileDescription, PadsYearMonthDayWithBlanksAndMinutesWithZeros) {
               L"サイズ：0 バイト\n更新日時： 999年12月 3日 23:59:00");
 }
 
-TEST(FileDescription, SizesBeyondFourGigabytesShownWhole) {
-    EXPECT_EQ(DescribeFileText(L"%d", 5000000000ULL, {}), L"5000000000");
-    EXPECT_EQ(DescribeFileText(L"%d", 0xFFFFFFFFULL, {}), L"4294967295");
-}
-
 TEST(FileDescription, FormatterTakesOnlyIntegerConversions) {
     EXPECT_EQ(FormatIntegers(L"100%% %d", {5}), L"100% 5");
     EXPECT_EQ(FormatIntegers(L"%03d|%3d|%d", {-5, -5, -9223372036854775807LL - 1}),

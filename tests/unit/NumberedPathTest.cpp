@@ -8,49 +8,34 @@
 
 using namespace varolin;
 
-TEST(NumberedPath, FormatsAndOutOfRangeFormatRenamesLikeFormatZero) {
-    const std::wstring path = L"C:\\Data\\SAMPLE.jpg";
-    const wchar_t* expected[] = {L"C:\\Data\\SAMPLE_0000.jpg", L"C:\\Data\\SAMPLE_0.jpg",
-                                 L"C:\\Data\\SAMPLE(0000).jpg", L"C:\\Data\\SAMPLE(0).jpg"};
-    for (int format = 0; format < kRenameFormatCount; ++format) {
-        RenameCounter counter;
-        EXPECT_EQ(MakeNumberedPath(path, format, counter), expected[format]) << format;
-    }
-    for (int format : {-1, 4, 1000}) {
-        RenameCounter counter;
-        const std::wstring candidate = MakeNumberedPath(path, format, counter);
-        EXPECT_EQ(candidate, L"C:\\Data\\SAMPLE_0000.jpg") << format;
-        EXPECT_NE(candidate, path);
-    }
+TEST(NumberedPath, FormatsAndOutOfRangeFormatsNumberLikeFormatZero) {
+    const wchar_t* expected[] = {L"_0000", L"_0", L"(0000)", L"(0)"};
+    for (int format = 0; format < kRenameFormatCount; ++format) EXPECT_EQ(FormatRenameNumber(format, 0), expected[format]);
+    for (int format : {-1, 4, 1000}) EXPECT_EQ(FormatRenameNumber(format, 0), L"_0000") << format;
     EXPECT_EQ(FormatRenameNumber(0, 12345), L"_12345");
     EXPECT_EQ(FormatRenameNumber(2, 7), L"(0007)");
 }
 
-TEST(NumberedPath, EveryCandidateTakesTheNextNumber) {
+TEST(NumberedPath, EveryCandidateTakesTheNextNumberAndSplitsAsTheRuntimeDoes) {
     RenameCounter counter;
-    EXPECT_EQ(MakeNumberedPath(L"C:\\a\\x.txt", 0, counter), L"C:\\a\\x_0000.txt");
-    // Another folder and another file still share the counter.
+    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\SAMPLE.jpg", 0, counter), L"C:\\Data\\SAMPLE_0000.jpg");
+    // Another folder and another file still share the counter; a taken candidate gets its own.
     EXPECT_EQ(MakeNumberedPath(L"D:\\b\\y.doc", 1, counter), L"D:\\b\\y_1.doc");
-    EXPECT_EQ(counter.Peek(), 2);
-    // A candidate that exists too gets its own number appended.
-    EXPECT_EQ(MakeNumberedPath(L"C:\\a\\SAMPLE_0000.jpg", 0, counter), L"C:\\a\\SAMPLE_0000_0002.jpg");
-}
-
-TEST(NumberedPath, SplitsAsTheRuntimeDoes) {
-    RenameCounter counter;
-    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\README", 0, counter), L"C:\\Data\\README_0000");
-    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\a.tar.gz", 0, counter), L"C:\\Data\\a.tar_0001.gz");
+    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\SAMPLE_0000.jpg", 0, counter), L"C:\\Data\\SAMPLE_0000_0002.jpg");
+    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\README", 0, counter), L"C:\\Data\\README_0003");
+    EXPECT_EQ(MakeNumberedPath(L"C:\\Data\\a.tar.gz", 0, counter), L"C:\\Data\\a.tar_0004.gz");
     // A dot in a folder name is not an extension; a slash ends a folder like a backslash.
-    EXPECT_EQ(MakeNumberedPath(L"C:/v1.2/notes", 0, counter), L"C:/v1.2/notes_0002");
-    EXPECT_EQ(MakeNumberedPath(L"\\\\srv\\share\\.profile", 0, counter), L"\\\\srv\\share\\_0003.profile");
-    EXPECT_EQ(MakeNumberedPath(L"D:\\写真\\表示.jpg", 0, counter), L"D:\\写真\\表示_0004.jpg");
+    EXPECT_EQ(MakeNumberedPath(L"C:/v1.2/notes", 0, counter), L"C:/v1.2/notes_0005");
+    EXPECT_EQ(MakeNumberedPath(L"\\\\srv\\share\\.profile", 0, counter), L"\\\\srv\\share\\_0006.profile");
+    EXPECT_EQ(MakeNumberedPath(L"D:\\写真\\表示.jpg", 0, counter), L"D:\\写真\\表示_0007.jpg");
+    EXPECT_EQ(counter.Peek(), 8);
 }
 
 TEST(NumberedPath, CandidateKeptWithinNameAndPathLimits) {
     RenameCounter counter;
     const std::wstring longName(251, L'n');  // 251 + ".jpg" = 255: the longest name there is
-    const std::wstring byName = MakeNumberedPath(L"C:\\d\\" + longName + L".jpg", 0, counter);
-    EXPECT_EQ(byName, L"C:\\d\\" + std::wstring(246, L'n') + L"_0000.jpg");
+    EXPECT_EQ(MakeNumberedPath(L"C:\\d\\" + longName + L".jpg", 0, counter),
+              L"C:\\d\\" + std::wstring(246, L'n') + L"_0000.jpg");
 
     const std::wstring folder = L"C:\\" + std::wstring(240, L'f') + L"\\";  // 244 characters
     const std::wstring byPath = MakeNumberedPath(folder + L"abcdefghij.txt", 0, counter);
@@ -65,8 +50,7 @@ TEST(NumberedPath, CandidateKeptWithinNameAndPathLimits) {
     // test means the same where wchar_t is 32 bits wide).
     std::wstring emoji = L"a";
     for (int i = 0; i < 130; ++i) emoji += {wchar_t(0xD83D), wchar_t(0xDE00)};
-    const std::wstring cut = MakeNumberedPath(L"C:\\d\\" + emoji, 0, counter);
-    EXPECT_EQ(cut, L"C:\\d\\" + emoji.substr(0, 249) + L"_0003");
+    EXPECT_EQ(MakeNumberedPath(L"C:\\d\\" + emoji, 0, counter), L"C:\\d\\" + emoji.substr(0, 249) + L"_0003");
 }
 
 TEST(NumberedPath, RepeatedConflictsNeverRepeatACandidate) {
@@ -80,7 +64,6 @@ TEST(NumberedPath, RepeatedConflictsNeverRepeatACandidate) {
         EXPECT_LE(path.size() - 5, kMaxFileNameChars);
         ASSERT_TRUE(seen.insert(path).second) << run;
     }
-
     // An extension too long for any candidate to fit: still a new name every time, no loop.
     const std::wstring hopeless = L"C:\\d\\a." + std::wstring(300, L'e');
     EXPECT_NE(MakeNumberedPath(hopeless, 0, counter), MakeNumberedPath(hopeless, 0, counter));

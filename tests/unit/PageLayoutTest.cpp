@@ -7,25 +7,13 @@
 using namespace varolin;
 
 TEST(PageLayout, RowsColumnsAndTruncation) {
-    const auto row = LayoutButtonPlaces(300, 20, 4);
-    ASSERT_EQ(row.size(), 4u);
-    EXPECT_EQ(row[0], (ButtonPlace{0, 0, 73, 20}));
-    EXPECT_EQ(row[1].x, 75);
-    EXPECT_EQ(row[2].x, 150);
-    EXPECT_EQ(row[3], (ButtonPlace{225, 0, 73, 20}));
-
-    const auto column = LayoutButtonPlaces(40, 500, 3);
-    ASSERT_EQ(column.size(), 3u);
-    EXPECT_EQ(column[0], (ButtonPlace{0, 0, 40, 165}));
-    EXPECT_EQ(column[1].y, 167);
-    EXPECT_EQ(column[2], (ButtonPlace{0, 334, 40, 165}));
-
+    EXPECT_EQ(LayoutButtonPlaces(300, 20, 4),
+              (std::vector<ButtonPlace>{{0, 0, 73, 20}, {75, 0, 73, 20}, {150, 0, 73, 20}, {225, 0, 73, 20}}));
+    EXPECT_EQ(LayoutButtonPlaces(40, 500, 3), (std::vector<ButtonPlace>{{0, 0, 40, 165}, {0, 167, 40, 165}, {0, 334, 40, 165}}));
     EXPECT_EQ(LayoutButtonPlaces(100, 100, 2)[1].y, 0);  // a square page is a row
     EXPECT_EQ(LayoutButtonPlaces(90, 30, 1)[0], (ButtonPlace{0, 0, 90, 30}));
     EXPECT_TRUE(LayoutButtonPlaces(90, 30, 0).empty());
-}
-
-TEST(PageLayout, TooSmallForTheGapsGivesEmptyButtonsNotNegativeOnes) {
+    // Too small for the gaps: empty buttons, not negative ones.
     for (const ButtonPlace& place : LayoutButtonPlaces(5, 2, 4)) EXPECT_EQ(place.width, 0);
     for (const ButtonPlace& place : LayoutButtonPlaces(0, 0, 3)) EXPECT_GE(place.width, 0);
 }
@@ -33,7 +21,6 @@ TEST(PageLayout, TooSmallForTheGapsGivesEmptyButtonsNotNegativeOnes) {
 TEST(PageLayout, MovesStopAtTheEnds) {
     std::vector<int> items{1, 2, 3};
     EXPECT_TRUE(MoveOnePlace(items, 0, true));
-    EXPECT_EQ(items, (std::vector<int>{1, 2, 3}));
     EXPECT_TRUE(MoveOnePlace(items, 2, false));
     EXPECT_EQ(items, (std::vector<int>{1, 2, 3}));
     EXPECT_TRUE(MoveOnePlace(items, 1, false));

@@ -1,3 +1,5 @@
+// The folder button window besides drops: its face, what a user does to it (clicks, menu
+// commands, properties), and its page (layout, adding, moving, sorting, deleting).
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -5,45 +7,93 @@
 #include <string>
 #include <vector>
 
-#include "shell/AppGlobals.h"
 #include "settings/Settings.h"
-#include "buttons/DropBtn.h"
-#include "model/GroupFile.h"
 #include "pages/GroupWnd.h"
+#include "pages/PageLayout.h"
 #include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
 #include "support/TempFolder.h"
+#include "support/TestDataObject.h"
 #include "support/TestRegistry.h"
 
 namespace {
 
-void Command(CDropBtn* button, UINT id) { button->SendMessage(WM_COMMAND, id, 0); }
+constexpr COLORREF kInk = RGB(0, 0, 0);
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+constexpr COLORREF kSteel = RGB(0, 96, 128);
 
-void Click(CDropBtn* button, POINT down, POINT up) {
-    button->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
-    button->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(up.x), static_cast<WORD>(up.y)));
+// The box around everything inside the edge (2 pixels) that is not the back colour.
+RECT FindInk(const ButtonFace& face) {
+    RECT box{};
+    for (int y = 3; y < face.height - 3; ++y)
+        for (int x = 3; x < face.width - 3; ++x)
+            if (face.At(x, y) != kPaper) {
+                const RECT pixel{x, y, x + 1, y + 1};
+                UnionRect(&box, &box, &pixel);
+            }
+    return box;
+}
+LONG Width(const RECT& rc) { return rc.right - rc.left; }
+LONG Height(const RECT& rc) { return rc.bottom - rc.top; }
+
+// Whether the NEW badge (yellow on the bitmap's blue key colour) is at its place on an 80 wide face.
+bool HasBadge(const ButtonFace& face) {
+    for (int y = 3; y < 15; ++y)
+        for (int x = 80 - 26; x < 80 - 3; ++x) {
+            const COLORREF c = face.At(x, y);
+            if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) < 80) return true;
+        }
+    return false;
+}
+
+void Command(HWND button, UINT id) { SendMessageW(button, WM_COMMAND, id, 0); }
+
+void Click(HWND button, POINT down, POINT up) {
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(up.x), static_cast<WORD>(up.y)));
 }
 
 // Whether the button's menu would offer Paste colours.
-bool PasteOffered(CDropBtn* button) {
+bool PasteOffered(HWND button) {
     OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
     HMENU popup = GetSubMenu(menu.Get(), 0);
-    button->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    SendMessageW(button, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     return !(GetMenuState(popup, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND) & MF_GRAYED);
 }
 
+// The page's buttons sit where the layout rule puts them for the page's size.
+void ExpectLaidOut(const CGroupWnd* page) {
+    RECT client{};
+    GetClientRect(page->m_hWnd, &client);
+    const std::vector<HWND> buttons = Buttons(page);
+    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, buttons.size());
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        RECT rc{};
+        GetWindowRect(buttons[i], &rc);
+        MapWindowPoints(nullptr, page->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        EXPECT_EQ((varolin::ButtonPlace{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}), places[i]) << i;
+    }
+}
+
+varolin::ButtonRecord ForPath(const std::wstring& path) { return varolin::ButtonRecord::ForPath(path, 0, 0xFFFFFF); }
+
 class ButtonCommands : public CleanRegistryTest {
 protected:
-    void SetUp() override {
-        CleanRegistryTest::SetUp();
-    }
-    std::vector<varolin::ButtonRecord> Stored() { return GroupFile(m_host.Settings().strAppDir, 0).Load(nullptr); }
+    std::wstring PageFile() { return m_host.Settings().strAppDir + L"GRP000.VRL"; }
 
     ButtonHost m_host;
     TempFolder m_folder;
-    DialogAnswerer m_answerer;
+    DialogAnswerer m_answerer;  // a new button's property sheet opens once messages flow
+};
+class Page : public ButtonCommands {};
+class ButtonPaint : public ButtonCommands {
+protected:
+    void TearDown() override {
+        EXPECT_EQ(m_answerer.Count(), 0u) << "painting and scanning never ask anything";
+        ButtonCommands::TearDown();
+    }
 };
 
 }  // namespace
@@ -51,12 +101,13 @@ protected:
 TEST_F(ButtonCommands, AClickRunsTheProgramOrOpensTheFolderAndAClickDraggedOffDoesNothing) {
     varolin::ButtonRecord withProgram = FolderRecord(m_folder.Path(), L"Run");
     withProgram.m_strProgram = L"missing.exe";
-    CDropBtn* run = m_host.Add(withProgram);
-    CDropBtn* open = m_host.Add(FolderRecord(L"C:\\no such folder\\", L"Open"));
+    const HWND run = m_host.Add(withProgram);
+    const HWND open = m_host.Add(FolderRecord(L"C:\\no such folder\\", L"Open"));
+    const ButtonFace raised = RenderFace(run);
 
     Click(run, {5, 5}, {-40, -40});
     EXPECT_EQ(m_answerer.Count(), 0u) << "released off the button: cancelled";
-    EXPECT_FALSE(run->m_bPressed);
+    EXPECT_EQ(RenderFace(run), raised);
 
     m_answerer.Answer(IDOK);
     Click(run, {5, 5}, {6, 6});
@@ -65,57 +116,32 @@ TEST_F(ButtonCommands, AClickRunsTheProgramOrOpensTheFolderAndAClickDraggedOffDo
     ASSERT_EQ(m_answerer.Count(), 2u);
     EXPECT_EQ(m_answerer.Dialogs()[0].text, L"指定ファイルを実行できません");
     EXPECT_EQ(m_answerer.Dialogs()[1].text, L"フォルダを開けません");
-    EXPECT_EQ(m_answerer.Dialogs()[1].caption, L"Varolin");
 }
 
-TEST_F(ButtonCommands, PasteIsOfferedOnlyAfterACopyAndTakesBothColours) {
-    CDropBtn* source = m_host.Add(FolderRecord(m_folder.Path(), L"A", RGB(1, 2, 3), RGB(4, 5, 6)));
-    CDropBtn* target = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
-    EXPECT_FALSE(PasteOffered(source));
+TEST_F(ButtonCommands, ColoursArePastedOnlyAfterACopyAndMadeTheDefaultForNewButtons) {
+    const HWND source = m_host.Add(FolderRecord(m_folder.Path(), L"A", RGB(1, 2, 3), RGB(4, 5, 6)));
+    const HWND target = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
     EXPECT_FALSE(PasteOffered(target));
     Command(source, ID_BUTTON_COPY_COLORS);
     EXPECT_TRUE(PasteOffered(target));
     Command(target, ID_BUTTON_PASTE_COLORS);
-    EXPECT_EQ(target->Record().m_crText, RGB(1, 2, 3));
-    EXPECT_EQ(target->Record().m_crBack, RGB(4, 5, 6));
-    const auto stored = Stored();
-    ASSERT_EQ(stored.size(), 2u);
-    EXPECT_EQ(stored[1].m_crBack, RGB(4, 5, 6)) << "the page is saved after a paste";
-}
+    EXPECT_EQ(m_host.Stored(1), std::vector{FolderRecord(m_folder.Path(), L"B", RGB(1, 2, 3), RGB(4, 5, 6))});
 
-TEST_F(ButtonCommands, DefaultColoursGoToNewButtonsOnly) {
-    CDropBtn* model = m_host.Add(FolderRecord(m_folder.Path(), L"A", RGB(10, 20, 30), RGB(40, 50, 60)));
-    CDropBtn* other = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
-    Command(model, ID_BUTTON_DEFAULT_COLORS);
-    EXPECT_EQ(ReadRegistryValue(L"Common", L"InitForeColor")->AsDword(), RGB(10, 20, 30));
-    EXPECT_EQ(ReadRegistryValue(L"Common", L"InitBackColor")->AsDword(), RGB(40, 50, 60));
-    EXPECT_EQ(other->Record().m_crBack, RGB(255, 255, 255));
-    m_answerer.Answer(IDCANCEL);  // the new button's property sheet
+    // The default colours go to new buttons.
+    Command(source, ID_BUTTON_DEFAULT_COLORS);
+    EXPECT_EQ(ReadRegistryValue(L"Common", L"InitForeColor")->AsDword(), RGB(1, 2, 3));
+    EXPECT_EQ(ReadRegistryValue(L"Common", L"InitBackColor")->AsDword(), RGB(4, 5, 6));
     std::wstring path = m_folder.Path();
-    m_host.Page()->AddFolder(path);
-    EXPECT_EQ(m_host.Page()->m_buttons.back()->Record().m_crText, RGB(10, 20, 30));
-    EXPECT_EQ(m_host.Page()->m_buttons.back()->Record().m_crBack, RGB(40, 50, 60));
-}
-
-TEST_F(ButtonCommands, DeleteTakesOnlyTheButtonAndTheLastOneTakesThePageFile) {
-    ASSERT_TRUE(m_folder.WriteFile(L"keep.txt", std::string("kept")));
-    CDropBtn* first = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
-    CDropBtn* second = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
-    m_host.Page()->Save();
-    Command(first, ID_BUTTON_DELETE);
-    EXPECT_EQ(m_host.Page()->m_nCount, 1);
-    EXPECT_EQ(Stored().size(), 1u);
-    Command(second, ID_BUTTON_DELETE);
-    EXPECT_EQ(m_host.Page()->m_nCount, 0);
-    EXPECT_FALSE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL"));
-    EXPECT_TRUE(Exists(m_folder / L"keep.txt"));
+    m_host.AddPage({})->AddFolder(path);
+    EXPECT_EQ(m_host.Stored(2), std::vector{varolin::ButtonRecord::ForPath(path, RGB(1, 2, 3), RGB(4, 5, 6))});
 }
 
 TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAlwaysSaves) {
     ASSERT_TRUE(m_folder.WriteFile(L"a.txt", std::string("a")));
-    CDropBtn* button = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
-    ASSERT_TRUE(button->m_dropTarget.IsRegistered());
-    ASSERT_EQ(button->m_nFileCount, 1);
+    m_host.Settings().nDisplayCount = 1;
+    m_host.Settings().nDaysNew = 1;
+    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
+    ASSERT_EQ(WindowText(button), L"A [1] NEW");
 
     const auto setRefusal = [&](bool refuse) {
         m_answerer.Answer(kLeaveSheetOpen);
@@ -129,19 +155,150 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     };
 
     setRefusal(true);
-    EXPECT_EQ(button->Record().m_bNoDrop, 1);
-    EXPECT_FALSE(button->m_dropTarget.IsRegistered());
-    EXPECT_EQ(Stored().at(0).m_bNoDrop, 1);
+    EXPECT_EQ(RegisteredDropTarget(button), nullptr);
+    EXPECT_EQ(WindowText(button), L"A") << "neither count nor badge";
+    EXPECT_EQ(m_host.Stored(0).at(0).m_bNoDrop, 1);
 
     ASSERT_TRUE(m_folder.WriteFile(L"b.txt", std::string("b")));
-    DeleteFileW((m_host.Settings().strAppDir + L"GRP000.VRL").c_str());
+    DeleteFileW(PageFile().c_str());
     setRefusal(false);
-    EXPECT_TRUE(button->m_dropTarget.IsRegistered());
-    EXPECT_EQ(button->m_nFileCount, 2) << "the folder is scanned again";
-    EXPECT_TRUE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL"));
+    EXPECT_NE(RegisteredDropTarget(button), nullptr);
+    EXPECT_EQ(WindowText(button), L"A [2] NEW") << "the folder is scanned again";
+    EXPECT_TRUE(Exists(PageFile()));
 
-    DeleteFileW((m_host.Settings().strAppDir + L"GRP000.VRL").c_str());
+    DeleteFileW(PageFile().c_str());
     m_answerer.Answer(IDCANCEL);
     Command(button, ID_BUTTON_PROPERTIES);
-    EXPECT_FALSE(Exists(m_host.Settings().strAppDir + L"GRP000.VRL")) << "Cancel saves nothing";
+    EXPECT_FALSE(Exists(PageFile())) << "Cancel saves nothing";
+}
+
+TEST_F(Page, MoveSortResizeAndDeleteAreSavedAndLaidOutAndTheEmptiedPageLosesItsFile) {
+    m_host.Settings().crInitForeColor = 0;
+    m_host.Settings().crInitBackColor = 0xFFFFFF;
+    const auto docsX = ForPath(L"C:\\X\\Docs\\"), apps = ForPath(L"C:\\Apps\\"), docsY = ForPath(L"C:\\Y\\Docs\\");
+    CGroupWnd* page = m_host.AddPage({docsX, apps, docsY});
+    EXPECT_EQ(WindowText(Buttons(page)[0]), L"Docs");
+
+    DeleteFileW(PageFile().c_str());
+    Command(Buttons(page)[0], ID_BUTTON_MOVE_EARLIER);  // already first
+    EXPECT_EQ(m_host.Stored(0).size(), 3u) << "an unchanged order is still written";
+    Command(Buttons(page)[0], ID_BUTTON_MOVE_LATER);
+    const std::vector<varolin::ButtonRecord> sorted{apps, docsX, docsY};
+    EXPECT_EQ(m_host.Stored(0), sorted);
+    EXPECT_EQ(WindowText(Buttons(page)[0]), L"Apps") << "laid out in the new order";
+    Command(Buttons(page)[0], ID_BUTTON_MOVE_LATER);  // Docs(X), Apps, Docs(Y)
+    page->SortByTitle();
+    EXPECT_EQ(m_host.Stored(0), sorted);
+
+    // The page lays its buttons out again when it is resized and when it loses one.
+    SetWindowPos(page->m_hWnd, nullptr, 0, 0, 40, 500, SWP_NOZORDER | SWP_NOMOVE);
+    ExpectLaidOut(page);
+    const HWND first = Buttons(page)[0];
+    Command(first, ID_BUTTON_DELETE);
+    EXPECT_FALSE(IsWindow(first));
+    ExpectLaidOut(page);
+    EXPECT_EQ(m_host.Stored(0), (std::vector{docsX, docsY}));
+    for (HWND button : Buttons(page)) Command(button, ID_BUTTON_DELETE);
+    EXPECT_EQ(page->ButtonCount(), 0);
+    EXPECT_FALSE(page->IsWindowVisible());
+    EXPECT_FALSE(Exists(PageFile()));
+    std::wstring path = L"  D:\\ ";
+    page->AddFolder(path);
+    EXPECT_TRUE(page->IsWindowVisible());
+    EXPECT_EQ(m_host.Stored(0), std::vector{ForPath(L"D:\\")}) << "in the colours for new buttons";
+}
+
+TEST_F(ButtonPaint, TallNarrowButtonsWriteDownwardsOthersAcrossLongTitlesWrap) {
+    const RECT along = FindInk(RenderFace(m_host.Add(FolderRecord(m_folder.Path(), L"MMM"), RECT{0, 0, 40, 100})));
+    EXPECT_GT(Height(along), Width(along) * 3 / 2);
+    // One line centred both ways.
+    EXPECT_NEAR((along.top + along.bottom) / 2, 50, 3);
+    EXPECT_NEAR((along.left + along.right) / 2, 20, 3);
+
+    // 50 is not less than 100 / 2: across.
+    const RECT across = FindInk(RenderFace(m_host.Add(FolderRecord(m_folder.Path(), L"MMM"), RECT{50, 0, 100, 100})));
+    EXPECT_GT(Width(across), Height(across) * 3 / 2);
+
+    // A long title wraps inside the face less its margins and stays centred.
+    const RECT box = FindInk(RenderFace(m_host.Add(FolderRecord(m_folder.Path(), L"ab cd ef gh ij kl mn"), RECT{0, 0, 60, 120})));
+    EXPECT_LE(Width(box), 60 - 6);
+    EXPECT_GT(Height(box), 40);  // several lines
+    EXPECT_NEAR((box.top + box.bottom) / 2, 60, 3);
+    EXPECT_NEAR((box.left + box.right) / 2, 30, 3);
+}
+
+TEST_F(ButtonPaint, CountFollowsTheTitleOnlyWhenShownAndDropsAreTaken) {
+    // Hidden and system files count; folders and what they hold do not.
+    for (const wchar_t* name : {L"plain", L"hidden.txt", L"system.txt"}) ASSERT_TRUE(m_folder.WriteFile(name, "x"));
+    SetFileAttributesW((m_folder / L"hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW((m_folder / L"system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    m_folder.MakeFolder(L"sub1");
+    ASSERT_TRUE(m_folder.WriteFile(L"sub1\\inner.txt", "x"));
+
+    m_host.Settings().nDisplayCount = 1;
+    const HWND counted = m_host.Add(FolderRecord(m_folder.Path(), L"Docs"));
+    EXPECT_EQ(WindowText(counted), L"Docs [3]");
+    const ButtonFace withCount = RenderFace(counted);
+    // A missing folder holds nothing and makes no message.
+    EXPECT_EQ(WindowText(m_host.Add(FolderRecord(m_folder / L"gone\\", L"Gone"))), L"Gone [0]");
+
+    // The same face as a button whose title is the text with the count; only 1 shows the count.
+    m_host.Settings().nDisplayCount = 0;
+    EXPECT_EQ(RenderFace(m_host.Add(FolderRecord(m_folder.Path(), L"Docs [3]"))), withCount);
+    EXPECT_EQ(WindowText(counted), L"Docs");
+    EXPECT_NE(RenderFace(counted), withCount);
+    m_host.Settings().nDisplayCount = 2;
+    EXPECT_EQ(WindowText(counted), L"Docs");
+}
+
+TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
+    ASSERT_TRUE(m_folder.WriteFile(L"today.txt", "x"));
+    m_host.Settings().nDaysNew = 1;
+    const HWND marked = m_host.Add(FolderRecord(m_folder.Path(), L"New", kInk, kSteel), RECT{0, 0, 80, 50});
+    EXPECT_EQ(WindowText(marked), L"New NEW");
+    const ButtonFace face = RenderFace(marked);
+    EXPECT_TRUE(HasBadge(face));
+    EXPECT_EQ(face.At(80 - 26, 3), kSteel) << "the badge's blue corner lets the face through";
+
+    // A button that refuses drops shows neither count nor badge, only its square.
+    m_host.Settings().nDisplayCount = 1;
+    const HWND refusing = m_host.Add(FolderRecord(m_folder.Path(), L"Docs", kInk, kSteel, true), RECT{0, 0, 80, 50});
+    EXPECT_EQ(RegisteredDropTarget(refusing), nullptr) << "drags over it go to the bar";
+    EXPECT_EQ(WindowText(refusing), L"Docs");
+    const ButtonFace square = RenderFace(refusing);
+    EXPECT_EQ(square.At(80 - 6, 6), RGB(192, 192, 192));
+    EXPECT_EQ(square.At(80 - 9, 9), kSteel);
+    EXPECT_FALSE(HasBadge(square));
+
+    // With no days the mark never comes.
+    m_host.Settings().nDaysNew = 0;
+    SendMessageW(marked, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+    EXPECT_EQ(WindowText(marked), L"New [1]");
+}
+
+TEST_F(ButtonPaint, FaceIsInvertedWhileADragIsOver) {
+    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"", kInk, kSteel), RECT{0, 0, 80, 50});
+    const ButtonFace normal = RenderFace(button);
+    ButtonFace inverted = normal;
+    for (COLORREF& pixel : inverted.pixels) pixel ^= 0xFFFFFF;
+    IDataObject* data = TestDataObject::Create()->AddText("dragged");
+    DWORD effect = DROPEFFECT_COPY;
+    RegisteredDropTarget(button)->DragEnter(data, MK_LBUTTON, POINTL{}, &effect);
+    EXPECT_EQ(RenderFace(button), inverted) << "every pixel, edge included";
+    RegisteredDropTarget(button)->DragLeave();
+    EXPECT_EQ(RenderFace(button), normal);
+    data->Release();
+}
+
+TEST_F(ButtonPaint, ProgramIconAtTheTopLeftWhenTheProgramExists) {
+    ASSERT_TRUE(m_folder.WriteFile(L"notes.txt", "x"));
+    varolin::ButtonRecord record = FolderRecord(m_folder.Path(), L"", kInk, kSteel);
+    record.m_strProgram = L"notes.txt";
+    const ButtonFace face = RenderFace(m_host.Add(record, RECT{0, 0, 80, 50}));
+    int iconPixels = 0;
+    for (int y = 3; y < 19; ++y)
+        for (int x = 3; x < 19; ++x) iconPixels += face.At(x, y) != kSteel;
+    EXPECT_GT(iconPixels, 20);
+    record.m_strProgram = L"gone.txt";
+    EXPECT_EQ(RenderFace(m_host.Add(record, RECT{0, 0, 80, 50})).At(10, 10), kSteel);
 }

@@ -13,6 +13,7 @@
 #include "support/SimulatedShell.h"
 #include "buttons/DropBtn.h"
 #include "model/GroupCodec.h"
+#include "model/GroupFile.h"
 #include "pages/GroupWnd.h"
 #include "model/SystemCodePage.h"
 #include "resource.h"
@@ -136,17 +137,18 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
     m_answerer->Answer(IDNO);
     SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON);
-    EXPECT_EQ(bar.m_pages[0]->m_nCount, 0);
+    EXPECT_EQ(bar.m_pages[0]->ButtonCount(), 0);
 
     m_answerer->Answer(IDYES);
     EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON),
               static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
-    ASSERT_EQ(bar.m_pages[0]->m_nCount, 3);
+    ASSERT_EQ(bar.m_pages[0]->ButtonCount(), 3);
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[0]->Record().m_strTitle, L"C");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[1]->Record().m_strTitle, L"B");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[2]->Record().m_strFolder, folders[0]);
+    const auto stored = GroupFile(m_dir.Path(), 0).Load(nullptr);
+    EXPECT_EQ(stored[0].m_strTitle, L"C");
+    EXPECT_EQ(stored[1].m_strTitle, L"B");
+    EXPECT_EQ(stored[2].m_strFolder, folders[0]);
     EXPECT_EQ(Label(), L"1 / 3") << "the label is back after the drop";
 
     IDataObject* text = TestDataObject::Create()->AddText("not files");

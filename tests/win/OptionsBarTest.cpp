@@ -125,7 +125,7 @@ TEST_F(OptionsOnTheBar, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirBut
         PressOk(sheet);
     }));
     ASSERT_EQ(bar.m_pages.size(), 5u);
-    EXPECT_EQ(bar.m_pages[4]->m_nCount, 1);
+    EXPECT_EQ(bar.m_pages[4]->ButtonCount(), 1);
     EXPECT_EQ(bar.m_nSelGroup, 1);
     EXPECT_EQ(Label(), L"2 / 5");
     EXPECT_EQ(StoredInt(L"GroupCount"), 5u);
