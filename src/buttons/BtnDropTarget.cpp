@@ -5,7 +5,7 @@
 #include "shell/ShellHelpers.h"
 #include "buttons/TextDrop.h"
 #include "buttons/TextNote.h"
-#include "buttons/Transfer.h"
+#include "buttons/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -54,23 +54,20 @@ void CBtnDropTarget::OnDragLeave(CWnd*) {
 }
 
 BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT point) {
-    // The button moves files itself, deleting a source only after its copy is complete: a
-    // source told "moved" would delete the files this drop skipped or stopped before.
-    ReportEffect(DROPEFFECT_COPY);
-    // The drop's dialogs come up in front of the program the drag came from.
-    m_pPrevForeground = GetForegroundWindow();
-    SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
-
-    if (!IsFolder(m_button.Folder())) {
-        AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
-        OnDragLeave(&m_button);
-        return FALSE;
-    }
-    // Text wins over files, and never asks for move or copy.
+    // Text wins over files, and never asks for move or copy. It is small and stays on this
+    // thread: the Save As dialog opens in front of the program the drag came from.
     std::string text;
     if (data->IsDataAvailable(CF_TEXT) && FetchText(data, text)) {
+        m_pPrevForeground = GetForegroundWindow();
+        SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
+        if (!IsFolder(m_button.Folder())) {
+            AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
+            OnDragLeave(&m_button);
+            return FALSE;
+        }
         const bool saved = SaveDroppedText(text, m_button.Folder(), m_strTextFile, m_button.m_hWnd);
-        // A text that was not saved must not be reported as moved: the source would delete it.
+        // A saved note reports the effect it used (a move may then remove the text at its
+        // source); a note not saved reports nothing done.
         return Finish(saved ? TRUE : FALSE);
     }
     if (m_bRightDrag) {
@@ -81,9 +78,13 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
         }
     }
     // A damaged list is treated like no list: nothing of it is read.
-    if (const auto paths = DroppedFiles(data)) {
-        DropFiles(*paths, effect);
-        return Finish(TRUE);
+    if (auto paths = DroppedFiles(data)) {
+        // The button moves files itself, deleting a source only after its copy is complete: a
+        // source told "moved" would delete the files this drop skipped or stopped before.
+        ReportEffect(DROPEFFECT_COPY);
+        QueueFiles(std::move(*paths), effect);
+        OnDragLeave(&m_button);
+        return TRUE;
     }
     OnDragLeave(&m_button);
     AppMessageBox(m_button.m_hWnd, IDS_CANNOT_HANDLE_DROP, MB_OK);
@@ -112,17 +113,17 @@ void CBtnDropTarget::OnMenuSelect(UINT item) {
     if (item == ID_DROP_MOVE || item == ID_DROP_COPY || item == ID_DROP_CANCEL) m_nDropChoice = ChoiceOfCommand(item);
 }
 
-void CBtnDropTarget::DropFiles(const std::vector<std::wstring>& paths, DROPEFFECT effect) {
-    const DWORD mode = effect == DROPEFFECT_MOVE ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
-    const TransferOptions options = CurrentTransferOptions(m_button.Settings());
-    // Last to first, as the list has always been taken.
-    for (auto path = paths.rbegin(); path != paths.rend(); ++path) {
-        if (IsFolder(*path)) {
-            AppMessageBox(m_button.m_hWnd, IDS_NO_FOLDER_DROP, MB_OK);
-            continue;
-        }
-        if (TransferFile(options, mode, *path, m_button.Folder()) == TransferOutcome::StopDrop) break;
-    }
+void CBtnDropTarget::QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effect) {
+    // The job takes copies of what it needs: the button may be gone before it runs.
+    const AppSettings& settings = m_button.Settings();
+    TransferJob job;
+    job.sources = std::move(paths);
+    job.folder = m_button.Folder();
+    job.move = effect == DROPEFFECT_MOVE;
+    job.renameFormat = settings.nRenameFormat;
+    job.renameConfirm = settings.nRenameConfirm == 1;
+    job.button = m_button.m_hWnd;
+    m_button.Transfers().Add(std::move(job));
 }
 
 BOOL CBtnDropTarget::Finish(BOOL handled) {

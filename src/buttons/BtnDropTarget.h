@@ -33,7 +33,8 @@ public:
 private:
     // The right-drop menu at `point` (client): the effect chosen, or DROPEFFECT_NONE.
     DROPEFFECT AskDropEffect(POINT point);
-    void DropFiles(const std::vector<std::wstring>& paths, DROPEFFECT effect);
+    // Hands the files to the transfer queue; the drop returns at once.
+    void QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effect);
     // Rescans the folder for the count and badge, then ends the drop like a leave.
     BOOL Finish(BOOL handled);
 

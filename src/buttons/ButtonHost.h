@@ -5,11 +5,14 @@
 
 struct AppSettings;
 class CDropBtn;
+class CTransferQueue;
 
 class IButtonHost {
 public:
     // The settings in force for the whole program.
     virtual AppSettings& Settings() = 0;
+    // Where the button's drops hand their files.
+    virtual CTransferQueue& Transfers() = 0;
     // The window the button is a child of.
     virtual HWND HostWindow() const = 0;
     // One place earlier or later on the page; saves the page even when the order stays.

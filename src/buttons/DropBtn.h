@@ -29,6 +29,7 @@ public:
     const varolin::ButtonRecord& Record() const { return m_record; }
     const std::wstring& Folder() const { return m_record.m_strFolder; }
     AppSettings& Settings() const { return m_host.Settings(); }
+    CTransferQueue& Transfers() const { return m_host.Transfers(); }
 
     // Scans the folder again for the file count and the new mark.
     void UpdateFolderState();

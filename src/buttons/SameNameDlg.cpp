@@ -8,6 +8,7 @@
 #include "framework/Strings.h"
 #include "framework/Wnd.h"
 #include "resource.h"
+#include "settings/LongPath.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ FileDescription DescribeFile(const std::wstring& path) {
     // Attributes rather than a directory search: a name with wildcard characters cannot then
     // describe some other file.
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    if (path.empty() || !GetFileAttributesExW(varolin::ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) return {};
     FileDescription description;
     description.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     FILETIME local{};
@@ -35,7 +36,7 @@ FileDescription DescribeFile(const std::wstring& path) {
     return description;
 }
 
-CSameNameDlg::CSameNameDlg() : CDialog(IDD_SAME_NAME) {}
+CSameNameDlg::CSameNameDlg(CWnd* parent) : CDialog(IDD_SAME_NAME, parent) {}
 
 BOOL CSameNameDlg::OnInitDialog() {
     CDialog::OnInitDialog();

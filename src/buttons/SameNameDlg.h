@@ -22,7 +22,8 @@ public:
     static constexpr int kRename = 1;
     static constexpr int kOverwrite = 2;
 
-    CSameNameDlg();
+    // Owned by `parent` (the bar while a drop's job asks), which is disabled while it is open.
+    explicit CSameNameDlg(CWnd* parent = nullptr);
 
     std::wstring m_strSource;     // the dropped (new) file
     std::wstring m_strExisting;   // the file already there (old)

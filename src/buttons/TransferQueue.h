@@ -6,58 +6,18 @@
 // waits; a progress window comes up when a job takes longer than half a second.
 #include <windows.h>
 
-#include <atomic>
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <thread>
-#include <vector>
 
+#include "buttons/Transfer.h"
 #include "framework/UiDispatcher.h"
 
 struct AppSettings;
 class CTransferProgressDlg;
-
-struct TransferJob {
-    std::vector<std::wstring> sources;  // as dropped; taken last to first
-    std::wstring folder;                // the button's folder, ending in a backslash
-    bool move = false;
-    int renameFormat = 0;               // "RenameFormat" in force at the drop
-    bool renameConfirm = true;          // "RenameConfirm" was 1 at the drop
-    HWND button = nullptr;              // told to rescan at the end; may be gone by then
-};
-
-// What the progress window shows.
-struct TransferProgress {
-    bool move = false;
-    std::wstring file;                  // the file being copied
-    std::size_t filesDone = 0, filesTotal = 0;
-    std::uint64_t bytesDone = 0, bytesTotal = 0;
-    std::size_t jobsWaiting = 0;
-};
-
-// A job's view of the queue while it runs on the worker thread.
-class ITransferContext {
-public:
-    virtual bool Cancelled() const = 0;
-    virtual const std::atomic<bool>& CancelFlag() const = 0;
-    virtual void Report(const TransferProgress& progress) = 0;
-    // Runs `question` on the UI thread with the owner its window should have and returns its
-    // answer; `ifCancelled` when the job was cancelled before or while it was asked.
-    virtual int Ask(const std::function<int(HWND owner)>& question, int ifCancelled) = 0;
-    // The next number of the program-wide rename counter (which the UI thread owns).
-    virtual int NextRenameNumber() = 0;
-
-protected:
-    ~ITransferContext() = default;
-};
-
-// Runs one job to its end on the worker thread (Transfer.cpp).
-void RunTransferJob(const TransferJob& job, ITransferContext& context);
 
 class CTransferQueue {
 public:

@@ -34,8 +34,12 @@ std::wstring FormatRenameNumber(int format, int number) {
 }
 
 std::wstring MakeNumberedPath(const std::wstring& path, int format, RenameCounter& counter) {
+    return MakeNumberedPath(path, format, counter.Next());
+}
+
+std::wstring MakeNumberedPath(const std::wstring& path, int format, int counterValue) {
     PathParts parts = SplitPathParts(path);
-    const std::wstring number = FormatRenameNumber(format, counter.Next());
+    const std::wstring number = FormatRenameNumber(format, counterValue);
 
     const std::size_t fixedName = number.size() + parts.ext.size();
     const std::size_t fixedPath = parts.drive.size() + parts.dir.size() + fixedName;

@@ -22,5 +22,7 @@ std::wstring FormatRenameNumber(int format, int number);
 // the file-name or the path limit, the base name is shortened to fit. A path that is already
 // longer than the path limit may stay as long as it is, since the system accepted it.
 std::wstring MakeNumberedPath(const std::wstring& path, int format, RenameCounter& counter);
+// The same with a number already taken from the counter.
+std::wstring MakeNumberedPath(const std::wstring& path, int format, int counterValue);
 
 }  // namespace varolin

@@ -20,9 +20,9 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }
 }  // namespace
 
-CGroupWnd::CGroupWnd(AppSettings& settings, int page, const std::wstring& pageClass, const std::wstring& buttonClass,
-                     const RECT& rect, CWnd* bar)
-    : m_strButtonClass(buttonClass), m_settings(settings), m_file(settings.strAppDir, page) {
+CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, int page, const std::wstring& pageClass,
+                     const std::wstring& buttonClass, const RECT& rect, CWnd* bar)
+    : m_strButtonClass(buttonClass), m_settings(settings), m_transfers(transfers), m_file(settings.strAppDir, page) {
     CreateEx(0, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
 }
 

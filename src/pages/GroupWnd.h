@@ -16,8 +16,9 @@ struct AppSettings;
 class CGroupWnd : public CWnd, private IButtonHost {
 public:
     // Creates the hidden page window; the page's buttons are loaded when this returns.
-    CGroupWnd(AppSettings& settings, int page, const std::wstring& pageClass, const std::wstring& buttonClass,
-              const RECT& rect, CWnd* bar);
+    // `settings` and `transfers` are the program's (borrowed: they outlive every page).
+    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, int page, const std::wstring& pageClass,
+              const std::wstring& buttonClass, const RECT& rect, CWnd* bar);
 
     int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
@@ -33,6 +34,7 @@ protected:
 private:
     // IButtonHost
     AppSettings& Settings() override { return m_settings; }
+    CTransferQueue& Transfers() override { return m_transfers; }
     HWND HostWindow() const override { return m_hWnd; }
     void MoveButton(CDropBtn& button, bool earlier) override;
     void RemoveButton(CDropBtn& button) override;
@@ -47,6 +49,7 @@ private:
     int m_nCount = 0;
     std::wstring m_strButtonClass;
     AppSettings& m_settings;
+    CTransferQueue& m_transfers;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden
 };
