@@ -9,6 +9,7 @@
 
 #include "settings/SettingsRecords.h"
 #include "appbar/AppBarWnd.h"
+#include "buttons/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
 
@@ -87,6 +88,8 @@ protected:
 private:
     friend class CBarDropTarget;
     AppSettings& m_settings;
+    // Drops' file work; its questions and progress window belong to the bar.
+    CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
     varolin::AppBarState DefaultState();
     void LoadSettings(varolin::AppBarState& state);
     void SaveState();

@@ -67,8 +67,13 @@ public:
         const bool asked = CUiDispatcher::SendTo(shared->dispatcher, [&] {
             if (shared->cancel) return;
             ++queue->m_questionsOpen;
-            answer = question(queue->QuestionOwner());
+            const HWND previous = GetForegroundWindow();
+            const HWND owner = queue->QuestionOwner();
+            answer = question(owner);
             --queue->m_questionsOpen;
+            // Whoever the question came in front of gets the foreground back.
+            if (owner && previous && previous != owner && IsWindow(previous) && GetForegroundWindow() == owner)
+                SetForegroundWindow(previous);
         });
         return asked && !Cancelled() ? answer : ifCancelled;
     }

@@ -50,10 +50,34 @@ ButtonHost::~ButtonHost() {
     g_bmpNewMarkMask = std::move(m_oldNewMarkMask);
 }
 
+bool ButtonHost::WaitForTransfers() {
+    const ULONGLONG until = GetTickCount64() + 60000;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (!m_transfers.Busy()) break;
+        if (GetTickCount64() > until) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    // The job's end and the button's rescan come as posted messages after it.
+    for (int round = 0; round < 3; ++round) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
 CGroupWnd* ButtonHost::AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect) {
     const int index = m_nPages++;
     GroupFile(m_appDir.Path(), index).Save(nullptr, records);
-    auto* page = new CGroupWnd(m_settings, index, kPageClass, kButtonClass, rect, &m_bar);
+    auto* page = new CGroupWnd(m_settings, m_transfers, index, kPageClass, kButtonClass, rect, &m_bar);
     page->ShowWindow(SW_SHOW);
     return page;
 }

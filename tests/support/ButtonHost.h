@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "buttons/TransferQueue.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -31,6 +32,10 @@ public:
     std::vector<varolin::ButtonRecord> Stored(int page) const;
     HWND Bar() const { return m_bar.m_hWnd; }
     AppSettings& Settings() { return m_settings; }
+    CTransferQueue& Transfers() { return m_transfers; }
+    // Handles messages (the jobs' questions among them) until every dropped file's job has
+    // ended and its button has rescanned; false after a minute without that.
+    bool WaitForTransfers();
 
 private:
     TempFolder m_appDir;
@@ -38,6 +43,7 @@ private:
     OwnedFont m_oldFont, m_oldFontVert;
     OwnedBitmap m_oldNewMark, m_oldNewMarkMask;
     CWnd m_bar;
+    CTransferQueue m_transfers{m_settings, [this] { return m_bar.m_hWnd; }};
     int m_nPages = 0;
 };
 
