@@ -31,7 +31,8 @@ CTransferProgressDlg::CTransferProgressDlg(std::function<void()> onCancel)
 BOOL CTransferProgressDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SendDlgItemMessageW(m_hWnd, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 1000);
-    return TRUE;
+    // No focus for a control: that would activate the hidden window and take the foreground.
+    return FALSE;
 }
 
 void CTransferProgressDlg::JobStarted(HWND owner) {
