@@ -7,18 +7,7 @@ using namespace varolin;
 
 namespace {
 
-AppBarState Sample() {
-    AppBarState s;
-    s.nEdge = kEdgeLeft;
-    s.bAutoHide = 1;
-    s.bAlwaysOnTop = 1;
-    s.anDockSize[0] = 60;
-    s.anDockSize[1] = 40;
-    s.anDockSize[2] = 70;
-    s.anDockSize[3] = 30;
-    s.rcFloat = Rect{-10, 20, 310, 60};
-    return s;
-}
+AppBarState Sample() { return AppBarState{48, Edge::Left, 1, 1, {60, 40, 70, 30}, Rect{-10, 20, 310, 60}}; }
 
 }  // namespace
 
@@ -32,14 +21,22 @@ TEST(AppBarState, FortyEightLittleEndianBytesInFieldOrder) {
     EXPECT_EQ(DecodeAppBarState(bytes), Sample());
 }
 
+// What a bar stored comes back byte for byte: a floating record (edge -2) and a docked one.
+TEST(AppBarState, StoredRecordsDecodeAndEncodeBackUnchanged) {
+    const std::array<std::uint8_t, 48> stored[] = {
+        {48, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
+         0x3C, 0, 0, 0, 0x1A, 0, 0, 0, 0x9C, 0xFF, 0xFF, 0xFF, 0x40, 1, 0, 0, 0xE8, 3, 0, 0, 0x5A, 1, 0, 0},
+        {48, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
+         0x3C, 0, 0, 0, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x90, 1, 0, 0, 0x1E, 0, 0, 0}};
+    EXPECT_EQ(DecodeAppBarState(stored[0]).nEdge, Edge::Float);
+    EXPECT_EQ(DecodeAppBarState(stored[1]).nEdge, Edge::Bottom);
+    for (const auto& bytes : stored) EXPECT_EQ(EncodeAppBarState(DecodeAppBarState(bytes)), bytes);
+}
+
 TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
-    AppBarState rec;
-    rec.cbSize = 16;
-    rec.nEdge = EDGE_FLOAT;
-    rec.anDockSize[1] = 999;
-    rec.rcFloat = Rect{1, 2, 3, 4};
+    AppBarState rec{16, Edge::Float, 0, 0, {0, 999, 0, 0}, Rect{1, 2, 3, 4}};
     AppBarState expected = Sample();
-    expected.nEdge = EDGE_FLOAT;
+    expected.nEdge = Edge::Float;
     expected.bAutoHide = 0;
     expected.bAlwaysOnTop = 0;
     EXPECT_EQ(MergeAppBarState(Sample(), rec), expected);

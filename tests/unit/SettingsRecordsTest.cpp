@@ -95,7 +95,7 @@ TEST(LogFontRecord, FaceNameWithoutTerminatingZeroIsCutAt31Bytes) {
 
 TEST(AppBarStateValue, ShortValueReplacesItsLengthLongOrMissingKeepsTheDefaults) {
     AppBarState defaults;
-    defaults.nEdge = 1;
+    defaults.nEdge = Edge::Top;
     defaults.bAlwaysOnTop = 1;
     defaults.anDockSize[1] = 26;
     defaults.rcFloat = Rect{10, 20, 310, 50};
@@ -107,16 +107,16 @@ TEST(AppBarStateValue, ShortValueReplacesItsLengthLongOrMissingKeepsTheDefaults)
     // cbSize 48, nEdge ABE_RIGHT, bAutoHide 1: the rest stays as it was.
     const auto shortValue = Bytes({48, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0});
     AppBarState expected = defaults;
-    expected.nEdge = 2;
+    expected.nEdge = Edge::Right;
     expected.bAutoHide = 1;
     EXPECT_EQ(AppBarStateFromStored(defaults, &shortValue), expected);
 
     // A partial field takes only the bytes given (low byte first).
     const auto partial = Bytes({48, 0, 0, 0, 0xFE});
-    EXPECT_EQ(AppBarStateFromStored(defaults, &partial).nEdge, 0xFE);
+    EXPECT_EQ(AppBarStateFromStored(defaults, &partial).nEdge, static_cast<Edge>(0xFE));
 
     AppBarState stored;
-    stored.nEdge = -2;
+    stored.nEdge = Edge::Float;
     stored.rcFloat = Rect{-5, 6, 700, 80};
     const auto whole = EncodeAppBarState(stored);
     const std::vector<std::uint8_t> wholeValue(whole.begin(), whole.end());

@@ -11,14 +11,7 @@ using namespace varolin;
 
 namespace {
 
-AppBarState State(int edge) {
-    AppBarState s;
-    s.nEdge = edge;
-    s.anDockSize[ABE_LEFT] = 60;
-    s.anDockSize[ABE_TOP] = 40;
-    s.rcFloat = Rect{200, 150, 500, 190};
-    return s;
-}
+AppBarState State(Edge edge) { return AppBarState{48, edge, 0, 0, {60, 40, 0, 0}, Rect{200, 150, 500, 190}}; }
 
 }  // namespace
 
@@ -28,16 +21,16 @@ TEST(AppBarSmoke, DocksFloatsAndUnregistersUnderTheSystemShell) {
         CAppBarWnd bar(IDD_MAIN_BAR);
         bar.SetSlideSetting(&slide);
         ASSERT_TRUE(bar.Create(nullptr));
-        bar.SetState(State(ABE_TOP));
+        bar.SetState(State(Edge::Top));
         EXPECT_EQ(FromRECT(bar.GetWindowRect()), (Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), 40}));
-        bar.SetState(State(EDGE_FLOAT));
+        bar.SetState(State(Edge::Float));
         EXPECT_EQ(FromRECT(bar.GetWindowRect()), (Rect{200, 150, 500, 190}));
-        bar.SetState(State(ABE_LEFT));
+        bar.SetState(State(Edge::Left));
         const RECT left = bar.GetWindowRect();
         EXPECT_EQ(left.left, 0);
         EXPECT_EQ(left.top, 0);
         EXPECT_EQ(left.right, 60);
-        bar.SetState(State(ABE_TOP));
+        bar.SetState(State(Edge::Top));
         bar.DestroyWindow();
     }
     // The strip went with the bar: a new top bar lands at the very top, and a second one
@@ -48,8 +41,8 @@ TEST(AppBarSmoke, DocksFloatsAndUnregistersUnderTheSystemShell) {
     second.SetSlideSetting(&slide);
     ASSERT_TRUE(first.Create(nullptr));
     ASSERT_TRUE(second.Create(nullptr));
-    first.SetState(State(ABE_TOP));
-    second.SetState(State(ABE_TOP));
+    first.SetState(State(Edge::Top));
+    second.SetState(State(Edge::Top));
     EXPECT_EQ(first.GetWindowRect().top, 0);
     EXPECT_EQ(second.GetWindowRect().top, 40);
     EXPECT_EQ(second.GetWindowRect().bottom, 80);

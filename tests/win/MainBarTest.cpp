@@ -1,158 +1,153 @@
 #include <windows.h>
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "shell/AppGlobals.h"
-#include "bar/MainBar.h"
-#include "settings/Settings.h"
-#include "support/SimulatedShell.h"
-#include "buttons/DropBtn.h"
-#include "model/GroupCodec.h"
-#include "pages/GroupWnd.h"
-#include "model/SystemCodePage.h"
-#include "resource.h"
-#include "support/DialogAnswerer.h"
-#include "support/TempFolder.h"
+#include "appbar/RealAppBarShell.h"
+#include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
-#include "support/TestRegistry.h"
+#include "support/WindowMessageSink.h"
 
 namespace {
 
-// A modeless bar against the simulated shell, with its group files in a temporary folder.
-class MainBarTest : public CleanRegistryTest {
-protected:
-    void SetUp() override {
-        CleanRegistryTest::SetUp();
-        m_settings.strAppDir = m_dir.Path();
-        m_settings.nCopyMove = 0;
-    }
-    void TearDown() override {
-        if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
-        m_bar.reset();
-        m_answerer.reset();
-        CleanRegistryTest::TearDown();
-    }
+using MainBarTest = MainBarFixture;
 
-    CMainBar& StartBar() {
-        m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
-        EXPECT_TRUE(m_bar->Create(nullptr));
-        // The bar is a dialog too: only the boxes it opens are to be answered.
-        m_answerer.emplace();
-        m_answerer->Ignore(m_bar->m_hWnd);
-        return *m_bar;
-    }
+constexpr COLORREF kCopyBlue = 0xC08000;
+constexpr COLORREF kMoveRed = 0x0000FF;
+constexpr UINT kRadioChecked = MFT_RADIOCHECK | MFS_CHECKED;
 
-    void WritePage(int page, const std::vector<std::wstring>& folders) {
-        std::vector<varolin::ButtonRecord> records;
-        for (const std::wstring& folder : folders) records.push_back(varolin::ButtonRecord::ForPath(folder, 0, 0xFFFFFF));
-        wchar_t name[16];
-        swprintf(name, 16, L"GRP%03d.VRL", page);
-        ASSERT_TRUE(m_dir.WriteFile(name, varolin::EncodeGroupFile(records, SystemAnsiCodePage())));
-    }
-
-    void Step(int delta) {
-        NMUPDOWN change{};
-        change.hdr.hwndFrom = m_bar->m_wndPageSpin.m_hWnd;
-        change.hdr.idFrom = IDC_PAGE_SPIN;
-        change.hdr.code = UDN_DELTAPOS;
-        change.iDelta = delta;
-        m_bar->SendMessage(WM_NOTIFY, IDC_PAGE_SPIN, reinterpret_cast<LPARAM>(&change));
-    }
-
-    std::wstring Label() const { return WindowText(m_bar->m_wndPageLabel.m_hWnd); }
-
-    HBRUSH LabelBrush() const {
-        HDC dc = GetDC(m_bar->m_hWnd);
-        const auto brush = reinterpret_cast<HBRUSH>(m_bar->SendMessage(
-            WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_bar->m_wndPageLabel.m_hWnd)));
-        ReleaseDC(m_bar->m_hWnd, dc);
-        return brush;
-    }
-
-    TempFolder m_dir;
-    AppSettings m_settings;
-    varolin::SimulatedShell m_shell;
-    std::unique_ptr<CMainBar> m_bar;
-    std::optional<DialogAnswerer> m_answerer;
-};
+bool HasCaption(HWND wnd) {
+    return (GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU);
+}
 
 }  // namespace
 
-TEST_F(MainBarTest, FirstStartDocksAtTheTopWithThreePagesInCopyMode) {
-    CMainBar& bar = StartBar();
-    EXPECT_EQ(bar.m_state.nEdge, varolin::kEdgeTop);
-    EXPECT_EQ(bar.m_state.bAlwaysOnTop, 1);
-    EXPECT_EQ(bar.m_state.bAutoHide, 0);
-    EXPECT_TRUE(GetWindowLongW(bar.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(GetWindowLongW(bar.m_hWnd, GWL_STYLE) & WS_CAPTION) << "a docked bar shows no caption";
-    EXPECT_EQ(bar.m_pages.size(), 3u);
-    EXPECT_EQ(bar.m_nSelGroup, 0);
+TEST_F(MainBarTest, FirstStartDocksAtTheTopOnTopWithThreePagesInCopyMode) {
+    StartBar();
+    const RECT rc = m_bar->GetWindowRect();
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right - rc.left, 1024);
+    EXPECT_EQ(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())).top, 0);
+    EXPECT_GT(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())).bottom, 0);
+    EXPECT_TRUE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_STYLE) & WS_CAPTION) << "a docked bar shows no caption";
+    EXPECT_EQ(Pages().size(), 3u);
     EXPECT_EQ(Label(), L"1 / 3");
-    EXPECT_EQ(LabelBrush(), bar.m_brCopy.Get());
+    EXPECT_EQ(LabelColor(), kCopyBlue);
+}
 
-    bar.SendMessage(WM_COMMAND, ID_BAR_DROP_MOVE);
-    EXPECT_EQ(LabelBrush(), bar.m_brMove.Get());
+TEST_F(MainBarTest, MenuShowsTheStateItsCommandsChangeAndTheirValuesAreStored) {
+    WritePage(0, {L"C:\\Beta\\", L"C:\\Alpha\\"});
+    WritePage(1, {L"C:\\Gamma\\"});
+    StartBar();
+    auto menu = OpenMenu();
+    EXPECT_FALSE(menu[ID_BAR_SORT] & MFS_GRAYED);
+    EXPECT_EQ(menu[ID_BAR_DROP_COPY] & kRadioChecked, kRadioChecked);
+    EXPECT_FALSE(menu[ID_BAR_DROP_MOVE] & MFS_CHECKED);
+    EXPECT_TRUE(menu[ID_BAR_ALWAYS_ON_TOP] & MFS_CHECKED);
+    EXPECT_FALSE(menu[ID_BAR_AUTO_HIDE] & MFS_CHECKED);
+    EXPECT_TRUE(menu[ID_BAR_SLIDE] & MFS_CHECKED);
+
+    Command(ID_BAR_SORT);
+    ASSERT_EQ(StoredButtons(0).size(), 2u);
+    EXPECT_EQ(StoredButtons(0)[0].m_strTitle, L"Alpha");
+
+    for (UINT id : {ID_BAR_DROP_MOVE, ID_BAR_SLIDE, ID_BAR_AUTO_HIDE, ID_BAR_ALWAYS_ON_TOP}) Command(id);
+    EXPECT_EQ(LabelColor(), kMoveRed);
     EXPECT_EQ(ReadRegistryValue(L"Common", L"CopyMove")->AsDword(), 1u);
+    EXPECT_EQ(ReadRegistryValue(L"Option", L"Slide")->AsDword(), 0u);
+    EXPECT_EQ(m_shell.AutoHideBar(varolin::Edge::Top), reinterpret_cast<std::uintptr_t>(Bar()));
+    EXPECT_LT(m_bar->GetWindowRect().top, 0) << "slid out of view";
+    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Step(1);
+    menu = OpenMenu();
+    EXPECT_TRUE(menu[ID_BAR_SORT] & MFS_GRAYED) << "one button";
+    EXPECT_EQ(menu[ID_BAR_DROP_MOVE] & kRadioChecked, kRadioChecked);
+    EXPECT_FALSE(menu[ID_BAR_DROP_COPY] & MFS_CHECKED);
+    EXPECT_FALSE(menu[ID_BAR_ALWAYS_ON_TOP] & MFS_CHECKED);
+    EXPECT_TRUE(menu[ID_BAR_AUTO_HIDE] & MFS_CHECKED);
+    EXPECT_FALSE(menu[ID_BAR_SLIDE] & MFS_CHECKED);
+    Command(ID_BAR_SLIDE);
+    EXPECT_EQ(ReadRegistryValue(L"Option", L"Slide")->AsDword(), 1u);
+
+    // Auto-hide and always on top are stored with the docking record when the bar ends.
+    Command(ID_BAR_EXIT);
+    const auto state = ReadRegistryValue(L"Common", L"AppBarState");
+    ASSERT_TRUE(state && state->data.size() == 48u);
+    EXPECT_EQ(state->data[8], 1) << "auto-hide";
+    EXPECT_EQ(state->data[12], 0) << "always on top";
+}
+
+TEST_F(MainBarTest, AFloatingBarHasItsCaptionAndSystemMenuUntilDockedAgain) {
+    varolin::AppBarState floating{48, varolin::Edge::Float, 0, 0, {60, 30, 60, 30}, varolin::Rect{100, 100, 500, 150}};
+    const auto bytes = varolin::EncodeAppBarState(floating);
+    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {bytes.begin(), bytes.end()});
+    StartBar();
+    EXPECT_EQ(FromRECT(m_bar->GetWindowRect()), floating.rcFloat);
+    EXPECT_TRUE(HasCaption(Bar()));
+
+    DragBar(Bar(), POINT{512, 5});
+    EXPECT_EQ(m_bar->GetWindowRect().bottom, 30);
+    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU));
+    DragBar(Bar(), POINT{512, 384});
+    EXPECT_TRUE(HasCaption(Bar()));
 }
 
 TEST_F(MainBarTest, StepsWrapAndOnlyPagesWithButtonsShow) {
     WritePage(1, {L"C:\\Data\\"});
-    CMainBar& bar = StartBar();
+    StartBar();
     Step(-1);
     EXPECT_EQ(Label(), L"3 / 3");
-    EXPECT_FALSE(bar.m_pages[2]->IsWindowVisible()) << "an empty page stays hidden";
+    EXPECT_FALSE(IsWindowVisible(Pages()[2])) << "an empty page stays hidden";
     Step(1);
     EXPECT_EQ(Label(), L"1 / 3");
     Step(1);
     EXPECT_EQ(Label(), L"2 / 3");
-    EXPECT_TRUE(bar.m_pages[1]->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
     Step(1);
-    EXPECT_FALSE(bar.m_pages[1]->IsWindowVisible());
+    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
 }
 
 TEST_F(MainBarTest, AStoredPageBeyondTheCountShowsNothingUntilStepped) {
     WritePage(0, {L"C:\\Data\\"});
     WriteRegistryDword(L"Common", L"SelGroup", 5);
-    CMainBar& bar = StartBar();
-    EXPECT_EQ(bar.m_nSelGroup, 5);
-    EXPECT_FALSE(bar.m_pages[0]->IsWindowVisible());
-    EXPECT_EQ(bar.PageCommand(PAGE_SHOW), 0);
+    StartBar();
+    EXPECT_EQ(Label(), L"6 / 3");
+    EXPECT_FALSE(IsWindowVisible(Pages()[0]));
+    EXPECT_TRUE(OpenMenu()[ID_BAR_SORT] & MFS_GRAYED);
     Step(1);
-    EXPECT_EQ(bar.m_nSelGroup, 0);
-    EXPECT_TRUE(bar.m_pages[0]->IsWindowVisible());
+    EXPECT_EQ(Label(), L"1 / 3");
+    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
 }
 
 TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
-    CMainBar& bar = StartBar();
+    StartBar();
     const std::vector<std::wstring> folders{m_dir.MakeFolder(L"A"), m_dir.MakeFolder(L"B"), m_dir.MakeFolder(L"C")};
     std::vector<std::wstring> paths;
     for (const std::wstring& folder : folders) paths.push_back(folder.substr(0, folder.size() - 1));  // as dragged
 
+    ASSERT_TRUE(DropTarget());
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
     m_answerer->Answer(IDNO);
-    SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON);
-    EXPECT_EQ(bar.m_pages[0]->m_nCount, 0);
+    SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
+    EXPECT_EQ(ButtonCount(0), 0);
 
     m_answerer->Answer(IDYES);
-    EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON),
-              static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
-    ASSERT_EQ(bar.m_pages[0]->m_nCount, 3);
+    EXPECT_EQ(ButtonCount(0), 3);
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[0]->Record().m_strTitle, L"C");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[1]->Record().m_strTitle, L"B");
-    EXPECT_EQ(bar.m_pages[0]->m_buttons[2]->Record().m_strFolder, folders[0]);
+    const auto stored = StoredButtons(0);
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[0].m_strTitle, L"C");
+    EXPECT_EQ(stored[1].m_strTitle, L"B");
+    EXPECT_EQ(stored[2].m_strFolder, folders[0]);
     EXPECT_EQ(Label(), L"1 / 3") << "the label is back after the drop";
 
     IDataObject* text = TestDataObject::Create()->AddText("not files");
     m_answerer->Answer(IDOK);
-    EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), text, bar.m_hWnd, MK_LBUTTON, DROPEFFECT_COPY),
-              static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(SimulateDrop(DropTarget(), text, Bar(), MK_LBUTTON, DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
     text->Release();
 }
 
@@ -161,16 +156,16 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
         {WM_COMMAND, ID_BAR_EXIT}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_QUERYENDSESSION, 0}};
     for (const auto& [message, wp] : endings) {
         DeleteVarolinKey();
-        CMainBar& bar = StartBar();
+        StartBar();
         Step(1);
         Step(1);
-        bar.SendMessage(message, wp, 0);
-        EXPECT_FALSE(IsWindow(bar.m_hWnd)) << message;
+        m_bar->SendMessage(message, wp, 0);
+        EXPECT_FALSE(IsWindow(Bar())) << message;
         const auto state = ReadRegistryValue(L"Common", L"AppBarState");
         ASSERT_TRUE(state.has_value()) << message;
         EXPECT_EQ(state->type, static_cast<DWORD>(REG_BINARY));
         EXPECT_EQ(state->data.size(), 48u);
-        EXPECT_EQ(state->data[4], varolin::kEdgeTop);
+        EXPECT_EQ(state->data[4], 1) << "the top edge";
         EXPECT_EQ(ReadRegistryValue(L"Common", L"SelGroup")->AsDword(), 2u) << message;
         m_bar.reset();
         m_answerer.reset();
@@ -178,9 +173,9 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
 }
 
 TEST_F(MainBarTest, EscapeAndEnterDoNotEndTheBar) {
-    CMainBar& bar = StartBar();
+    StartBar();
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        MSG msg{bar.m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(bar.PreTranslateMessage(&msg));
+        MSG msg{Bar(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(m_bar->PreTranslateMessage(&msg));
     }
 }

@@ -22,7 +22,7 @@ protected:
 // The record a bar computes for a first start: docked at the top, always on top.
 varolin::AppBarState DefaultState() {
     varolin::AppBarState state;
-    state.nEdge = 1;
+    state.nEdge = varolin::Edge::Top;
     state.bAlwaysOnTop = 1;
     state.anDockSize[0] = state.anDockSize[2] = 60;
     state.anDockSize[1] = state.anDockSize[3] = 24;
@@ -84,7 +84,7 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
 
     varolin::AppBarState state;
     state.cbSize = 12;  // written as 48 whatever the record says
-    state.nEdge = -2;
+    state.nEdge = varolin::Edge::Float;
     state.bAutoHide = 1;
     state.anDockSize[3] = 33;
     state.rcFloat = varolin::Rect{-100, 5, 200, 45};
@@ -146,7 +146,7 @@ TEST_F(SettingsStore, ShortAndLongBinaryValues) {
     // be read and leave the default.
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {48, 0, 0, 0, 3, 0, 0, 0});
     varolin::AppBarState expected = DefaultState();
-    expected.nEdge = 3;
+    expected.nEdge = varolin::Edge::Bottom;
     EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, expected);
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, std::vector<std::uint8_t>(49, 0));
     EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, DefaultState());

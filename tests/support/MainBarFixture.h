@@ -1,0 +1,139 @@
+#pragma once
+// One main bar per test: modeless, against the simulated shell, with its group files in a
+// temporary folder and its settings in a clean registry key. The bar is observed as a user, a
+// file or the shell would see it: its windows, label, menu, group files and registry values.
+#include <windows.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bar/MainBar.h"
+#include "model/GroupCodec.h"
+#include "model/SystemCodePage.h"
+#include "resource.h"
+#include "settings/Settings.h"
+#include "support/DialogAnswerer.h"
+#include "support/SimulatedShell.h"
+#include "support/TempFolder.h"
+#include "support/TestRegistry.h"
+
+class MainBarFixture : public CleanRegistryTest {
+protected:
+    void SetUp() override {
+        CleanRegistryTest::SetUp();
+        m_settings.strAppDir = m_dir.Path();
+    }
+    void TearDown() override {
+        if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
+        m_bar.reset();
+        m_answerer.reset();
+        CleanRegistryTest::TearDown();
+    }
+
+    CMainBar& StartBar() {
+        m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
+        EXPECT_TRUE(m_bar->Create(nullptr));
+        // The bar is a dialog too: only the boxes it opens are to be answered.
+        m_answerer.emplace();
+        m_answerer->Ignore(m_bar->m_hWnd);
+        return *m_bar;
+    }
+    HWND Bar() const { return m_bar->m_hWnd; }
+    void Command(UINT id) const { SendMessageW(Bar(), WM_COMMAND, id, 0); }
+
+    void WritePage(int page, const std::vector<std::wstring>& folders) {
+        std::vector<varolin::ButtonRecord> records;
+        for (const std::wstring& folder : folders) records.push_back(varolin::ButtonRecord::ForPath(folder, 0, 0xFFFFFF));
+        ASSERT_TRUE(m_dir.WriteFile(varolin::GroupFileName(page), varolin::EncodeGroupFile(records, SystemAnsiCodePage())));
+    }
+    // The buttons a page's group file holds, in display order.
+    std::vector<varolin::ButtonRecord> StoredButtons(int page) const {
+        const std::string bytes = FileBytes(m_dir / varolin::GroupFileName(page));
+        const std::vector<std::uint8_t> data(bytes.begin(), bytes.end());
+        return varolin::DecodeGroupFile(data, SystemAnsiCodePage()).records;
+    }
+
+    // The page windows in page order: the bar's children besides its label and spin.
+    std::vector<HWND> Pages() const {
+        std::vector<HWND> pages;
+        for (HWND child = GetWindow(Bar(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (child != GetDlgItem(Bar(), IDC_PAGE_LABEL) && child != GetDlgItem(Bar(), IDC_PAGE_SPIN)) pages.push_back(child);
+        }
+        return pages;
+    }
+    int ButtonCount(int page) const {
+        int count = 0;
+        for (HWND child = GetWindow(Pages()[page], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+        return count;
+    }
+
+    std::wstring Label() const { return WindowText(GetDlgItem(Bar(), IDC_PAGE_LABEL)); }
+    // The colour the page label is painted on.
+    COLORREF LabelColor() const {
+        HDC dc = GetDC(Bar());
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(Bar(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(GetDlgItem(Bar(), IDC_PAGE_LABEL))));
+        ReleaseDC(Bar(), dc);
+        LOGBRUSH info{};
+        GetObjectW(brush, sizeof(info), &info);
+        return info.lbColor;
+    }
+    // A click on the spin's right (+1) or left (-1) arrow.
+    void Step(int delta) const {
+        NMUPDOWN change{};
+        change.hdr.hwndFrom = GetDlgItem(Bar(), IDC_PAGE_SPIN);
+        change.hdr.idFrom = IDC_PAGE_SPIN;
+        change.hdr.code = UDN_DELTAPOS;
+        change.iDelta = delta;
+        SendMessageW(Bar(), WM_NOTIFY, IDC_PAGE_SPIN, reinterpret_cast<LPARAM>(&change));
+    }
+
+    // The bar's drop target, as a drag from another program finds it on the window.
+    IDropTarget* DropTarget() const { return static_cast<IDropTarget*>(GetPropW(Bar(), L"OleDropTargetInterface")); }
+
+    // Opens the bar's menu with a right click and closes it unchosen; gives each item's
+    // MFS_* state and MFT_* type bits by command id, as they were when the menu showed.
+    std::map<UINT, UINT> OpenMenu() const {
+        Seen().clear();
+        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &ReadMenu, nullptr, GetCurrentThreadId());
+        SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(100, 10));
+        UnhookWindowsHookEx(hook);
+        return Seen();
+    }
+
+    TempFolder m_dir;
+    AppSettings m_settings;
+    varolin::SimulatedShell m_shell;
+    std::unique_ptr<CMainBar> m_bar;
+    std::optional<DialogAnswerer> m_answerer;
+
+private:
+    static std::map<UINT, UINT>& Seen() {  // one menu is open at a time
+        static std::map<UINT, UINT> seen;
+        return seen;
+    }
+    static void ReadItems(HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
+            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+            if (info.hSubMenu) ReadItems(info.hSubMenu);
+            else Seen()[info.wID] = info.fState | info.fType;
+        }
+    }
+    // Reads the menu as it is about to show, then has it closed.
+    static LRESULT CALLBACK ReadMenu(int code, WPARAM wp, LPARAM lp) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
+            ReadItems(reinterpret_cast<HMENU>(call->wParam));
+            PostMessageW(call->hwnd, WM_CANCELMODE, 0, 0);
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+};
