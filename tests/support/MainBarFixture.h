@@ -4,7 +4,6 @@
 // file or the shell would see it: its windows, label, menu, group files and registry values.
 #include <windows.h>
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
 #include <map>
 #include <memory>
@@ -60,16 +59,14 @@ protected:
 
     // The page windows in page order: the bar's children besides its label and spin.
     std::vector<HWND> Pages() const {
-        std::vector<HWND> pages;
-        for (HWND child = GetWindow(Bar(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (child != GetDlgItem(Bar(), IDC_PAGE_LABEL) && child != GetDlgItem(Bar(), IDC_PAGE_SPIN)) pages.push_back(child);
-        }
+        std::vector<HWND> pages = Children(Bar());
+        std::erase_if(pages, [](HWND w) { return GetDlgCtrlID(w) == IDC_PAGE_LABEL || GetDlgCtrlID(w) == IDC_PAGE_SPIN; });
         return pages;
     }
-    int ButtonCount(int page) const {
-        int count = 0;
-        for (HWND child = GetWindow(Pages()[page], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
-        return count;
+    static std::vector<HWND> Children(HWND parent) {
+        std::vector<HWND> children;
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+        return children;
     }
 
     std::wstring Label() const { return WindowText(GetDlgItem(Bar(), IDC_PAGE_LABEL)); }

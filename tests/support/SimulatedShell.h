@@ -1,13 +1,14 @@
 #pragma once
 // A shell that answers appbar messages the way the system's does, without one: it keeps the
-// registered bars and the strips they reserve, clips positions against a taskbar and the bars
-// registered earlier, allows one auto-hide bar per edge, reports a taskbar state that can be
-// changed, and delivers the bars' callback messages when asked to. Its drag setting and tick
-// counter are configurable, so the bar's behaviour can be reproduced exactly.
+// registered bars and the strips they reserve, clips positions against a taskbar, allows one
+// auto-hide bar per edge, reports a taskbar state that can be changed, and delivers the bars'
+// callback messages when asked to. Its drag setting and tick counter are configurable, so the
+// bar's behaviour can be reproduced exactly.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "appbar/AppBarShell.h"
@@ -22,15 +23,13 @@ public:
 
     // A 1024 x 768 screen, 16-pixel scroll bars, 1-pixel borders, a 4-pixel double-click
     // rectangle, full-window dragging on, no taskbar, a clock at 0 advancing 16 ms per read.
-    SimulatedShell() = default;
-
     std::uintptr_t Message(unsigned message, AppBarData& data) override;
     ScreenMetrics Metrics() override { return m_metrics; }
-    Rect WorkArea() override;
+    Rect WorkArea() override { return ClipToTaskbar(Rect{0, 0, m_metrics.cxScreen, m_metrics.cyScreen}); }
     bool DragFullWindows() override { return m_dragFullWindows; }
     std::uint32_t TickCount() override;
 
-    // A taskbar reserving `thickness` pixels at `edge`; thickness 0 removes it.
+    // A taskbar reserving `thickness` pixels at `edge`.
     void SetTaskbar(Edge edge, int thickness);
     void SetDragFullWindows(bool on) { m_dragFullWindows = on; }
     // The tick counter answers `start` first, then advances by `step` on every read.
@@ -43,7 +42,7 @@ public:
     // Sends every registered bar its callback message with `code` and `lParam`.
     void Notify(unsigned code, std::intptr_t lParam = 0);
 
-    bool IsRegistered(std::uintptr_t window) const { return Find(window) != nullptr; }
+    bool IsRegistered(std::uintptr_t window) const { return m_bars.count(window) != 0; }
     Rect ReservedRect(std::uintptr_t window) const;  // empty when the bar reserves nothing
     std::uintptr_t AutoHideBar(Edge edge) const { return m_autoHide[DockIndex(edge)]; }  // 0: none
     std::size_t CountCalls(unsigned message) const;
@@ -51,28 +50,22 @@ public:
 
 private:
     struct Bar {
-        std::uintptr_t window = 0;
         unsigned callbackMessage = 0;
-        Edge edge = Edge::None;
         Rect reserved{};
     };
 
     std::uintptr_t Answer(unsigned message, AppBarData& data);
     std::uintptr_t SetAutoHideBar(const AppBarData& data);
-    const Bar* Find(std::uintptr_t window) const;
-    // `rc` with the taskbar's strip and the strips of the bars before `limit` cut away.
-    Rect ClipAgainstOthers(Rect rc, std::size_t limit) const;
-    void Remove(std::uintptr_t window);
+    Rect ClipToTaskbar(Rect rc) const;
 
     ScreenMetrics m_metrics{1024, 768, 16, 16, 1, 1, 4, 4};
-    Edge m_taskbarEdge = Edge::Bottom;
-    int m_taskbarThickness = 0;
+    Rect m_taskbar{};
     unsigned m_taskbarState = 0;
     bool m_dragFullWindows = true;
     std::uint32_t m_now = 0;
     std::uint32_t m_tickStep = 16;
     NotifySink m_sink;
-    std::vector<Bar> m_bars;  // in registration order: an earlier bar keeps its strip
+    std::map<std::uintptr_t, Bar> m_bars;  // by window
     std::array<std::uintptr_t, 4> m_autoHide{};
     std::vector<unsigned> m_calls;  // the messages received, in order
 };

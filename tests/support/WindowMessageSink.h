@@ -12,13 +12,15 @@ inline varolin::SimulatedShell::NotifySink WindowMessageSink() {
 }
 
 // Puts the cursor at `pt` and retrieves a message posted there, so that GetMessagePos (the
-// position a handler reads) is `pt`.
+// position a handler reads) is `pt`; again while the window system still reports older moves.
 inline void SetMessageCursor(HWND wnd, POINT pt) {
     constexpr UINT kProbe = WM_APP + 0x3FF;
-    SetCursorPos(pt.x, pt.y);
-    PostMessageW(wnd, kProbe, 0, 0);
-    MSG msg;
-    PeekMessageW(&msg, wnd, kProbe, kProbe, PM_REMOVE);
+    for (int tries = 0; tries < 100 && GetMessagePos() != static_cast<DWORD>(MAKELONG(pt.x, pt.y)); ++tries) {
+        SetCursorPos(pt.x, pt.y);
+        PostMessageW(wnd, kProbe, 0, 0);
+        MSG msg;
+        PeekMessageW(&msg, wnd, kProbe, kProbe, PM_REMOVE);
+    }
 }
 
 // Drags `bar` with the mouse to `cursor`: the move loop starts, reports one move, places the

