@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -93,15 +92,17 @@ protected:
     // The bar's drop target, as a drag from another program finds it on the window.
     IDropTarget* DropTarget() const { return static_cast<IDropTarget*>(GetPropW(Bar(), L"OleDropTargetInterface")); }
 
-    // Opens the bar's menu with a right click and closes it unchosen; gives each item's
-    // MFS_* state and MFT_* type bits by command id, as they were when the menu showed.
-    std::map<UINT, UINT> OpenMenu() const {
-        Seen().clear();
+    // Opens the bar's menu with a right click and closes it unchosen. Gives its marks as they
+    // showed: sort greyed (MF_GRAYED); copy, move radio-checked (MFT_RADIOCHECK | MF_CHECKED);
+    // always on top, auto-hide, slide checked (MF_CHECKED).
+    std::vector<UINT> OpenMenu() const {
+        Marks().clear();
         HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &ReadMenu, nullptr, GetCurrentThreadId());
         SendMessageW(Bar(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Bar()), MAKELPARAM(100, 10));
         UnhookWindowsHookEx(hook);
-        return Seen();
+        return Marks();
     }
+    static constexpr UINT kRadio = MFT_RADIOCHECK | MF_CHECKED;
 
     TempFolder m_dir;
     AppSettings m_settings;
@@ -110,25 +111,19 @@ protected:
     std::optional<DialogAnswerer> m_answerer;
 
 private:
-    static std::map<UINT, UINT>& Seen() {  // one menu is open at a time
-        static std::map<UINT, UINT> seen;
-        return seen;
-    }
-    static void ReadItems(HMENU menu) {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            MENUITEMINFOW info{};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU;
-            GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-            if (info.hSubMenu) ReadItems(info.hSubMenu);
-            else Seen()[info.wID] = info.fState | info.fType;
-        }
+    static std::vector<UINT>& Marks() {  // one menu is open at a time
+        static std::vector<UINT> marks;
+        return marks;
     }
     // Reads the menu as it is about to show, then has it closed.
     static LRESULT CALLBACK ReadMenu(int code, WPARAM wp, LPARAM lp) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
         if (code == HC_ACTION && call->message == WM_INITMENUPOPUP) {
-            ReadItems(reinterpret_cast<HMENU>(call->wParam));
+            const auto menu = reinterpret_cast<HMENU>(call->wParam);
+            auto mark = [menu](UINT id, UINT bits) { return GetMenuState(menu, id, MF_BYCOMMAND) & bits; };
+            Marks() = {mark(ID_BAR_SORT, MF_GRAYED), mark(ID_BAR_DROP_COPY, kRadio), mark(ID_BAR_DROP_MOVE, kRadio),
+                       mark(ID_BAR_ALWAYS_ON_TOP, MF_CHECKED), mark(ID_BAR_AUTO_HIDE, MF_CHECKED),
+                       mark(ID_BAR_SLIDE, MF_CHECKED)};
             PostMessageW(call->hwnd, WM_CANCELMODE, 0, 0);
         }
         return CallNextHookEx(nullptr, code, wp, lp);

@@ -5,11 +5,6 @@
 namespace varolin {
 
 std::uintptr_t SimulatedShell::Message(unsigned message, AppBarData& data) {
-    m_calls.push_back(message);
-    return Answer(message, data);
-}
-
-std::uintptr_t SimulatedShell::Answer(unsigned message, AppBarData& data) {
     const auto bar = m_bars.find(data.window);
     const bool known = bar != m_bars.end();
     const auto edge = static_cast<Edge>(data.edge);
@@ -25,6 +20,7 @@ std::uintptr_t SimulatedShell::Answer(unsigned message, AppBarData& data) {
         data.rc = ClipToTaskbar(data.rc);
         return 1;
     case kAbmSetPos:
+        ++m_setPosCount;
         if (!known) return 0;
         // Another edge (floating) or an empty rectangle gives the strip up.
         data.rc = IsScreenEdge(edge) && !data.rc.IsEmpty() ? ClipToTaskbar(data.rc) : Rect{};
@@ -53,15 +49,6 @@ std::uint32_t SimulatedShell::TickCount() {
     return now;
 }
 
-void SimulatedShell::SetTaskbar(Edge edge, int thickness) {
-    m_taskbar = DockStrip(edge, Rect{0, 0, m_metrics.cxScreen, m_metrics.cyScreen}, thickness, m_metrics);
-}
-
-void SimulatedShell::SetClock(std::uint32_t start, std::uint32_t step) {
-    m_now = start;
-    m_tickStep = step;
-}
-
 void SimulatedShell::ChangeTaskbarState(unsigned state) {
     m_taskbarState = state;
     Notify(kAbnStateChange);
@@ -82,23 +69,14 @@ Rect SimulatedShell::ReservedRect(std::uintptr_t window) const {
     return bar == m_bars.end() ? Rect{} : bar->second.reserved;
 }
 
-std::size_t SimulatedShell::CountCalls(unsigned message) const {
-    return static_cast<std::size_t>(std::count(m_calls.begin(), m_calls.end(), message));
-}
-
 // Cuts away the side of `rc` that the taskbar's strip covers.
 Rect SimulatedShell::ClipToTaskbar(Rect rc) const {
-    const Rect& t = m_taskbar;
-    if (t.IsEmpty() || std::max(rc.left, t.left) >= std::min(rc.right, t.right) ||
-        std::max(rc.top, t.top) >= std::min(rc.bottom, t.bottom))
-        return rc;
-    if (t.left <= rc.left && t.right >= rc.right) {  // across the whole width: top or bottom
-        if (t.top <= rc.top) rc.top = t.bottom;
-        else rc.bottom = t.top;
-    } else if (t.left <= rc.left) {
-        rc.left = t.right;
-    } else {
-        rc.right = t.left;
+    const int t = m_taskbarThickness;
+    switch (m_taskbarEdge) {
+    case Edge::Left: rc.left = std::max(rc.left, t); break;
+    case Edge::Top: rc.top = std::max(rc.top, t); break;
+    case Edge::Right: rc.right = std::min(rc.right, m_metrics.cxScreen - t); break;
+    default: rc.bottom = std::min(rc.bottom, m_metrics.cyScreen - t); break;
     }
     return rc;
 }

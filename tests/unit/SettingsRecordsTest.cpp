@@ -94,46 +94,25 @@ TEST(LogFontRecord, FaceNameWithoutTerminatingZeroIsCutAt31Bytes) {
 }
 
 TEST(AppBarStateValue, ShortValueReplacesItsLengthLongOrMissingKeepsTheDefaults) {
-    AppBarState defaults;
-    defaults.nEdge = Edge::Top;
-    defaults.bAlwaysOnTop = 1;
-    defaults.anDockSize[1] = 26;
-    defaults.rcFloat = Rect{10, 20, 310, 50};
-
+    const AppBarState defaults{48, Edge::Top, 0, 1, {0, 26, 0, 0}, Rect{10, 20, 310, 50}};
     EXPECT_EQ(AppBarStateFromStored(defaults, nullptr), defaults);
     const std::vector<std::uint8_t> tooLong(49, 0x11);
     EXPECT_EQ(AppBarStateFromStored(defaults, &tooLong), defaults);
 
-    // cbSize 48, nEdge ABE_RIGHT, bAutoHide 1: the rest stays as it was.
+    // cbSize 48, nEdge right, bAutoHide 1: the rest stays as it was.
     const auto shortValue = Bytes({48, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0});
     AppBarState expected = defaults;
     expected.nEdge = Edge::Right;
     expected.bAutoHide = 1;
     EXPECT_EQ(AppBarStateFromStored(defaults, &shortValue), expected);
-
     // A partial field takes only the bytes given (low byte first).
     const auto partial = Bytes({48, 0, 0, 0, 0xFE});
     EXPECT_EQ(AppBarStateFromStored(defaults, &partial).nEdge, static_cast<Edge>(0xFE));
-
-    AppBarState stored;
-    stored.nEdge = Edge::Float;
-    stored.rcFloat = Rect{-5, 6, 700, 80};
-    const auto whole = EncodeAppBarState(stored);
-    const std::vector<std::uint8_t> wholeValue(whole.begin(), whole.end());
-    EXPECT_EQ(AppBarStateFromStored(defaults, &wholeValue), stored);
 }
 
 TEST(SettingClamps, GroupCountToNearestBoundRenameFormatOutsideRangeUsesZero) {
-    EXPECT_EQ(ClampGroupCount(0), 1);
-    EXPECT_EQ(ClampGroupCount(-5), 1);
-    EXPECT_EQ(ClampGroupCount(1), 1);
-    EXPECT_EQ(ClampGroupCount(57), 57);
-    EXPECT_EQ(ClampGroupCount(99), 99);
-    EXPECT_EQ(ClampGroupCount(100), 99);
-    EXPECT_EQ(ClampGroupCount(static_cast<int>(0x7FFFFFFF)), 99);
-
-    for (int format = 0; format < 4; ++format) EXPECT_EQ(RenameFormatInUse(format), format);
-    EXPECT_EQ(RenameFormatInUse(4), 0);
-    EXPECT_EQ(RenameFormatInUse(-1), 0);
-    EXPECT_EQ(RenameFormatInUse(1000), 0);
+    for (auto [stored, used] : {std::pair{-5, 1}, {0, 1}, {1, 1}, {57, 57}, {99, 99}, {100, 99}, {0x7FFFFFFF, 99}})
+        EXPECT_EQ(ClampGroupCount(stored), used) << stored;
+    for (auto [stored, used] : {std::pair{0, 0}, {3, 3}, {4, 0}, {-1, 0}, {1000, 0}})
+        EXPECT_EQ(RenameFormatInUse(stored), used) << stored;
 }
