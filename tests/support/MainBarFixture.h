@@ -16,6 +16,7 @@
 #include "resource.h"
 #include "settings/Settings.h"
 #include "support/DialogAnswerer.h"
+#include "support/SheetScript.h"
 #include "support/SimulatedShell.h"
 #include "support/TempFolder.h"
 #include "support/TestRegistry.h"
@@ -43,6 +44,14 @@ protected:
     }
     HWND Bar() const { return m_bar->m_hWnd; }
     void Command(UINT id) const { SendMessageW(Bar(), WM_COMMAND, id, 0); }
+    // Runs the options command with one step on its sheet; false when the step did not run.
+    bool Options(SheetStep step) {
+        UpdateWindow(Bar());  // nothing left to paint but what the command invalidates
+        m_answerer->Answer(kLeaveSheetOpen);
+        SheetScript script(L"オプション", {std::move(step)});
+        Command(ID_BAR_OPTIONS);
+        return script.AllRan();
+    }
 
     void WritePage(int page, const std::vector<std::wstring>& folders) {
         std::vector<varolin::ButtonRecord> records;

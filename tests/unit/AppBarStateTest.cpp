@@ -1,6 +1,5 @@
 #include "appbar/AppBarState.h"
 
-#include <vector>
 #include <gtest/gtest.h>
 
 using namespace varolin;
@@ -11,26 +10,20 @@ AppBarState Sample() { return AppBarState{48, Edge::Left, 1, 1, {60, 40, 70, 30}
 
 }  // namespace
 
-TEST(AppBarState, FortyEightLittleEndianBytesInFieldOrder) {
-    const auto bytes = EncodeAppBarState(Sample());
-    const std::vector<std::uint8_t> expected{
-        48, 0, 0, 0,   0, 0, 0, 0,   1, 0, 0, 0,   1, 0, 0, 0,
-        60, 0, 0, 0,   40, 0, 0, 0,  70, 0, 0, 0,  30, 0, 0, 0,
-        0xF6, 0xFF, 0xFF, 0xFF,      20, 0, 0, 0,  0x36, 1, 0, 0,   60, 0, 0, 0};
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
-    EXPECT_EQ(DecodeAppBarState(bytes), Sample());
-}
-
-// What a bar stored comes back byte for byte: a floating record (edge -2) and a docked one.
+// Forty-eight little-endian bytes in field order. What a bar stored comes back byte for byte,
+// floating (edge -2) or docked.
 TEST(AppBarState, StoredRecordsDecodeAndEncodeBackUnchanged) {
-    const std::array<std::uint8_t, 48> stored[] = {
-        {48, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
-         0x3C, 0, 0, 0, 0x1A, 0, 0, 0, 0x9C, 0xFF, 0xFF, 0xFF, 0x40, 1, 0, 0, 0xE8, 3, 0, 0, 0x5A, 1, 0, 0},
-        {48, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
-         0x3C, 0, 0, 0, 0x20, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x90, 1, 0, 0, 0x1E, 0, 0, 0}};
-    EXPECT_EQ(DecodeAppBarState(stored[0]).nEdge, Edge::Float);
-    EXPECT_EQ(DecodeAppBarState(stored[1]).nEdge, Edge::Bottom);
-    for (const auto& bytes : stored) EXPECT_EQ(EncodeAppBarState(DecodeAppBarState(bytes)), bytes);
+    const std::pair<std::array<std::uint8_t, 48>, AppBarState> records[] = {
+        {{48, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 60, 0, 0, 0, 40, 0, 0, 0,
+          70, 0, 0, 0, 30, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF, 20, 0, 0, 0, 0x36, 1, 0, 0, 60, 0, 0, 0},
+         Sample()},
+        {{48, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
+          0x3C, 0, 0, 0, 0x1A, 0, 0, 0, 0x9C, 0xFF, 0xFF, 0xFF, 0x40, 1, 0, 0, 0xE8, 3, 0, 0, 0x5A, 1, 0, 0},
+         AppBarState{48, Edge::Float, 0, 1, {60, 26, 60, 26}, Rect{-100, 320, 1000, 346}}}};
+    for (const auto& [bytes, state] : records) {
+        EXPECT_EQ(DecodeAppBarState(bytes), state);
+        EXPECT_EQ(EncodeAppBarState(state), bytes);
+    }
 }
 
 TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {

@@ -1,10 +1,14 @@
 #include <windows.h>
+#include <prsht.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "appbar/RealAppBarShell.h"
+#include "shell/AppGlobals.h"
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
 #include "support/WindowMessageSink.h"
@@ -15,13 +19,45 @@ using MainBarTest = MainBarFixture;
 
 constexpr COLORREF kCopyBlue = 0xC08000;
 constexpr COLORREF kMoveRed = 0x0000FF;
+
 bool HasCaption(HWND wnd) {
     return (GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU);
+}
+// The window repaints: a command left it something to paint.
+bool WaitsForPaint(HWND wnd) {
+    RECT rc{};
+    return GetUpdateRect(wnd, &rc, FALSE) != FALSE;
+}
+// One edit on the sheet's page `index`, then a button.
+SheetStep Edit(std::function<void(HWND page)> edit, int index = 0, int button = PSBTN_OK) {
+    return [=](HWND sheet) {
+        PropSheet_SetCurSel(sheet, nullptr, index);
+        edit(PropSheet_GetCurrentPageHwnd(sheet));
+        PropSheet_PressButton(sheet, button);
+    };
+}
+SheetStep SetText(int id, const wchar_t* text, int button = PSBTN_OK) {
+    return Edit([=](HWND page) { SetDlgItemTextW(page, id, text); }, 0, button);
+}
+SheetStep Toggle(int id, int index = 0) {
+    return Edit([=](HWND page) {
+        const bool ticked = SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SendDlgItemMessageW(page, id, BM_SETCHECK, ticked ? BST_UNCHECKED : BST_CHECKED, 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }, index);
+}
+std::optional<DWORD> StoredInt(const wchar_t* name) {
+    const auto value = ReadRegistryValue(L"Option", name);
+    if (!value || value->type != REG_DWORD) return std::nullopt;
+    return value->AsDword();
 }
 
 }  // namespace
 
-TEST_F(MainBarTest, FirstStartDocksAtTheTopOnTopWithThreePagesInCopyMode) {
+// A first start docks the bar at the top, on top, with three pages, in copy mode.
+TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
+    WritePage(0, {L"C:\\Beta\\", L"C:\\Alpha\\"});
+    WritePage(1, {L"C:\\Gamma\\"});
     StartBar();
     const varolin::Rect reserved = m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar()));
     EXPECT_EQ(m_bar->GetWindowRect().top, 0);
@@ -31,12 +67,6 @@ TEST_F(MainBarTest, FirstStartDocksAtTheTopOnTopWithThreePagesInCopyMode) {
     EXPECT_EQ(Pages().size(), 3u);
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_EQ(LabelColor(), kCopyBlue);
-}
-
-TEST_F(MainBarTest, MenuShowsTheStateItsCommandsChangeAndTheirValuesAreStored) {
-    WritePage(0, {L"C:\\Beta\\", L"C:\\Alpha\\"});
-    WritePage(1, {L"C:\\Gamma\\"});
-    StartBar();
     EXPECT_EQ(OpenMenu(), (std::vector<UINT>{0, kRadio, 0, MF_CHECKED, 0, MF_CHECKED}));
 
     Command(ID_BAR_SORT);
@@ -78,31 +108,24 @@ TEST_F(MainBarTest, AFloatingBarHasItsCaptionAndSystemMenuUntilDockedAgain) {
     EXPECT_TRUE(HasCaption(Bar()));
 }
 
-TEST_F(MainBarTest, StepsWrapAndOnlyPagesWithButtonsShow) {
+TEST_F(MainBarTest, PagesStepBothWaysAndOnlyPagesWithButtonsShow) {
     WritePage(1, {L"C:\\Data\\"});
+    WriteRegistryDword(L"Common", L"SelGroup", 5);  // beyond the pages: none is shown
     StartBar();
+    EXPECT_EQ(Label(), L"6 / 3");
+    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
+    EXPECT_EQ(OpenMenu().at(0), static_cast<UINT>(MF_GRAYED));
+    Step(1);
+    EXPECT_EQ(Label(), L"1 / 3");
     Step(-1);
     EXPECT_EQ(Label(), L"3 / 3");
     EXPECT_FALSE(IsWindowVisible(Pages()[2])) << "an empty page stays hidden";
     Step(1);
-    EXPECT_EQ(Label(), L"1 / 3");
     Step(1);
     EXPECT_EQ(Label(), L"2 / 3");
     EXPECT_TRUE(IsWindowVisible(Pages()[1]));
     Step(1);
     EXPECT_FALSE(IsWindowVisible(Pages()[1]));
-}
-
-TEST_F(MainBarTest, AStoredPageBeyondTheCountShowsNothingUntilStepped) {
-    WritePage(0, {L"C:\\Data\\"});
-    WriteRegistryDword(L"Common", L"SelGroup", 5);
-    StartBar();
-    EXPECT_EQ(Label(), L"6 / 3");
-    EXPECT_FALSE(IsWindowVisible(Pages()[0]));
-    EXPECT_EQ(OpenMenu().at(0), static_cast<UINT>(MF_GRAYED));
-    Step(1);
-    EXPECT_EQ(Label(), L"1 / 3");
-    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
 }
 
 TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
@@ -146,9 +169,7 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
         m_bar->SendMessage(message, wp, 0);
         EXPECT_FALSE(IsWindow(Bar())) << message;
         const auto state = ReadRegistryValue(L"Common", L"AppBarState");
-        ASSERT_TRUE(state.has_value()) << message;
-        EXPECT_EQ(state->type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(state->data.size(), 48u);
+        ASSERT_TRUE(state && state->type == REG_BINARY && state->data.size() == 48u) << message;
         EXPECT_EQ(state->data[4], 1) << "the top edge";
         EXPECT_EQ(ReadRegistryValue(L"Common", L"SelGroup")->AsDword(), 2u) << message;
         m_bar.reset();
@@ -162,4 +183,63 @@ TEST_F(MainBarTest, EscapeAndEnterDoNotEndTheBar) {
         MSG msg{Bar(), WM_KEYDOWN, key, 0, 0, {}};
         EXPECT_TRUE(m_bar->PreTranslateMessage(&msg));
     }
+}
+
+TEST_F(MainBarTest, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirButtonsBack) {
+    WriteRegistryDword(L"Option", L"GroupCount", 5);
+    WriteRegistryDword(L"Common", L"SelGroup", 4);
+    WritePage(1, {m_dir.MakeFolder(L"二")});
+    WritePage(4, {m_dir.MakeFolder(L"五")});
+    StartBar();
+    const HWND lastPage = Pages()[4];
+    EXPECT_TRUE(IsWindowVisible(lastPage));
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"7", PSBTN_CANCEL)));
+    EXPECT_EQ(Pages()[4], lastPage) << "cancelled: nothing changes";
+    EXPECT_EQ(StoredInt(L"GroupCount"), 5u);
+
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"2")));
+    ASSERT_EQ(Pages().size(), 2u);
+    EXPECT_EQ(Label(), L"2 / 2");
+    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
+    EXPECT_EQ(StoredInt(L"GroupCount"), 2u);
+    EXPECT_TRUE(Exists(m_dir / varolin::GroupFileName(4))) << "a dropped page keeps its file";
+
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"5")));
+    ASSERT_EQ(Pages().size(), 5u);
+    EXPECT_EQ(Children(Pages()[4]).size(), 1u);
+    EXPECT_EQ(Label(), L"2 / 5");
+    EXPECT_EQ(StoredInt(L"GroupCount"), 5u);
+}
+
+TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepaintDaysRebuild) {
+    WritePage(0, {m_dir.MakeFolder(L"Data")});
+    StartBar();
+    const HWND firstPage = Pages()[0];
+    ASSERT_TRUE(Options(Toggle(IDC_RENAME_CONFIRM)));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_FALSE(WaitsForPaint(Pages()[0]));
+    EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
+    EXPECT_FALSE(StoredInt(L"DisplayCount")) << "unchanged values are not written";
+
+    ASSERT_TRUE(Options(Toggle(IDC_DISPLAY_COUNT)));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_TRUE(WaitsForPaint(Pages()[0]));
+    EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
+
+    const HFONT oldFont = g_fontButton.Get();
+    ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_TRUE(WaitsForPaint(Pages()[0]));
+    EXPECT_NE(g_fontButton.Get(), oldFont);
+    LOGFONTW made{};
+    GetObjectW(g_fontButton.Get(), sizeof(made), &made);
+    EXPECT_EQ(made.lfUnderline, 1);
+    const auto stored = ReadRegistryValue(L"Option", L"LogFont");
+    ASSERT_TRUE(stored && stored->data.size() == 60u);
+    EXPECT_EQ(stored->data[21], 1) << "lfUnderline";
+
+    ASSERT_TRUE(Options(SetText(IDC_DAYS_NEW, L"0")));
+    EXPECT_NE(Pages()[0], firstPage);
+    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
+    EXPECT_EQ(StoredInt(L"DaysNew"), 0u);
 }

@@ -93,26 +93,3 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
     EXPECT_EQ(LoadSettings(m_settings).nGroupCount, 1);
     EXPECT_EQ(ReadRegistryValue(L"Option", L"GroupCount")->AsDword(), 0u) << "the stored value stays";
 }
-
-TEST_F(SettingsStore, ValuesOfAnotherTypeCountAsMissingShortBinariesFillTheirLength) {
-    ASSERT_TRUE(WriteRegistryString(L"Common", L"CopyMove", L"1"));
-    ASSERT_TRUE(WriteRegistryValue(L"Option", L"GroupCount", REG_BINARY, {5, 0, 0, 0}));
-    ASSERT_TRUE(WriteRegistryValue(L"Option", L"DaysNew", REG_QWORD, {9, 0, 0, 0, 0, 0, 0, 0}));
-    ASSERT_TRUE(WriteRegistryDword(L"Option", L"LogFont", 5));
-    ASSERT_TRUE(WriteRegistryValue(L"Common", L"AppBarState", REG_DWORD, {0, 0, 0, 0}));
-    BarSettings bar;
-    for (const auto& [setting, value] : Load(bar)) EXPECT_EQ(value, setting.defaultValue);
-    EXPECT_EQ(bar.state, kFirstStart);
-    EXPECT_EQ(bar.logFont, LogFontRecord::Default());
-
-    // 8 bytes of a docking record replace cbSize and the edge only (the rules are a unit
-    // test's); 40 bytes of a font fill its first 40 bytes, cutting the face there.
-    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {48, 0, 0, 0, 3, 0, 0, 0});
-    AppBarState expected = kFirstStart;
-    expected.nEdge = Edge::Bottom;
-    EXPECT_EQ(LoadSettings(m_settings, kFirstStart).state, expected);
-    std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());
-    forty.resize(40);
-    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, forty);
-    EXPECT_EQ(ReadLogFont().FaceName().size(), 12u);
-}
