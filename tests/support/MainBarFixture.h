@@ -30,17 +30,15 @@ protected:
     void TearDown() override {
         if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
         m_bar.reset();
-        m_answerer.reset();
         CleanRegistryTest::TearDown();
     }
 
-    CMainBar& StartBar() {
+    void StartBar() {
         m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
         EXPECT_TRUE(m_bar->Create(nullptr));
         // The bar is a dialog too: only the boxes it opens are to be answered.
         m_answerer.emplace();
         m_answerer->Ignore(m_bar->m_hWnd);
-        return *m_bar;
     }
     HWND Bar() const { return m_bar->m_hWnd; }
     void Command(UINT id) const { SendMessageW(Bar(), WM_COMMAND, id, 0); }
