@@ -29,9 +29,7 @@ std::uintptr_t SimulatedShell::Message(unsigned message, AppBarData& data) {
     case kAbmGetState: return m_taskbarState;
     case kAbmGetAutoHideBar: return IsScreenEdge(edge) ? AutoHideBar(edge) : 0;
     case kAbmSetAutoHideBar: return known && IsScreenEdge(edge) ? SetAutoHideBar(data) : 0;
-    case kAbmActivate:
-    case kAbmWindowPosChanged: return known ? 1 : 0;
-    default: return 0;
+    default: return known ? 1 : 0;  // ABM_ACTIVATE, ABM_WINDOWPOSCHANGED
     }
 }
 

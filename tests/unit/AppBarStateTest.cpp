@@ -28,16 +28,11 @@ TEST(AppBarState, StoredRecordsDecodeAndEncodeBackUnchanged) {
 
 TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
     AppBarState rec{16, Edge::Float, 0, 0, {0, 999, 0, 0}, Rect{1, 2, 3, 4}};
-    AppBarState expected = Sample();
-    expected.nEdge = Edge::Float;
-    expected.bAutoHide = 0;
-    expected.bAlwaysOnTop = 0;
+    const AppBarState expected{48, Edge::Float, 0, 0, {60, 40, 70, 30}, Rect{-10, 20, 310, 60}};
     EXPECT_EQ(MergeAppBarState(Sample(), rec), expected);
 
     rec.cbSize = 4096;  // anything from 48 up replaces the whole record, and says 48
-    AppBarState whole = rec;
-    whole.cbSize = 48;
-    EXPECT_EQ(MergeAppBarState(Sample(), rec), whole);
+    EXPECT_EQ(MergeAppBarState(Sample(), rec), (AppBarState{48, Edge::Float, 0, 0, {0, 999, 0, 0}, Rect{1, 2, 3, 4}}));
 
     rec.cbSize = 2;  // even a cut cbSize field ends as 48
     EXPECT_EQ(MergeAppBarState(Sample(), rec), Sample());

@@ -34,7 +34,6 @@ TEST(LogFontRecord, BytesRoundTripFieldByField) {
     EXPECT_EQ(bytes[15], 0x01);
     EXPECT_EQ(bytes[25], 0x10);  // lfClipPrecision
     EXPECT_EQ(LogFontRecord::FromBytes(bytes), font);
-    EXPECT_EQ(LogFontRecord::FromBytes(bytes).FaceName(), "Arial");
 }
 
 TEST(LogFontRecord, StoredValueFillsItsOwnLengthOrGivesTheDefault) {
@@ -55,7 +54,6 @@ TEST(LogFontRecord, FaceNameWithoutTerminatingZeroIsCutAt31Bytes) {
     std::vector<std::uint8_t> stored(kLogFontSize, 'A');
     const LogFontRecord font = LogFontFromStored(&stored);
     EXPECT_EQ(font.FaceName(), std::string(31, 'A'));
-    EXPECT_EQ(font.lfHeight, 0x41414141);
 
     // A terminated name is kept byte for byte, whatever follows its zero.
     stored[28 + 5] = 0;

@@ -38,8 +38,8 @@ SheetStep Toggle(int id, int index = 0) {
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
     }, index);
 }
-std::optional<DWORD> StoredInt(const wchar_t* name) {
-    const auto value = ReadRegistryValue(L"Option", name);
+std::optional<DWORD> StoredInt(const wchar_t* section, const wchar_t* name) {
+    const auto value = ReadRegistryValue(section, name);
     if (!value || value->type != REG_DWORD) return std::nullopt;
     return value->AsDword();
 }
@@ -54,7 +54,6 @@ TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
     const varolin::Rect reserved = m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar()));
     EXPECT_TRUE(reserved.top == 0 && reserved.bottom > 0 && reserved.Width() == 1024);
     EXPECT_TRUE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_STYLE) & WS_CAPTION) << "a docked bar shows no caption";
     EXPECT_EQ(Pages().size(), 3u);
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_EQ(LabelColor(), 0xC08000u) << "blue: copy";
@@ -66,15 +65,15 @@ TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
 
     for (UINT id : {ID_BAR_DROP_MOVE, ID_BAR_SLIDE, ID_BAR_AUTO_HIDE, ID_BAR_ALWAYS_ON_TOP}) Command(id);
     EXPECT_EQ(LabelColor(), 0x0000FFu) << "red: move";
-    EXPECT_EQ(ReadRegistryValue(L"Common", L"CopyMove")->AsDword(), 1u);
-    EXPECT_EQ(ReadRegistryValue(L"Option", L"Slide")->AsDword(), 0u);
+    EXPECT_EQ(StoredInt(L"Common", L"CopyMove"), 1u);
+    EXPECT_EQ(StoredInt(L"Option", L"Slide"), 0u);
     EXPECT_EQ(m_shell.AutoHideBar(varolin::Edge::Top), reinterpret_cast<std::uintptr_t>(Bar()));
     EXPECT_LT(m_bar->GetWindowRect().top, 0) << "slid out of view";
     EXPECT_FALSE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     Step(1);  // a page of one button
     EXPECT_EQ(OpenMenu(), (std::vector<UINT>{MF_GRAYED, 0, kRadio, 0, MF_CHECKED, 0}));
     Command(ID_BAR_SLIDE);
-    EXPECT_EQ(ReadRegistryValue(L"Option", L"Slide")->AsDword(), 1u);
+    EXPECT_EQ(StoredInt(L"Option", L"Slide"), 1u);
 
     // Auto-hide and always on top are stored with the docking record when the bar ends.
     Command(ID_BAR_EXIT);
@@ -162,7 +161,7 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
         const auto state = ReadRegistryValue(L"Common", L"AppBarState");
         ASSERT_TRUE(state && state->type == REG_BINARY && state->data.size() == 48u) << message;
         EXPECT_EQ(state->data[4], 1) << "the top edge";
-        EXPECT_EQ(ReadRegistryValue(L"Common", L"SelGroup")->AsDword(), 2u) << message;
+        EXPECT_EQ(StoredInt(L"Common", L"SelGroup"), 2u) << message;
         m_bar.reset();
         m_answerer.reset();
     }
@@ -186,36 +185,40 @@ TEST_F(MainBarTest, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirButtons
     EXPECT_TRUE(IsWindowVisible(lastPage));
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"7", PSBTN_CANCEL)));
     EXPECT_EQ(Pages()[4], lastPage) << "cancelled: nothing changes";
-    EXPECT_EQ(StoredInt(L"GroupCount"), 5u);
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
 
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"2")));
     ASSERT_EQ(Pages().size(), 2u);
     EXPECT_EQ(Label(), L"2 / 2");
     EXPECT_TRUE(IsWindowVisible(Pages()[1]));
-    EXPECT_EQ(StoredInt(L"GroupCount"), 2u);
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 2u);
     EXPECT_TRUE(Exists(m_dir / varolin::GroupFileName(4))) << "a dropped page keeps its file";
 
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"5")));
     ASSERT_EQ(Pages().size(), 5u);
     EXPECT_EQ(Children(Pages()[4]).size(), 1u);
     EXPECT_EQ(Label(), L"2 / 5");
-    EXPECT_EQ(StoredInt(L"GroupCount"), 5u);
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
 }
 
 TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepaintDaysRebuild) {
     WritePage(0, {m_dir.MakeFolder(L"Data")});
     StartBar();
     const HWND firstPage = Pages()[0];
-    ASSERT_TRUE(Options(Toggle(IDC_RENAME_CONFIRM)));
+    ASSERT_TRUE(Options(Edit([](HWND page) {
+        SendDlgItemMessageW(page, IDC_RENAME_FORMAT, CB_SETCURSEL, 2, 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_RENAME_FORMAT, CBN_SELCHANGE), 0);
+    })));
     EXPECT_EQ(Pages()[0], firstPage);
     EXPECT_FALSE(GetUpdateRect(Pages()[0], nullptr, FALSE)) << "nothing to repaint";
-    EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);
-    EXPECT_FALSE(StoredInt(L"DisplayCount")) << "unchanged values are not written";
+    EXPECT_EQ(StoredInt(L"Option", L"RenameFormat"), 2u);
+    EXPECT_EQ(m_settings.nRenameFormat, 2) << "in force at once";
+    EXPECT_FALSE(StoredInt(L"Option", L"DisplayCount")) << "unchanged values are not written";
 
     ASSERT_TRUE(Options(Toggle(IDC_DISPLAY_COUNT)));
     EXPECT_EQ(Pages()[0], firstPage);
     EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
-    EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
+    EXPECT_EQ(StoredInt(L"Option", L"DisplayCount"), 0u);
 
     const HFONT oldFont = g_fontButton.Get();
     ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
@@ -232,5 +235,6 @@ TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepain
     ASSERT_TRUE(Options(SetText(IDC_DAYS_NEW, L"0")));
     EXPECT_NE(Pages()[0], firstPage);
     EXPECT_TRUE(IsWindowVisible(Pages()[0]));
-    EXPECT_EQ(StoredInt(L"DaysNew"), 0u);
+    EXPECT_EQ(StoredInt(L"Option", L"DaysNew"), 0u);
+    EXPECT_EQ(m_settings.nDaysNew, 0);
 }
