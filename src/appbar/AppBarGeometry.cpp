@@ -52,7 +52,7 @@ Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rec
 }
 
 Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                 const Rect& workArea) {
+                  const Rect& workArea) {
     if (ctrlDown && (options & BAR_ALLOW_FLOAT)) return Edge::Float;
     return EdgeFromPoint(options, pt, metrics, workArea);
 }

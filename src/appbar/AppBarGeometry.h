@@ -63,7 +63,7 @@ Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& metrics, con
 
 // As EdgeFromPoint, except that holding Ctrl floats a bar that may float.
 Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                 const Rect& workArea);
+                  const Rect& workArea);
 
 // The strip of `area` at `edge` that is `thickness` pixels thick. The thickness is kept
 // between 0 and the screen's extent across the edge, so stored sizes cannot overflow.
