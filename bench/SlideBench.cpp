@@ -92,9 +92,7 @@ int SlideBench(const BenchArgs& args) {
             return 1;
         }
         Drain();
-        varolin::AppBarState state = bar.m_state;
-        state.bAutoHide = 1;
-        bar.SetState(state);  // places the bar hidden
+        bar.SendMessage(WM_COMMAND, ID_BAR_AUTO_HIDE);  // as the menu does: places the bar hidden
         for (int run = 0; run <= runs; ++run) {
             for (bool show : {true, false}) {
                 const Slide slide = Measure(bar, show);

@@ -31,18 +31,18 @@ int RoundOuterSize(int outer, int frame, int step) {
 int Rect::Width() const { return ClampToInt(static_cast<long long>(right) - left); }
 int Rect::Height() const { return ClampToInt(static_cast<long long>(bottom) - top); }
 
-int EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rect& workArea) {
+Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rect& workArea) {
     const bool leftRight = (options & BAR_ALLOW_LEFTRIGHT) != 0;
     const bool topBottom = (options & BAR_ALLOW_TOPBOTTOM) != 0;
     if (options & BAR_ALLOW_FLOAT) {
         const Rect inner{workArea.left + m.cxVScroll, workArea.top + m.cyHScroll,
                          workArea.right - m.cxVScroll, workArea.bottom - m.cyHScroll};
-        if (inner.Contains(pt) || (!leftRight && !topBottom)) return EDGE_FLOAT;
+        if (inner.Contains(pt) || (!leftRight && !topBottom)) return Edge::Float;
     }
     const long long dx = static_cast<long long>(pt.x) - m.cxScreen / 2;
     const long long dy = static_cast<long long>(pt.y) - m.cyScreen / 2;
-    const int horizontal = dx < 0 ? kEdgeLeft : kEdgeRight;
-    const int vertical = dy < 0 ? kEdgeTop : kEdgeBottom;
+    const Edge horizontal = dx < 0 ? Edge::Left : Edge::Right;
+    const Edge vertical = dy < 0 ? Edge::Top : Edge::Bottom;
     // Nearer a horizontal edge, measured against the screen's proportions.
     if (std::llabs(dy) * m.cxScreen > std::llabs(dx) * m.cyScreen) {
         return topBottom ? vertical : horizontal;
@@ -51,21 +51,21 @@ int EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rect
     return topBottom ? vertical : horizontal;
 }
 
-int ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                 const Rect& workArea) {
-    if (ctrlDown && (options & BAR_ALLOW_FLOAT)) return EDGE_FLOAT;
+Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
+                  const Rect& workArea) {
+    if (ctrlDown && (options & BAR_ALLOW_FLOAT)) return Edge::Float;
     return EdgeFromPoint(options, pt, metrics, workArea);
 }
 
-Rect DockStrip(int edge, const Rect& area, int thickness, const ScreenMetrics& m) {
+Rect DockStrip(Edge edge, const Rect& area, int thickness, const ScreenMetrics& m) {
     Rect rc = area;
     const int extent = IsHorizontalEdge(edge) ? m.cyScreen : m.cxScreen;
     const int t = std::clamp(thickness, 0, std::max(extent, 0));
     switch (edge) {
-    case kEdgeLeft: rc.right = Add(rc.left, t); break;
-    case kEdgeTop: rc.bottom = Add(rc.top, t); break;
-    case kEdgeRight: rc.left = Sub(rc.right, t); break;
-    case kEdgeBottom: rc.top = Sub(rc.bottom, t); break;
+    case Edge::Left: rc.right = Add(rc.left, t); break;
+    case Edge::Top: rc.bottom = Add(rc.top, t); break;
+    case Edge::Right: rc.left = Sub(rc.right, t); break;
+    case Edge::Bottom: rc.top = Sub(rc.bottom, t); break;
     default: break;
     }
     return rc;
@@ -91,7 +91,7 @@ Rect RoundSizeToSteps(const Rect& proposed, int side, int frameW, int frameH, in
     return r;
 }
 
-int BarHitTest(int edge, int defaultHit, bool primaryButtonDown, int stepX, int stepY,
+int BarHitTest(Edge edge, int defaultHit, bool primaryButtonDown, int stepX, int stepY,
                const Rect& client, Point cursor) {
     int hit = defaultHit;
     if (hit == kHitClient && primaryButtonDown) hit = kHitCaption;
@@ -99,14 +99,14 @@ int BarHitTest(int edge, int defaultHit, bool primaryButtonDown, int stepX, int 
     const int step = IsHorizontalEdge(edge) ? stepY : stepX;
     if (step < 1) return kHitBorder;
     switch (edge) {
-    case kEdgeLeft: return cursor.x >= client.right ? kHitRight : kHitBorder;
-    case kEdgeTop: return cursor.y >= client.bottom ? kHitBottom : kHitBorder;
-    case kEdgeRight: return cursor.x < client.left ? kHitLeft : kHitBorder;
+    case Edge::Left: return cursor.x >= client.right ? kHitRight : kHitBorder;
+    case Edge::Top: return cursor.y >= client.bottom ? kHitBottom : kHitBorder;
+    case Edge::Right: return cursor.x < client.left ? kHitLeft : kHitBorder;
     default: return cursor.y < client.top ? kHitTop : kHitBorder;
     }
 }
 
-bool AutoHideRect(int edge, bool shown, Rect& rc, const ScreenMetrics& m) {
+bool AutoHideRect(Edge edge, bool shown, Rect& rc, const ScreenMetrics& m) {
     if (!IsScreenEdge(edge)) return false;
     const int w = rc.Width();
     const int h = rc.Height();
@@ -114,9 +114,9 @@ bool AutoHideRect(int edge, bool shown, Rect& rc, const ScreenMetrics& m) {
     const int stripY = 2 * m.cyBorder;
     Point corner;
     switch (edge) {
-    case kEdgeLeft: corner = {shown ? 0 : Sub(stripX, w), 0}; break;
-    case kEdgeTop: corner = {0, shown ? 0 : Sub(stripY, h)}; break;
-    case kEdgeRight: corner = {Sub(m.cxScreen, shown ? w : stripX), 0}; break;
+    case Edge::Left: corner = {shown ? 0 : Sub(stripX, w), 0}; break;
+    case Edge::Top: corner = {0, shown ? 0 : Sub(stripY, h)}; break;
+    case Edge::Right: corner = {Sub(m.cxScreen, shown ? w : stripX), 0}; break;
     default: corner = {0, Sub(m.cyScreen, shown ? h : stripY)}; break;
     }
     rc = RectAt(corner.x, corner.y, w, h);

@@ -2,6 +2,7 @@
 // Screen geometry of a desktop tool bar: which edge a drag proposes, the docked strip, sizing
 // in steps, the sizing borders a docked bar offers, auto-hide placement, the slide frames and
 // the auto-hide timer's decision. Pure functions over plain rectangles; no window involved.
+#include <cstddef>
 #include <cstdint>
 
 namespace varolin {
@@ -26,16 +27,15 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// Edge values: the shell's four screen edges, plus floating and "not registered".
-inline constexpr int kEdgeLeft = 0;
-inline constexpr int kEdgeTop = 1;
-inline constexpr int kEdgeRight = 2;
-inline constexpr int kEdgeBottom = 3;
-inline constexpr int EDGE_NONE = -1;
-inline constexpr int EDGE_FLOAT = -2;
+// The edge a bar is docked to: the shell's four screen edges with their values, floating, and
+// "not registered" (only once the window is gone). Stored as a signed 32-bit value.
+enum class Edge : std::int32_t { Left = 0, Top = 1, Right = 2, Bottom = 3, None = -1, Float = -2 };
 
-inline bool IsScreenEdge(int edge) { return edge >= kEdgeLeft && edge <= kEdgeBottom; }
-inline bool IsHorizontalEdge(int edge) { return edge == kEdgeTop || edge == kEdgeBottom; }
+inline bool IsScreenEdge(Edge edge) { return edge >= Edge::Left && edge <= Edge::Bottom; }
+inline bool IsHorizontalEdge(Edge edge) { return edge == Edge::Top || edge == Edge::Bottom; }
+// The slot of a screen edge in the dock sizes, and its value in the shell's messages.
+inline std::size_t DockIndex(Edge edge) { return static_cast<std::size_t>(edge); }
+inline unsigned ShellEdge(Edge edge) { return static_cast<unsigned>(edge); }
 
 // Capability flags of a bar.
 inline constexpr unsigned BAR_ALLOW_LEFTRIGHT = 0x01;
@@ -59,15 +59,15 @@ struct ScreenMetrics {
 // The edge a bar dragged with the cursor at `pt` takes. The bar floats when the cursor is
 // inside the work area shrunk by a scroll bar's width; otherwise the point is compared with
 // the screen's centre in the screen's proportions (ties go to left or right).
-int EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& metrics, const Rect& workArea);
+Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& metrics, const Rect& workArea);
 
 // As EdgeFromPoint, except that holding Ctrl floats a bar that may float.
-int ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                 const Rect& workArea);
+Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
+                  const Rect& workArea);
 
 // The strip of `area` at `edge` that is `thickness` pixels thick. The thickness is kept
 // between 0 and the screen's extent across the edge, so stored sizes cannot overflow.
-Rect DockStrip(int edge, const Rect& area, int thickness, const ScreenMetrics& metrics);
+Rect DockStrip(Edge edge, const Rect& area, int thickness, const ScreenMetrics& metrics);
 
 // A floating rectangle moved so that the cursor is at the middle of its top side.
 Rect FloatRectAtCursor(const Rect& rcFloat, Point cursor);
@@ -99,12 +99,12 @@ Rect RoundSizeToSteps(const Rect& proposed, int side, int frameW, int frameH, in
 // The hit-test answer of a bar. The uncovered client area drags the bar while the primary
 // button is down; a docked bar is sized only from the side facing the screen's centre, and
 // not at all when the step across its edge is 0.
-int BarHitTest(int edge, int defaultHit, bool primaryButtonDown, int stepX, int stepY,
+int BarHitTest(Edge edge, int defaultHit, bool primaryButtonDown, int stepX, int stepY,
                const Rect& clientOnScreen, Point cursor);
 
 // Places `rc` (keeping its size) where an auto-hide bar at `edge` is shown or hidden; a hidden
 // bar keeps two borders' width on the screen. Returns false, leaving `rc`, for other edges.
-bool AutoHideRect(int edge, bool shown, Rect& rc, const ScreenMetrics& metrics);
+bool AutoHideRect(Edge edge, bool shown, Rect& rc, const ScreenMetrics& metrics);
 
 // The slide animation runs this long, in milliseconds.
 inline constexpr std::uint32_t kSlideDuration = 400;

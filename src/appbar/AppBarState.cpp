@@ -11,7 +11,7 @@ constexpr std::size_t kFieldCount = AppBarState::kSize / 4;
 // The record as its twelve 32-bit fields, in stored order.
 std::array<std::uint32_t, kFieldCount> ToFields(const AppBarState& s) {
     auto u = [](std::int32_t v) { return static_cast<std::uint32_t>(v); };
-    return {s.cbSize, u(s.nEdge), u(s.bAutoHide), u(s.bAlwaysOnTop),
+    return {s.cbSize, u(static_cast<std::int32_t>(s.nEdge)), u(s.bAutoHide), u(s.bAlwaysOnTop),
             u(s.anDockSize[0]), u(s.anDockSize[1]), u(s.anDockSize[2]), u(s.anDockSize[3]),
             u(s.rcFloat.left), u(s.rcFloat.top), u(s.rcFloat.right), u(s.rcFloat.bottom)};
 }
@@ -20,7 +20,7 @@ AppBarState FromFields(const std::array<std::uint32_t, kFieldCount>& f) {
     auto i = [](std::uint32_t v) { return static_cast<std::int32_t>(v); };
     AppBarState s;
     s.cbSize = f[0];
-    s.nEdge = i(f[1]);
+    s.nEdge = static_cast<Edge>(i(f[1]));
     s.bAutoHide = i(f[2]);
     s.bAlwaysOnTop = i(f[3]);
     for (std::size_t k = 0; k < 4; ++k) s.anDockSize[k] = i(f[4 + k]);

@@ -14,7 +14,7 @@ struct AppBarState {
     static constexpr std::size_t kSize = 48;
 
     std::uint32_t cbSize = kSize;
-    std::int32_t nEdge = kEdgeBottom;     // a screen edge or EDGE_FLOAT
+    Edge nEdge = Edge::Bottom;            // a screen edge or Edge::Float, stored as its int32 value
     std::int32_t bAutoHide = 0;
     std::int32_t bAlwaysOnTop = 0;
     std::int32_t anDockSize[4] = {};      // outer thickness across each edge (left, top, right, bottom)

@@ -33,7 +33,7 @@ void Place(HWND wnd, const Rect& rc) {
 
 CAppBarWnd::CAppBarWnd(UINT templateId, CWnd* parent, IAppBarShell* shell)
     : CDialog(templateId, parent), m_pShell(shell ? shell : &SystemAppBarShell()) {
-    m_uTaskbarState = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE, 0, 0, nullptr));
+    m_uTaskbarState = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE));
 }
 
 CAppBarWnd::~CAppBarWnd() {
@@ -42,11 +42,11 @@ CAppBarWnd::~CAppBarWnd() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
 }
 
-UINT_PTR CAppBarWnd::AppBarMessage(unsigned msg, unsigned edge, LPARAM lParam, RECT* rc) {
+UINT_PTR CAppBarWnd::AppBarMessage(unsigned msg, Edge edge, LPARAM lParam, RECT* rc) {
     AppBarData data;
     data.window = reinterpret_cast<std::uintptr_t>(m_hWnd);
     data.callbackMessage = g_uAppBarNotify;
-    data.edge = edge;
+    data.edge = ShellEdge(edge);
     data.rc = rc ? FromRECT(*rc) : Rect{};
     data.lParam = lParam;
     const UINT_PTR result = Shell().Message(msg, data);
@@ -55,36 +55,39 @@ UINT_PTR CAppBarWnd::AppBarMessage(unsigned msg, unsigned edge, LPARAM lParam, R
 }
 
 void CAppBarWnd::SetState(const AppBarState& rec) {
-    const int previous = m_state.nEdge;
+    const Edge previous = m_state.nEdge;
     m_state = MergeAppBarState(m_state, rec);
     // A damaged record must not unregister the bar or index past the dock sizes.
-    if (!IsScreenEdge(m_state.nEdge) && m_state.nEdge != EDGE_FLOAT) {
-        m_state.nEdge = IsScreenEdge(previous) || previous == EDGE_FLOAT ? previous : ABE_BOTTOM;
-    }
+    auto placeable = [](Edge edge) { return IsScreenEdge(edge) || edge == Edge::Float; };
+    if (!placeable(m_state.nEdge)) m_state.nEdge = placeable(previous) ? previous : Edge::Bottom;
     if (m_hWnd && IsWindow(m_hWnd)) ApplyEdge(GetCurrentEdge());
 }
 
-int CAppBarWnd::GetAutoHideEdge() {
-    if (!m_hWnd) return -1;
-    for (int edge = ABE_LEFT; edge <= ABE_BOTTOM; ++edge) {
-        const UINT_PTR holder = AppBarMessage(ABM_GETAUTOHIDEBAR, static_cast<unsigned>(edge), 0, nullptr);
-        if (reinterpret_cast<HWND>(holder) == m_hWnd) return edge;
-    }
-    return -1;
+void CAppBarWnd::SetCapabilities(unsigned options, int stepX, int stepY) {
+    m_uOptions = options;
+    m_nStepX = stepX;
+    m_nStepY = stepY;
 }
 
-void CAppBarWnd::ApplyEdge(int edge) {
-    if (!IsScreenEdge(edge) && edge != EDGE_FLOAT && edge != EDGE_NONE) return;
-    const int held = GetAutoHideEdge();
-    if (held != -1) AppBarMessage(ABM_SETAUTOHIDEBAR, static_cast<unsigned>(held), 0, nullptr);
+std::optional<Edge> CAppBarWnd::GetAutoHideEdge() {
+    if (!m_hWnd) return std::nullopt;
+    for (Edge edge : {Edge::Left, Edge::Top, Edge::Right, Edge::Bottom}) {
+        if (reinterpret_cast<HWND>(AppBarMessage(ABM_GETAUTOHIDEBAR, edge)) == m_hWnd) return edge;
+    }
+    return std::nullopt;
+}
+
+void CAppBarWnd::ApplyEdge(Edge edge) {
+    if (!IsScreenEdge(edge) && edge != Edge::Float && edge != Edge::None) return;
+    if (const auto held = GetAutoHideEdge()) AppBarMessage(ABM_SETAUTOHIDEBAR, *held);
     m_state.nEdge = edge;
-    if (edge == EDGE_NONE) {
-        AppBarMessage(ABM_REMOVE, 0, 0, nullptr);
+    if (edge == Edge::None) {
+        AppBarMessage(ABM_REMOVE);
         return;
     }
-    if (edge == EDGE_FLOAT) {
+    if (edge == Edge::Float) {
         RECT none{};
-        AppBarMessage(ABM_SETPOS, static_cast<unsigned>(EDGE_FLOAT), 0, &none);
+        AppBarMessage(ABM_SETPOS, Edge::Float, 0, &none);
         const Rect& rc = m_state.rcFloat;
         SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
@@ -92,14 +95,13 @@ void CAppBarWnd::ApplyEdge(int edge) {
     }
     SetWindowPos(m_hWnd, m_state.bAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    AppBarMessage(ABM_ACTIVATE, 0, 0, nullptr);
+    AppBarMessage(ABM_ACTIVATE);
     OnEdgeChange(false, edge);
 }
 
-void CAppBarWnd::PlaceDocked(int edge) {
-    const int current = GetCurrentEdge();
-    if (m_state.bAutoHide &&
-        !AppBarMessage(ABM_SETAUTOHIDEBAR, static_cast<unsigned>(current), 1, nullptr)) {
+void CAppBarWnd::PlaceDocked(Edge edge) {
+    const Edge current = GetCurrentEdge();
+    if (m_state.bAutoHide && !AppBarMessage(ABM_SETAUTOHIDEBAR, current, 1)) {
         m_state.bAutoHide = 0;
         OnAutoHideDenied();
     }
@@ -109,28 +111,24 @@ void CAppBarWnd::PlaceDocked(int edge) {
         // An auto-hide bar reserves no space.
         SetTimer(m_hWnd, kAutoHideTimer, kAutoHidePeriod, nullptr);
         RECT none{};
-        AppBarMessage(ABM_SETPOS, ABE_LEFT, 0, &none);
+        AppBarMessage(ABM_SETPOS, Edge::Left, 0, &none);
     } else {
         KillTimer(m_hWnd, kAutoHideTimer);
-        AppBarMessage(ABM_SETPOS, static_cast<unsigned>(edge), 0, &rc);
+        AppBarMessage(ABM_SETPOS, edge, 0, &rc);
     }
     GetAutoHideRect(m_bShown != FALSE, rc);
     SlideWindow(rc);
 }
 
-void CAppBarWnd::GetDockRect(int edge, RECT& rc) {
+void CAppBarWnd::GetDockRect(Edge edge, RECT& rc) {
     if (!IsScreenEdge(edge)) return;
     const ScreenMetrics metrics = Shell().Metrics();
     RECT area{0, 0, metrics.cxScreen, metrics.cyScreen};
-    if (!m_state.bAutoHide) AppBarMessage(ABM_QUERYPOS, static_cast<unsigned>(edge), 0, &area);
-    rc = ToRECT(DockStrip(edge, FromRECT(area), m_state.anDockSize[edge], metrics));
+    if (!m_state.bAutoHide) AppBarMessage(ABM_QUERYPOS, edge, 0, &area);
+    rc = ToRECT(DockStrip(edge, FromRECT(area), m_state.anDockSize[DockIndex(edge)], metrics));
 }
 
-int CAppBarWnd::EdgeFromPoint(unsigned options, POINT pt) {
-    return varolin::EdgeFromPoint(options, ToPoint(pt), Shell().Metrics(), Shell().WorkArea());
-}
-
-int CAppBarWnd::GetProposedEdge(POINT pt) {
+Edge CAppBarWnd::GetProposedEdge(POINT pt) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     return ProposedEdge(m_uOptions, ToPoint(pt), ctrl, Shell().Metrics(), Shell().WorkArea());
 }
@@ -184,10 +182,10 @@ void CAppBarWnd::SlideWindow(const RECT& target) {
 }
 
 void CAppBarWnd::DragTo(POINT cursor, RECT& rc) {
-    const int edge = GetProposedEdge(cursor);
-    if (edge == EDGE_FLOAT) {
+    const Edge edge = GetProposedEdge(cursor);
+    if (edge == Edge::Float) {
         // Coming off an edge: the floating rectangle hangs from the cursor by its top centre.
-        if (m_nDragEdge != EDGE_FLOAT) rc = ToRECT(FloatRectAtCursor(m_state.rcFloat, ToPoint(cursor)));
+        if (m_nDragEdge != Edge::Float) rc = ToRECT(FloatRectAtCursor(m_state.rcFloat, ToPoint(cursor)));
         m_state.rcFloat = FromRECT(rc);
     }
     m_nDragEdge = edge;
@@ -196,16 +194,16 @@ void CAppBarWnd::DragTo(POINT cursor, RECT& rc) {
 }
 
 void CAppBarWnd::EndDrag() {
-    const int edge = m_nDragEdge;
+    const std::optional<Edge> edge = m_nDragEdge;
     m_bInSizeMove = FALSE;
-    m_nDragEdge = -1;
-    // Without a drag in progress there is no proposed edge; -1 would unregister the bar.
-    if (edge == -1) return;
-    if (edge == m_state.nEdge && IsScreenEdge(edge)) {
+    m_nDragEdge.reset();
+    // The end of a move that never began proposes no edge.
+    if (!edge) return;
+    if (*edge == m_state.nEdge && IsScreenEdge(*edge)) {
         const RECT wr = GetWindowRect();
-        m_state.anDockSize[edge] = IsHorizontalEdge(edge) ? wr.bottom - wr.top : wr.right - wr.left;
+        m_state.anDockSize[DockIndex(*edge)] = IsHorizontalEdge(*edge) ? wr.bottom - wr.top : wr.right - wr.left;
     }
-    ApplyEdge(edge);
+    ApplyEdge(*edge);
 }
 
 void CAppBarWnd::SizeTo(UINT side, RECT& rc) {
@@ -215,7 +213,7 @@ void CAppBarWnd::SizeTo(UINT side, RECT& rc) {
     const Rect sized = RoundSizeToSteps(FromRECT(rc), static_cast<int>(side), frame.right - frame.left,
                                         frame.bottom - frame.top, m_nStepX, m_nStepY);
     rc = ToRECT(sized);
-    if (m_nDragEdge == EDGE_FLOAT) m_state.rcFloat = sized;
+    if (m_nDragEdge == Edge::Float) m_state.rcFloat = sized;
 }
 
 void CAppBarWnd::CheckAutoHide(POINT cursor) {
@@ -227,7 +225,7 @@ void CAppBarWnd::CheckAutoHide(POINT cursor) {
 
 BOOL CAppBarWnd::OnInitDialog() {
     // A dialog's procedure sees no WM_CREATE: the bar registers as its dialog starts.
-    AppBarMessage(ABM_NEW, 0, 0, nullptr);
+    AppBarMessage(ABM_NEW);
     ApplyTaskbarState(ABS_AUTOHIDE | ABS_ALWAYSONTOP, m_uTaskbarState);
     return CDialog::OnInitDialog();
 }
@@ -235,7 +233,7 @@ BOOL CAppBarWnd::OnInitDialog() {
 void CAppBarWnd::OnDestroy() {
     CDialog::OnDestroy();
     KillTimer(m_hWnd, kAutoHideTimer);
-    ApplyEdge(EDGE_NONE);
+    ApplyEdge(Edge::None);
 }
 
 void CAppBarWnd::OnTimer(UINT_PTR id) {
@@ -247,7 +245,7 @@ void CAppBarWnd::OnTimer(UINT_PTR id) {
 void CAppBarWnd::OnActivate(UINT state, HWND other, BOOL minimized) {
     CDialog::OnActivate(state, other, minimized);
     if (state == WA_INACTIVE) ShowAutoHideBar(false);
-    AppBarMessage(ABM_ACTIVATE, 0, 0, nullptr);
+    AppBarMessage(ABM_ACTIVATE);
 }
 
 void CAppBarWnd::OnWindowPosChanging(WINDOWPOS* pos) {
@@ -258,7 +256,7 @@ void CAppBarWnd::OnWindowPosChanging(WINDOWPOS* pos) {
 
 void CAppBarWnd::OnWindowPosChanged(WINDOWPOS* pos) {
     CDialog::OnWindowPosChanged(pos);
-    AppBarMessage(ABM_WINDOWPOSCHANGED, 0, 0, nullptr);
+    AppBarMessage(ABM_WINDOWPOSCHANGED);
 }
 
 LRESULT CAppBarWnd::OnNcHitTest(POINT screenPoint) {
@@ -303,7 +301,7 @@ LRESULT CAppBarWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 void CAppBarWnd::OnAppBarNotify(WPARAM code, LPARAM lp) {
     switch (code) {
     case ABN_STATECHANGE: {
-        const auto state = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE, 0, 0, nullptr));
+        const auto state = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE));
         const unsigned differs = state ^ m_uTaskbarState;
         const unsigned changed = (differs & ABS_AUTOHIDE ? 1u : 0u) | (differs & ABS_ALWAYSONTOP ? 2u : 0u);
         OnTaskbarStateChange(changed, state);
@@ -317,14 +315,14 @@ void CAppBarWnd::OnAppBarNotify(WPARAM code, LPARAM lp) {
     }
 }
 
-void CAppBarWnd::OnEdgeChange(bool, int) {}
+void CAppBarWnd::OnEdgeChange(bool, Edge) {}
 
 void CAppBarWnd::OnAutoHideDenied() { AppMessageBox(m_hWnd, IDS_AUTOHIDE_DENIED, MB_OK); }
 
 void CAppBarWnd::OnFullScreenApp(bool) { ApplyEdge(GetCurrentEdge()); }
 
 void CAppBarWnd::OnTaskbarPosChanged() {
-    if (GetCurrentEdge() != EDGE_FLOAT && !m_state.bAutoHide) ApplyEdge(GetCurrentEdge());
+    if (GetCurrentEdge() != Edge::Float && !m_state.bAutoHide) ApplyEdge(GetCurrentEdge());
 }
 
 void CAppBarWnd::OnTaskbarStateChange(unsigned changed, unsigned state) { ApplyTaskbarState(changed, state); }

@@ -5,6 +5,8 @@
 // notifications, auto-hides at its edge and slides whenever it moves.
 #include <windows.h>
 
+#include <optional>
+
 #include "appbar/AppBarGeometry.h"
 #include "appbar/AppBarShell.h"
 #include "appbar/AppBarState.h"
@@ -24,49 +26,31 @@ public:
     // Takes over the first min(rec.cbSize, 48) bytes of `rec` and, once the window exists,
     // applies the result.
     void SetState(const varolin::AppBarState& rec);
-    // Makes `edge` the bar's edge and brings registration, reserved space, position, timer and
-    // z-order in line with m_state.
-    void ApplyEdge(int edge);
     // Slides an auto-hide bar into view or out of it; any other bar only counts as shown.
     void ShowAutoHideBar(bool show);
-    // The edge proposed by a drag in progress, else the state's edge.
-    int GetCurrentEdge() const { return m_nDragEdge != -1 ? m_nDragEdge : m_state.nEdge; }
     // The process-wide "Slide" setting the bar follows (borrowed; nullptr: sliding on).
     void SetSlideSetting(const int* slide) { m_pnSlide = slide; }
 
-    unsigned m_uTaskbarState;  // last known ABM_GETSTATE answer
-    varolin::AppBarState m_state;
-    unsigned m_uOptions = 0;   // BAR_* capability flags
-    int m_nStepX = 0;          // sizing steps; 0 forbids sizing across that dimension
-    int m_nStepY = 0;
-    int m_nDragEdge = -1;      // edge proposed during a drag; -1 outside one
-    BOOL m_bShown = FALSE;     // an auto-hide bar is slid into view
-    BOOL m_bInSizeMove = FALSE;
-
 protected:
+    // The record in force: what a subclass saves, and what it changes one field of before
+    // handing it back to SetState.
+    const varolin::AppBarState& State() const { return m_state; }
+    // BAR_* capability flags and sizing steps (a step of 0 forbids sizing across that dimension).
+    void SetCapabilities(unsigned options, int stepX, int stepY);
+    // The edge proposed by a drag in progress, else the state's edge.
+    varolin::Edge GetCurrentEdge() const { return m_nDragEdge.value_or(m_state.nEdge); }
+    // Makes `edge` the bar's edge and brings registration, reserved space, position, timer and
+    // z-order in line with the state.
+    void ApplyEdge(varolin::Edge edge);
+    void ApplyTaskbarState(unsigned changed, unsigned state);
+
     // Overridables, called as the bar's state changes and as the shell notifies.
-    virtual void OnEdgeChange(bool proposed, int edge);
+    virtual void OnEdgeChange(bool proposed, varolin::Edge edge);
     virtual void OnAutoHideDenied();
     virtual void OnFullScreenApp(bool open);
     virtual void OnTaskbarPosChanged();
     virtual void OnTaskbarStateChange(unsigned changed, unsigned state);
     virtual void OnWindowArrange(bool beginning);
-
-    UINT_PTR AppBarMessage(unsigned msg, unsigned edge, LPARAM lParam, RECT* rc);
-    void GetDockRect(int edge, RECT& rc);
-    int EdgeFromPoint(unsigned options, POINT pt);
-    int GetProposedEdge(POINT pt);
-    int GetAutoHideEdge();
-    void ApplyTaskbarState(unsigned changed, unsigned state);
-    bool GetAutoHideRect(bool shown, RECT& rc);
-    void SlideWindow(const RECT& target);
-
-    // The steps of a drag, with the cursor position of the message that reports them.
-    void DragTo(POINT cursor, RECT& rc);
-    void EndDrag();
-    void SizeTo(UINT side, RECT& rc);
-    // One tick of the auto-hide timer with the cursor at `cursor`.
-    void CheckAutoHide(POINT cursor);
 
     BOOL OnInitDialog() override;
     void OnDestroy() override;
@@ -78,12 +62,34 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnAppBarNotify(WPARAM code, LPARAM lp);
 
-    varolin::IAppBarShell& Shell() const { return *m_pShell; }
-
 private:
-    void PlaceDocked(int edge);
+    // Sends one appbar message; `edge` is the shell's edge field (0 where the message has none).
+    UINT_PTR AppBarMessage(unsigned msg, varolin::Edge edge = varolin::Edge::Left, LPARAM lParam = 0,
+                           RECT* rc = nullptr);
+    void GetDockRect(varolin::Edge edge, RECT& rc);
+    varolin::Edge GetProposedEdge(POINT pt);
+    // The edge the shell names this bar the auto-hide bar of, if any.
+    std::optional<varolin::Edge> GetAutoHideEdge();
+    bool GetAutoHideRect(bool shown, RECT& rc);
+    void SlideWindow(const RECT& target);
+    void PlaceDocked(varolin::Edge edge);
+    // The steps of a drag, with the cursor position of the message that reports them.
+    void DragTo(POINT cursor, RECT& rc);
+    void EndDrag();
+    void SizeTo(UINT side, RECT& rc);
+    // One tick of the auto-hide timer with the cursor at `cursor`.
+    void CheckAutoHide(POINT cursor);
+    varolin::IAppBarShell& Shell() const { return *m_pShell; }
     bool SlideEnabled() const { return m_pnSlide == nullptr || *m_pnSlide != 0; }
 
+    unsigned m_uTaskbarState;  // last known ABM_GETSTATE answer
+    varolin::AppBarState m_state;
+    unsigned m_uOptions = 0;   // BAR_* capability flags
+    int m_nStepX = 0;          // sizing steps; 0 forbids sizing across that dimension
+    int m_nStepY = 0;
+    std::optional<varolin::Edge> m_nDragEdge;  // edge proposed during a drag; empty outside one
+    BOOL m_bShown = FALSE;     // an auto-hide bar is slid into view
+    BOOL m_bInSizeMove = FALSE;
     varolin::IAppBarShell* m_pShell;  // borrowed
     const int* m_pnSlide = nullptr;   // borrowed
 };

@@ -11,7 +11,8 @@ static_assert(kAbmNew == ABM_NEW && kAbmRemove == ABM_REMOVE && kAbmQueryPos == 
 static_assert(kAbnStateChange == ABN_STATECHANGE && kAbnPosChanged == ABN_POSCHANGED &&
               kAbnFullScreenApp == ABN_FULLSCREENAPP && kAbnWindowArrange == ABN_WINDOWARRANGE);
 static_assert(kAbsAutoHide == ABS_AUTOHIDE && kAbsAlwaysOnTop == ABS_ALWAYSONTOP);
-static_assert(kEdgeLeft == ABE_LEFT && kEdgeTop == ABE_TOP && kEdgeRight == ABE_RIGHT && kEdgeBottom == ABE_BOTTOM);
+static_assert(static_cast<int>(Edge::Left) == ABE_LEFT && static_cast<int>(Edge::Top) == ABE_TOP &&
+              static_cast<int>(Edge::Right) == ABE_RIGHT && static_cast<int>(Edge::Bottom) == ABE_BOTTOM);
 
 std::uintptr_t RealAppBarShell::Message(unsigned message, AppBarData& data) {
     // The structure's own size: the 36 bytes of 32-bit Windows would be refused by a 64-bit shell.

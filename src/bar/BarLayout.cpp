@@ -22,22 +22,22 @@ std::wstring PageLabelText(int currentPage, int pageCount, bool narrow) {
     return std::to_wstring(currentPage + 1) + L" / " + std::to_wstring(pageCount);
 }
 
-TrackLimits BarTrackLimits(int edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight) {
+TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight) {
     TrackLimits limits;
     limits.maxWidth = screenWidth;
     limits.maxHeight = screenHeight;
     switch (edge) {
-    case -2:
+    case Edge::Float:
         limits.minWidth = 200;
         limits.minHeight = captionHeight + 22;
         break;
-    case 1:
-    case 3:
+    case Edge::Top:
+    case Edge::Bottom:
         limits.minHeight = 2 * frameY + 20;
         limits.maxHeight = screenHeight / 2;
         break;
-    case 0:
-    case 2:
+    case Edge::Left:
+    case Edge::Right:
         limits.minWidth = 2 * frameX + 20;
         limits.maxWidth = screenWidth / 2;
         break;

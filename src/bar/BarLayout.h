@@ -3,6 +3,8 @@
 // the pages step and what the label says. Portable.
 #include <string>
 
+#include "appbar/AppBarGeometry.h"
+
 namespace varolin {
 
 struct BarRect {
@@ -28,8 +30,7 @@ struct TrackLimits {
     int maxWidth = 0, maxHeight = 0;
 };
 
-// Edges use the shell's values (0 left, 1 top, 2 right, 3 bottom) and -2 for floating.
 // `captionHeight` is the outer height of an empty client area with the current styles.
-TrackLimits BarTrackLimits(int edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight);
+TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight);
 
 }  // namespace varolin

@@ -27,11 +27,11 @@ int Height(const RECT& rc) { return rc.bottom - rc.top; }
 
 CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* shell)
     : CAppBarWnd(IDD_MAIN_BAR, parent, shell),
+      m_settings(settings),
       m_brCopy(CreateSolidBrush(kCopyColor)),
       m_brMove(CreateSolidBrush(kMoveColor)),
       m_strPageClass(kPageClass),
-      m_strButtonClass(kButtonClass),
-      m_settings(settings) {
+      m_strButtonClass(kButtonClass) {
     RegisterWindowClasses();
     SetSlideSetting(&m_settings.nSlide);
 }
@@ -73,23 +73,23 @@ BOOL CMainBar::OnInitDialog() {
     const RECT label = m_wndPageLabel.GetWindowRect();
     m_nLabelWidth = Width(label);
     m_nLabelHeight = Height(label);
-    m_uOptions = varolin::BAR_ALLOW_LEFTRIGHT | varolin::BAR_ALLOW_TOPBOTTOM | varolin::BAR_ALLOW_FLOAT |
-                 varolin::BAR_FOLLOW_AUTOHIDE | varolin::BAR_FOLLOW_TOPMOST;
-    m_nStepX = m_nStepY = 1;
+    SetCapabilities(varolin::BAR_ALLOW_LEFTRIGHT | varolin::BAR_ALLOW_TOPBOTTOM | varolin::BAR_ALLOW_FLOAT |
+                        varolin::BAR_FOLLOW_AUTOHIDE | varolin::BAR_FOLLOW_TOPMOST,
+                    1, 1);
     varolin::AppBarState state = DefaultState();
     LoadSettings(state);
     RebuildPages(false);
     SetState(state);
     UpdatePageLabel();
     m_wndPageSpin.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(1, 0));
-    PageCommand(PAGE_SHOW);
+    ShowPage();
     return TRUE;
 }
 
 varolin::AppBarState CMainBar::DefaultState() {
     varolin::AppBarState state;
     state.cbSize = varolin::AppBarState::kSize;
-    state.nEdge = varolin::kEdgeTop;
+    state.nEdge = varolin::Edge::Top;
     state.bAutoHide = 0;
     state.bAlwaysOnTop = 1;
     const RECT window = GetWindowRect();
@@ -114,36 +114,41 @@ void CMainBar::LoadSettings(varolin::AppBarState& state) {
 }
 
 void CMainBar::SaveState() {
-    WriteAppBarState(m_state);
+    WriteAppBarState(State());
     WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
 }
-
-int CMainBar::CurrentEdge() const { return m_nDragEdge != -1 ? m_nDragEdge : m_state.nEdge; }
 
 CGroupWnd* CMainBar::CurrentPage() const {
     if (m_nSelGroup < 0 || m_nSelGroup >= static_cast<int>(m_pages.size())) return nullptr;
     return m_pages[static_cast<size_t>(m_nSelGroup)];
 }
 
-int CMainBar::PageCommand(int code, std::wstring* path) {
+void CMainBar::ShowPage() {
     CGroupWnd* page = CurrentPage();
-    if (!page) return 0;
-    switch (code) {
-    case PAGE_SHOW:
-        if (page->ButtonCount() > 0) page->ShowWindow(SW_SHOW);
-        UpdatePageLabel();
-        break;
-    case PAGE_HIDE: page->ShowWindow(SW_HIDE); break;
-    case PAGE_REPAINT:
-        if (page->ButtonCount() > 0) page->Invalidate(true);
-        break;
-    case PAGE_ADD_BUTTON:
-        if (path) page->AddFolder(*path);
-        break;
-    case PAGE_SORT: page->SortByTitle(); break;
-    default: break;
-    }
-    return 1;
+    if (!page) return;
+    // An empty page stays hidden; the label still shows its number.
+    if (page->ButtonCount() > 0) page->ShowWindow(SW_SHOW);
+    UpdatePageLabel();
+}
+
+void CMainBar::HidePage() {
+    if (CGroupWnd* page = CurrentPage()) page->ShowWindow(SW_HIDE);
+}
+
+void CMainBar::RepaintPage() {
+    CGroupWnd* page = CurrentPage();
+    if (page && page->ButtonCount() > 0) page->Invalidate(true);
+}
+
+bool CMainBar::AddButton(std::wstring& path) {
+    CGroupWnd* page = CurrentPage();
+    if (!page) return false;
+    page->AddFolder(path);
+    return true;
+}
+
+void CMainBar::SortPage() {
+    if (CGroupWnd* page = CurrentPage()) page->SortByTitle();
 }
 
 void CMainBar::RebuildPages(bool destroyOld) {
@@ -169,9 +174,9 @@ void CMainBar::UpdatePageLabel() {
 void CMainBar::OnSize(UINT type, int cx, int cy) {
     CAppBarWnd::OnSize(type, cx, cy);
     if (!m_wndPageLabel.m_hWnd) return;
-    const int edge = CurrentEdge();
-    const varolin::BarLayout layout =
-        varolin::LayOutBar(edge == varolin::kEdgeLeft || edge == varolin::kEdgeRight, cx, cy, m_nLabelWidth, m_nLabelHeight);
+    const varolin::Edge edge = GetCurrentEdge();
+    const varolin::BarLayout layout = varolin::LayOutBar(edge == varolin::Edge::Left || edge == varolin::Edge::Right, cx, cy,
+                                                         m_nLabelWidth, m_nLabelHeight);
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(m_wndPageLabel.m_hWnd, nullptr, layout.label.x, layout.label.y, layout.label.width, layout.label.height, flags);
     SetWindowPos(m_wndPageSpin.m_hWnd, nullptr, layout.spin.x, layout.spin.y, layout.spin.width, layout.spin.height, flags);
@@ -185,7 +190,7 @@ void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
     const varolin::TrackLimits limits =
-        varolin::BarTrackLimits(CurrentEdge(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+        varolin::BarTrackLimits(GetCurrentEdge(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                 GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME), Height(frame));
     if (limits.minWidth) info->ptMinTrackSize.x = limits.minWidth;
     if (limits.minHeight) info->ptMinTrackSize.y = limits.minHeight;
@@ -218,17 +223,17 @@ BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMHDR*>(lp);
     if (header->idFrom != IDC_PAGE_SPIN || header->code != UDN_DELTAPOS) return CAppBarWnd::OnNotify(wp, lp, result);
     const auto* delta = reinterpret_cast<const NMUPDOWN*>(lp);
-    PageCommand(PAGE_HIDE);
+    HidePage();
     m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, m_nGroupCount);
-    PageCommand(PAGE_SHOW);
+    ShowPage();
     *result = 0;
     return TRUE;
 }
 
-void CMainBar::OnEdgeChange(bool, int edge) {
+void CMainBar::OnEdgeChange(bool, varolin::Edge edge) {
     // Only a floating bar (or one being dragged to floating) shows its caption.
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
-    const LONG wanted = edge == varolin::EDGE_FLOAT ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
+    const LONG wanted = edge == varolin::Edge::Float ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
     SetWindowLongW(m_hWnd, GWL_STYLE, wanted);
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -242,8 +247,8 @@ void CMainBar::OnContextMenu(HWND, POINT point) {
     if (m_settings.nCopyMove == 0 || m_settings.nCopyMove == 1)
         CheckMenuRadioItem(popup, ID_BAR_DROP_COPY, ID_BAR_DROP_MOVE, m_settings.nCopyMove == 1 ? ID_BAR_DROP_MOVE : ID_BAR_DROP_COPY,
                            MF_BYCOMMAND);
-    CheckMenuItem(popup, ID_BAR_ALWAYS_ON_TOP, MF_BYCOMMAND | (m_state.bAlwaysOnTop ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(popup, ID_BAR_AUTO_HIDE, MF_BYCOMMAND | (m_state.bAutoHide ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_BAR_ALWAYS_ON_TOP, MF_BYCOMMAND | (State().bAlwaysOnTop ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, ID_BAR_AUTO_HIDE, MF_BYCOMMAND | (State().bAutoHide ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(popup, ID_BAR_SLIDE, MF_BYCOMMAND | (m_settings.nSlide ? MF_CHECKED : MF_UNCHECKED));
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
 }
@@ -251,7 +256,7 @@ void CMainBar::OnContextMenu(HWND, POINT point) {
 BOOL CMainBar::OnCommand(WPARAM wp, LPARAM lp) {
     switch (LOWORD(wp)) {
     case ID_BAR_ADD_BUTTON: OnAddButton(); return TRUE;
-    case ID_BAR_SORT: PageCommand(PAGE_SORT); return TRUE;
+    case ID_BAR_SORT: SortPage(); return TRUE;
     case ID_BAR_DROP_COPY:
     case ID_BAR_DROP_MOVE:
         m_settings.nCopyMove = LOWORD(wp) == ID_BAR_DROP_MOVE ? 1 : 0;
@@ -274,11 +279,11 @@ BOOL CMainBar::OnCommand(WPARAM wp, LPARAM lp) {
 
 void CMainBar::OnAddButton() {
     std::wstring path;
-    if (BrowseForFolder(m_hWnd, path, LoadStr(IDS_CHOOSE_FOLDER))) PageCommand(PAGE_ADD_BUTTON, &path);
+    if (BrowseForFolder(m_hWnd, path, LoadStr(IDS_CHOOSE_FOLDER))) AddButton(path);
 }
 
 void CMainBar::OnToggleState(bool alwaysOnTop) {
-    varolin::AppBarState state = m_state;
+    varolin::AppBarState state = State();
     state.cbSize = varolin::AppBarState::kSize;
     std::int32_t& flag = alwaysOnTop ? state.bAlwaysOnTop : state.bAutoHide;
     flag = flag == 0 ? 1 : 0;
@@ -298,10 +303,10 @@ void CMainBar::OnOptions() {
         CreateButtonFonts(m_logFont);
     }
     if (changes.refresh == varolin::kRefreshRepaint) {
-        PageCommand(PAGE_REPAINT);
+        RepaintPage();
     } else if (changes.refresh == varolin::kRefreshRebuild) {
         RebuildPages(true);
-        PageCommand(PAGE_SHOW);
+        ShowPage();
     }
 }
 
@@ -345,7 +350,7 @@ BOOL CBarDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT, POINT) 
         for (auto it = paths->rbegin(); it != paths->rend(); ++it) {
             std::wstring path = *it;
             if (IsFolder(path)) AddTrailingBackslash(path);
-            if (!m_pBar->PageCommand(PAGE_ADD_BUTTON, &path)) break;
+            if (!m_pBar->AddButton(path)) break;
         }
     }
     OnDragLeave(wnd);

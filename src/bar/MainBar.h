@@ -30,15 +30,6 @@ private:
     std::wstring m_strSavedLabel;  // the page label's text while a drag is over the bar
 };
 
-// Codes of PageCommand.
-enum PageCode : int {
-    PAGE_SHOW = 11,
-    PAGE_HIDE = 12,
-    PAGE_REPAINT = 13,
-    PAGE_ADD_BUTTON = 30,
-    PAGE_SORT = 40,
-};
-
 class CMainBar : public CAppBarWnd {
 public:
     // `settings` (borrowed: the program's) are the settings in force; `shell` (borrowed)
@@ -48,13 +39,51 @@ public:
     static void RegisterWindowClasses();
     ~CMainBar() override;
 
-    // Runs `code` on the current page; 0 when there is no page at the current index.
-    int PageCommand(int code, std::wstring* path = nullptr);
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    void OnOK() override {}
+    void OnEdgeChange(bool proposed, varolin::Edge edge) override;
+
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnContextMenu(HWND wnd, POINT point) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnGetMinMaxInfo(MINMAXINFO* info) override;
+    void OnSysCommand(UINT id, LPARAM lp) override;
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT msg) override;
+    BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
+    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+
+private:
+    friend class CBarDropTarget;
+
+    // The current page's commands. Each does nothing when there is no page at the current
+    // index (a stored page number beyond the count).
+    void ShowPage();
+    void HidePage();
+    void RepaintPage();
+    // Adds a button for a folder path (ending in a backslash) or a program path; false when
+    // there is no current page.
+    bool AddButton(std::wstring& path);
+    void SortPage();
+
     void RebuildPages(bool destroyOld);
     void UpdatePageLabel();
     CGroupWnd* CurrentPage() const;
-    BOOL PreTranslateMessage(MSG* msg) override;
+    varolin::AppBarState DefaultState();
+    void LoadSettings(varolin::AppBarState& state);
+    void SaveState();
+    void OnAddButton();
+    void OnToggleState(bool alwaysOnTop);
+    void OnOptions();
+    void OnAbout();
 
+    AppSettings& m_settings;
+    // Drops' file work; its questions and progress window belong to the bar.
+    CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
     int m_nLabelWidth = 0;
     int m_nLabelHeight = 0;
     int m_nGroupCount = 3;
@@ -68,34 +97,4 @@ public:
     std::wstring m_strButtonClass;
     CWnd m_wndPageLabel;
     CWnd m_wndPageSpin;
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override;
-    BOOL OnInitDialog() override;
-    void OnCancel() override;
-    void OnOK() override {}
-    void OnEdgeChange(bool proposed, int edge) override;
-
-    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
-    void OnContextMenu(HWND wnd, POINT point) override;
-    void OnSize(UINT type, int cx, int cy) override;
-    void OnGetMinMaxInfo(MINMAXINFO* info) override;
-    void OnSysCommand(UINT id, LPARAM lp) override;
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT msg) override;
-    BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
-    BOOL OnCommand(WPARAM wp, LPARAM lp) override;
-
-private:
-    friend class CBarDropTarget;
-    AppSettings& m_settings;
-    // Drops' file work; its questions and progress window belong to the bar.
-    CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
-    varolin::AppBarState DefaultState();
-    void LoadSettings(varolin::AppBarState& state);
-    void SaveState();
-    int CurrentEdge() const;
-    void OnAddButton();
-    void OnToggleState(bool alwaysOnTop);
-    void OnOptions();
-    void OnAbout();
 };

@@ -13,40 +13,37 @@ const Rect kWholeScreen{0, 0, 1024, 768};
 constexpr unsigned kDockOnly = BAR_ALLOW_LEFTRIGHT | BAR_ALLOW_TOPBOTTOM;
 constexpr unsigned kAll = kDockOnly | BAR_ALLOW_FLOAT;
 
-int Edge(unsigned options, int x, int y, bool ctrl = false) {
+Edge Propose(unsigned options, int x, int y, bool ctrl = false) {
     return ProposedEdge(options, Point{x, y}, ctrl, kScreen, kWholeScreen);
 }
 
 }  // namespace
 
 TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
-    EXPECT_EQ(Edge(kAll, 1010, 400), kEdgeRight);  // within 16 pixels of the right side
-    EXPECT_EQ(Edge(kAll, 900, 400), EDGE_FLOAT);
-    EXPECT_EQ(Edge(kAll, 512, 10), kEdgeTop);
-    EXPECT_EQ(Edge(kAll, 10, 10), kEdgeLeft);  // 374 * 1024 is not greater than 502 * 768
-    EXPECT_EQ(Edge(kAll, 300, 760), kEdgeBottom);
-    EXPECT_EQ(Edge(kAll, 512, 384), EDGE_FLOAT);
-    EXPECT_EQ(Edge(kDockOnly, 512, 384), kEdgeRight);  // dx = 0 counts as right
+    EXPECT_EQ(Propose(kAll, 1010, 400), Edge::Right);  // within 16 pixels of the right side
+    EXPECT_EQ(Propose(kAll, 900, 400), Edge::Float);
+    EXPECT_EQ(Propose(kAll, 512, 10), Edge::Top);
+    EXPECT_EQ(Propose(kAll, 10, 10), Edge::Left);  // 374 * 1024 is not greater than 502 * 768
+    EXPECT_EQ(Propose(kAll, 300, 760), Edge::Bottom);
+    EXPECT_EQ(Propose(kAll, 512, 384), Edge::Float);
+    EXPECT_EQ(Propose(kDockOnly, 512, 384), Edge::Right);  // dx = 0 counts as right
     // The floating area follows the work area, not the screen.
-    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, Rect{0, 0, 1024, 738}), kEdgeBottom);
+    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
     // Ctrl floats a bar anywhere, if it may float at all.
-    EXPECT_EQ(Edge(kAll, 1010, 400, true), EDGE_FLOAT);
-    EXPECT_EQ(Edge(kAll, 0, 767, true), EDGE_FLOAT);
-    EXPECT_EQ(Edge(kDockOnly, 512, 10, true), kEdgeTop);
-}
-
-TEST(EdgeFromPoint, OnlyAllowedEdgesAreProposed) {
-    EXPECT_EQ(Edge(BAR_ALLOW_TOPBOTTOM, 10, 300), kEdgeTop);
-    EXPECT_EQ(Edge(BAR_ALLOW_TOPBOTTOM, 10, 500), kEdgeBottom);
-    EXPECT_EQ(Edge(BAR_ALLOW_LEFTRIGHT, 600, 2), kEdgeRight);
-    EXPECT_EQ(Edge(BAR_ALLOW_FLOAT, 0, 0), EDGE_FLOAT);
+    EXPECT_EQ(Propose(kAll, 1010, 400, true), Edge::Float);
+    EXPECT_EQ(Propose(kDockOnly, 512, 10, true), Edge::Top);
+    // Only allowed edges are proposed.
+    EXPECT_EQ(Propose(BAR_ALLOW_TOPBOTTOM, 10, 300), Edge::Top);
+    EXPECT_EQ(Propose(BAR_ALLOW_TOPBOTTOM, 10, 500), Edge::Bottom);
+    EXPECT_EQ(Propose(BAR_ALLOW_LEFTRIGHT, 600, 2), Edge::Right);
+    EXPECT_EQ(Propose(BAR_ALLOW_FLOAT, 0, 0), Edge::Float);
 }
 
 TEST(DockStrip, DamagedStoredSizesStayWithinTheScreen) {
     const Rect area{0, 40, 1024, 738};
-    EXPECT_EQ(DockStrip(kEdgeRight, area, 60, kScreen), (Rect{964, 40, 1024, 738}));
-    EXPECT_EQ(DockStrip(kEdgeBottom, area, INT_MIN, kScreen), (Rect{0, 738, 1024, 738}));
-    EXPECT_EQ(DockStrip(kEdgeLeft, area, INT_MAX, kScreen), (Rect{0, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Right, area, 60, kScreen), (Rect{964, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Bottom, area, INT_MIN, kScreen), (Rect{0, 738, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Left, area, INT_MAX, kScreen), (Rect{0, 40, 1024, 738}));
 }
 
 TEST(RoundSizeToSteps, ClientRoundsToTheNearestStepKeepingTheOppositeSide) {
@@ -61,25 +58,21 @@ TEST(RoundSizeToSteps, ClientRoundsToTheNearestStepKeepingTheOppositeSide) {
 
 TEST(BarHitTest, DockedBarSizesOnlyFromTheSideFacingTheCentre) {
     const Rect client{4, 4, 1020, 36};  // a top bar (0, 0, 1024, 40)
-    EXPECT_EQ(BarHitTest(kEdgeTop, kHitBottomRight, false, 1, 1, client, Point{1022, 38}), kHitBottom);
-    EXPECT_EQ(BarHitTest(kEdgeTop, kHitTop, false, 1, 1, client, Point{500, 1}), kHitBorder);
-    EXPECT_EQ(BarHitTest(kEdgeTop, kHitBottom, false, 1, 0, client, Point{500, 38}), kHitBorder);
-    EXPECT_EQ(BarHitTest(kEdgeRight, kHitLeft, false, 1, 1, Rect{968, 4, 1020, 764}, Point{966, 9}), kHitLeft);
-    EXPECT_EQ(BarHitTest(kEdgeTop, kHitClient, true, 1, 1, client, Point{50, 20}), kHitCaption);
-    EXPECT_EQ(BarHitTest(EDGE_FLOAT, kHitTop, false, 0, 0, client, Point{50, 1}), kHitTop);
+    EXPECT_EQ(BarHitTest(Edge::Top, kHitBottomRight, false, 1, 1, client, Point{1022, 38}), kHitBottom);
+    EXPECT_EQ(BarHitTest(Edge::Top, kHitTop, false, 1, 1, client, Point{500, 1}), kHitBorder);
+    EXPECT_EQ(BarHitTest(Edge::Top, kHitBottom, false, 1, 0, client, Point{500, 38}), kHitBorder);
+    EXPECT_EQ(BarHitTest(Edge::Right, kHitLeft, false, 1, 1, Rect{968, 4, 1020, 764}, Point{966, 9}), kHitLeft);
+    EXPECT_EQ(BarHitTest(Edge::Top, kHitClient, true, 1, 1, client, Point{50, 20}), kHitCaption);
+    EXPECT_EQ(BarHitTest(Edge::Float, kHitTop, false, 0, 0, client, Point{50, 1}), kHitTop);
 }
 
 TEST(AutoHideRect, HiddenBarsKeepTwoBordersOnTheScreen) {
-    Rect left{0, 0, 60, 768};
-    ASSERT_TRUE(AutoHideRect(kEdgeLeft, false, left, kScreen));
-    EXPECT_EQ(left, (Rect{-58, 0, 2, 768}));
-    ASSERT_TRUE(AutoHideRect(kEdgeLeft, true, left, kScreen));
-    EXPECT_EQ(left, (Rect{0, 0, 60, 768}));
-    Rect bottom{0, 738, 1024, 768};
-    ASSERT_TRUE(AutoHideRect(kEdgeBottom, false, bottom, kScreen));
-    EXPECT_EQ(bottom, (Rect{0, 766, 1024, 796}));
+    auto placed = [](Edge edge, bool shown, Rect rc) { return AutoHideRect(edge, shown, rc, kScreen) ? rc : Rect{}; };
+    EXPECT_EQ(placed(Edge::Left, false, Rect{0, 0, 60, 768}), (Rect{-58, 0, 2, 768}));
+    EXPECT_EQ(placed(Edge::Left, true, Rect{-58, 0, 2, 768}), (Rect{0, 0, 60, 768}));
+    EXPECT_EQ(placed(Edge::Bottom, false, Rect{0, 738, 1024, 768}), (Rect{0, 766, 1024, 796}));
     Rect floating{10, 10, 200, 40};
-    EXPECT_FALSE(AutoHideRect(EDGE_FLOAT, false, floating, kScreen));
+    EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kScreen));
     EXPECT_EQ(floating, (Rect{10, 10, 200, 40}));
 }
 

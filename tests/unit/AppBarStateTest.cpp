@@ -1,53 +1,38 @@
 #include "appbar/AppBarState.h"
 
-#include <vector>
 #include <gtest/gtest.h>
 
 using namespace varolin;
 
 namespace {
 
-AppBarState Sample() {
-    AppBarState s;
-    s.nEdge = kEdgeLeft;
-    s.bAutoHide = 1;
-    s.bAlwaysOnTop = 1;
-    s.anDockSize[0] = 60;
-    s.anDockSize[1] = 40;
-    s.anDockSize[2] = 70;
-    s.anDockSize[3] = 30;
-    s.rcFloat = Rect{-10, 20, 310, 60};
-    return s;
-}
+AppBarState Sample() { return AppBarState{48, Edge::Left, 1, 1, {60, 40, 70, 30}, Rect{-10, 20, 310, 60}}; }
 
 }  // namespace
 
-TEST(AppBarState, FortyEightLittleEndianBytesInFieldOrder) {
-    const auto bytes = EncodeAppBarState(Sample());
-    const std::vector<std::uint8_t> expected{
-        48, 0, 0, 0,   0, 0, 0, 0,   1, 0, 0, 0,   1, 0, 0, 0,
-        60, 0, 0, 0,   40, 0, 0, 0,  70, 0, 0, 0,  30, 0, 0, 0,
-        0xF6, 0xFF, 0xFF, 0xFF,      20, 0, 0, 0,  0x36, 1, 0, 0,   60, 0, 0, 0};
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), expected);
-    EXPECT_EQ(DecodeAppBarState(bytes), Sample());
+// Forty-eight little-endian bytes in field order. What a bar stored comes back byte for byte,
+// floating (edge -2) or docked.
+TEST(AppBarState, StoredRecordsDecodeAndEncodeBackUnchanged) {
+    const std::pair<std::array<std::uint8_t, 48>, AppBarState> records[] = {
+        {{48, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 60, 0, 0, 0, 40, 0, 0, 0,
+          70, 0, 0, 0, 30, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF, 20, 0, 0, 0, 0x36, 1, 0, 0, 60, 0, 0, 0},
+         Sample()},
+        {{48, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0, 0, 0x3C, 0, 0, 0, 0x1A, 0, 0, 0,
+          0x3C, 0, 0, 0, 0x1A, 0, 0, 0, 0x9C, 0xFF, 0xFF, 0xFF, 0x40, 1, 0, 0, 0xE8, 3, 0, 0, 0x5A, 1, 0, 0},
+         AppBarState{48, Edge::Float, 0, 1, {60, 26, 60, 26}, Rect{-100, 320, 1000, 346}}}};
+    for (const auto& [bytes, state] : records) {
+        EXPECT_EQ(DecodeAppBarState(bytes), state);
+        EXPECT_EQ(EncodeAppBarState(state), bytes);
+    }
 }
 
 TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
-    AppBarState rec;
-    rec.cbSize = 16;
-    rec.nEdge = EDGE_FLOAT;
-    rec.anDockSize[1] = 999;
-    rec.rcFloat = Rect{1, 2, 3, 4};
-    AppBarState expected = Sample();
-    expected.nEdge = EDGE_FLOAT;
-    expected.bAutoHide = 0;
-    expected.bAlwaysOnTop = 0;
+    AppBarState rec{16, Edge::Float, 0, 0, {0, 999, 0, 0}, Rect{1, 2, 3, 4}};
+    const AppBarState expected{48, Edge::Float, 0, 0, {60, 40, 70, 30}, Rect{-10, 20, 310, 60}};
     EXPECT_EQ(MergeAppBarState(Sample(), rec), expected);
 
     rec.cbSize = 4096;  // anything from 48 up replaces the whole record, and says 48
-    AppBarState whole = rec;
-    whole.cbSize = 48;
-    EXPECT_EQ(MergeAppBarState(Sample(), rec), whole);
+    EXPECT_EQ(MergeAppBarState(Sample(), rec), (AppBarState{48, Edge::Float, 0, 0, {0, 999, 0, 0}, Rect{1, 2, 3, 4}}));
 
     rec.cbSize = 2;  // even a cut cbSize field ends as 48
     EXPECT_EQ(MergeAppBarState(Sample(), rec), Sample());

@@ -1,151 +1,142 @@
 #include <windows.h>
-#include <commctrl.h>
+#include <prsht.h>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "appbar/RealAppBarShell.h"
 #include "shell/AppGlobals.h"
-#include "bar/MainBar.h"
-#include "settings/Settings.h"
-#include "support/SimulatedShell.h"
-#include "buttons/DropBtn.h"
-#include "model/GroupCodec.h"
-#include "model/GroupFile.h"
-#include "pages/GroupWnd.h"
-#include "model/SystemCodePage.h"
-#include "resource.h"
-#include "support/DialogAnswerer.h"
-#include "support/TempFolder.h"
+#include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
-#include "support/TestRegistry.h"
+#include "support/WindowMessageSink.h"
 
 namespace {
 
-// A modeless bar against the simulated shell, with its group files in a temporary folder.
-class MainBarTest : public CleanRegistryTest {
-protected:
-    void SetUp() override {
-        CleanRegistryTest::SetUp();
-        m_settings.strAppDir = m_dir.Path();
-        m_settings.nCopyMove = 0;
-    }
-    void TearDown() override {
-        if (m_bar && m_bar->m_hWnd) m_bar->DestroyWindow();
-        m_bar.reset();
-        m_answerer.reset();
-        CleanRegistryTest::TearDown();
-    }
+using MainBarTest = MainBarFixture;
 
-    CMainBar& StartBar() {
-        m_bar = std::make_unique<CMainBar>(m_settings, nullptr, &m_shell);
-        EXPECT_TRUE(m_bar->Create(nullptr));
-        // The bar is a dialog too: only the boxes it opens are to be answered.
-        m_answerer.emplace();
-        m_answerer->Ignore(m_bar->m_hWnd);
-        return *m_bar;
-    }
-
-    void WritePage(int page, const std::vector<std::wstring>& folders) {
-        std::vector<varolin::ButtonRecord> records;
-        for (const std::wstring& folder : folders) records.push_back(varolin::ButtonRecord::ForPath(folder, 0, 0xFFFFFF));
-        wchar_t name[16];
-        swprintf(name, 16, L"GRP%03d.VRL", page);
-        ASSERT_TRUE(m_dir.WriteFile(name, varolin::EncodeGroupFile(records, SystemAnsiCodePage())));
-    }
-
-    void Step(int delta) {
-        NMUPDOWN change{};
-        change.hdr.hwndFrom = m_bar->m_wndPageSpin.m_hWnd;
-        change.hdr.idFrom = IDC_PAGE_SPIN;
-        change.hdr.code = UDN_DELTAPOS;
-        change.iDelta = delta;
-        m_bar->SendMessage(WM_NOTIFY, IDC_PAGE_SPIN, reinterpret_cast<LPARAM>(&change));
-    }
-
-    std::wstring Label() const { return WindowText(m_bar->m_wndPageLabel.m_hWnd); }
-
-    HBRUSH LabelBrush() const {
-        HDC dc = GetDC(m_bar->m_hWnd);
-        const auto brush = reinterpret_cast<HBRUSH>(m_bar->SendMessage(
-            WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_bar->m_wndPageLabel.m_hWnd)));
-        ReleaseDC(m_bar->m_hWnd, dc);
-        return brush;
-    }
-
-    TempFolder m_dir;
-    AppSettings m_settings;
-    varolin::SimulatedShell m_shell;
-    std::unique_ptr<CMainBar> m_bar;
-    std::optional<DialogAnswerer> m_answerer;
-};
+bool HasCaption(HWND wnd) {
+    return (GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU);
+}
+// One edit on the sheet's page `index`, then a button.
+SheetStep Edit(std::function<void(HWND page)> edit, int index = 0, int button = PSBTN_OK) {
+    return [=](HWND sheet) {
+        PropSheet_SetCurSel(sheet, nullptr, index);
+        edit(PropSheet_GetCurrentPageHwnd(sheet));
+        PropSheet_PressButton(sheet, button);
+    };
+}
+SheetStep SetText(int id, const wchar_t* text, int button = PSBTN_OK) {
+    return Edit([=](HWND page) { SetDlgItemTextW(page, id, text); }, 0, button);
+}
+SheetStep Toggle(int id, int index = 0) {
+    return Edit([=](HWND page) {
+        const bool ticked = SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SendDlgItemMessageW(page, id, BM_SETCHECK, ticked ? BST_UNCHECKED : BST_CHECKED, 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }, index);
+}
+std::optional<DWORD> StoredInt(const wchar_t* section, const wchar_t* name) {
+    const auto value = ReadRegistryValue(section, name);
+    if (!value || value->type != REG_DWORD) return std::nullopt;
+    return value->AsDword();
+}
 
 }  // namespace
 
-TEST_F(MainBarTest, FirstStartDocksAtTheTopWithThreePagesInCopyMode) {
-    CMainBar& bar = StartBar();
-    EXPECT_EQ(bar.m_state.nEdge, varolin::kEdgeTop);
-    EXPECT_EQ(bar.m_state.bAlwaysOnTop, 1);
-    EXPECT_EQ(bar.m_state.bAutoHide, 0);
-    EXPECT_TRUE(GetWindowLongW(bar.m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_FALSE(GetWindowLongW(bar.m_hWnd, GWL_STYLE) & WS_CAPTION) << "a docked bar shows no caption";
-    EXPECT_EQ(bar.m_pages.size(), 3u);
-    EXPECT_EQ(bar.m_nSelGroup, 0);
+// A first start docks the bar at the top, on top, with three pages, in copy mode.
+TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
+    WritePage(0, {L"C:\\Beta\\", L"C:\\Alpha\\"});
+    WritePage(1, {L"C:\\Gamma\\"});
+    StartBar();
+    const varolin::Rect reserved = m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar()));
+    EXPECT_TRUE(reserved.top == 0 && reserved.bottom > 0 && reserved.Width() == 1024);
+    EXPECT_TRUE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(Pages().size(), 3u);
     EXPECT_EQ(Label(), L"1 / 3");
-    EXPECT_EQ(LabelBrush(), bar.m_brCopy.Get());
+    EXPECT_EQ(LabelColor(), 0xC08000u) << "blue: copy";
+    EXPECT_EQ(OpenMenu(), (std::vector<UINT>{0, kRadio, 0, MF_CHECKED, 0, MF_CHECKED}));
 
-    bar.SendMessage(WM_COMMAND, ID_BAR_DROP_MOVE);
-    EXPECT_EQ(LabelBrush(), bar.m_brMove.Get());
-    EXPECT_EQ(ReadRegistryValue(L"Common", L"CopyMove")->AsDword(), 1u);
+    Command(ID_BAR_SORT);
+    ASSERT_EQ(StoredButtons(0).size(), 2u);
+    EXPECT_EQ(StoredButtons(0)[0].m_strTitle, L"Alpha");
+
+    for (UINT id : {ID_BAR_DROP_MOVE, ID_BAR_SLIDE, ID_BAR_AUTO_HIDE, ID_BAR_ALWAYS_ON_TOP}) Command(id);
+    EXPECT_EQ(LabelColor(), 0x0000FFu) << "red: move";
+    EXPECT_EQ(StoredInt(L"Common", L"CopyMove"), 1u);
+    EXPECT_EQ(StoredInt(L"Option", L"Slide"), 0u);
+    EXPECT_EQ(m_shell.AutoHideBar(varolin::Edge::Top), reinterpret_cast<std::uintptr_t>(Bar()));
+    EXPECT_LT(m_bar->GetWindowRect().top, 0) << "slid out of view";
+    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    Step(1);  // a page of one button
+    EXPECT_EQ(OpenMenu(), (std::vector<UINT>{MF_GRAYED, 0, kRadio, 0, MF_CHECKED, 0}));
+    Command(ID_BAR_SLIDE);
+    EXPECT_EQ(StoredInt(L"Option", L"Slide"), 1u);
+
+    // Auto-hide and always on top are stored with the docking record when the bar ends.
+    Command(ID_BAR_EXIT);
+    const auto state = ReadRegistryValue(L"Common", L"AppBarState");
+    ASSERT_TRUE(state && state->data.size() == 48u);
+    EXPECT_EQ(state->data[8], 1) << "auto-hide";
+    EXPECT_EQ(state->data[12], 0) << "always on top";
 }
 
-TEST_F(MainBarTest, StepsWrapAndOnlyPagesWithButtonsShow) {
+TEST_F(MainBarTest, AFloatingBarHasItsCaptionAndSystemMenuUntilDockedAgain) {
+    varolin::AppBarState floating{48, varolin::Edge::Float, 0, 0, {60, 30, 60, 30}, varolin::Rect{100, 100, 500, 150}};
+    const auto bytes = varolin::EncodeAppBarState(floating);
+    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {bytes.begin(), bytes.end()});
+    StartBar();
+    EXPECT_EQ(FromRECT(m_bar->GetWindowRect()), floating.rcFloat);
+    EXPECT_TRUE(HasCaption(Bar()));
+
+    DragBar(Bar(), POINT{512, 5});
+    EXPECT_EQ(m_bar->GetWindowRect().bottom, 30);
+    EXPECT_FALSE(GetWindowLongW(Bar(), GWL_STYLE) & (WS_CAPTION | WS_SYSMENU));
+    DragBar(Bar(), POINT{512, 384});
+    EXPECT_TRUE(HasCaption(Bar()));
+}
+
+TEST_F(MainBarTest, PagesStepBothWaysAndOnlyPagesWithButtonsShow) {
     WritePage(1, {L"C:\\Data\\"});
-    CMainBar& bar = StartBar();
+    WriteRegistryDword(L"Common", L"SelGroup", 5);  // beyond the pages: none is shown
+    StartBar();
+    EXPECT_EQ(Label(), L"6 / 3");
+    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
+    EXPECT_EQ(OpenMenu().at(0), static_cast<UINT>(MF_GRAYED));
+    Step(1);
+    EXPECT_EQ(Label(), L"1 / 3");
     Step(-1);
     EXPECT_EQ(Label(), L"3 / 3");
-    EXPECT_FALSE(bar.m_pages[2]->IsWindowVisible()) << "an empty page stays hidden";
+    EXPECT_FALSE(IsWindowVisible(Pages()[2])) << "an empty page stays hidden";
     Step(1);
-    EXPECT_EQ(Label(), L"1 / 3");
     Step(1);
     EXPECT_EQ(Label(), L"2 / 3");
-    EXPECT_TRUE(bar.m_pages[1]->IsWindowVisible());
+    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
     Step(1);
-    EXPECT_FALSE(bar.m_pages[1]->IsWindowVisible());
-}
-
-TEST_F(MainBarTest, AStoredPageBeyondTheCountShowsNothingUntilStepped) {
-    WritePage(0, {L"C:\\Data\\"});
-    WriteRegistryDword(L"Common", L"SelGroup", 5);
-    CMainBar& bar = StartBar();
-    EXPECT_EQ(bar.m_nSelGroup, 5);
-    EXPECT_FALSE(bar.m_pages[0]->IsWindowVisible());
-    EXPECT_EQ(bar.PageCommand(PAGE_SHOW), 0);
-    Step(1);
-    EXPECT_EQ(bar.m_nSelGroup, 0);
-    EXPECT_TRUE(bar.m_pages[0]->IsWindowVisible());
+    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
 }
 
 TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
-    CMainBar& bar = StartBar();
+    StartBar();
     const std::vector<std::wstring> folders{m_dir.MakeFolder(L"A"), m_dir.MakeFolder(L"B"), m_dir.MakeFolder(L"C")};
     std::vector<std::wstring> paths;
     for (const std::wstring& folder : folders) paths.push_back(folder.substr(0, folder.size() - 1));  // as dragged
 
+    ASSERT_TRUE(DropTarget());
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
     m_answerer->Answer(IDNO);
-    SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON);
-    EXPECT_EQ(bar.m_pages[0]->ButtonCount(), 0);
+    SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
+    EXPECT_EQ(Children(Pages()[0]).size(), 0u);
 
     m_answerer->Answer(IDYES);
-    EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), data, bar.m_hWnd, MK_LBUTTON),
-              static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
-    ASSERT_EQ(bar.m_pages[0]->ButtonCount(), 3);
+    EXPECT_EQ(Children(Pages()[0]).size(), 3u);
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
-    const auto stored = GroupFile(m_dir.Path(), 0).Load(nullptr);
+    const auto stored = StoredButtons(0);
+    ASSERT_EQ(stored.size(), 3u);
     EXPECT_EQ(stored[0].m_strTitle, L"C");
     EXPECT_EQ(stored[1].m_strTitle, L"B");
     EXPECT_EQ(stored[2].m_strFolder, folders[0]);
@@ -153,8 +144,7 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
 
     IDataObject* text = TestDataObject::Create()->AddText("not files");
     m_answerer->Answer(IDOK);
-    EXPECT_EQ(SimulateDrop(bar.m_dropTarget.GetInterface(), text, bar.m_hWnd, MK_LBUTTON, DROPEFFECT_COPY),
-              static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(SimulateDrop(DropTarget(), text, Bar(), MK_LBUTTON, DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
     text->Release();
 }
 
@@ -163,26 +153,88 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
         {WM_COMMAND, ID_BAR_EXIT}, {WM_SYSCOMMAND, SC_CLOSE}, {WM_QUERYENDSESSION, 0}};
     for (const auto& [message, wp] : endings) {
         DeleteVarolinKey();
-        CMainBar& bar = StartBar();
+        StartBar();
         Step(1);
         Step(1);
-        bar.SendMessage(message, wp, 0);
-        EXPECT_FALSE(IsWindow(bar.m_hWnd)) << message;
+        m_bar->SendMessage(message, wp, 0);
+        EXPECT_FALSE(IsWindow(Bar())) << message;
         const auto state = ReadRegistryValue(L"Common", L"AppBarState");
-        ASSERT_TRUE(state.has_value()) << message;
-        EXPECT_EQ(state->type, static_cast<DWORD>(REG_BINARY));
-        EXPECT_EQ(state->data.size(), 48u);
-        EXPECT_EQ(state->data[4], varolin::kEdgeTop);
-        EXPECT_EQ(ReadRegistryValue(L"Common", L"SelGroup")->AsDword(), 2u) << message;
+        ASSERT_TRUE(state && state->type == REG_BINARY && state->data.size() == 48u) << message;
+        EXPECT_EQ(state->data[4], 1) << "the top edge";
+        EXPECT_EQ(StoredInt(L"Common", L"SelGroup"), 2u) << message;
         m_bar.reset();
         m_answerer.reset();
     }
 }
 
 TEST_F(MainBarTest, EscapeAndEnterDoNotEndTheBar) {
-    CMainBar& bar = StartBar();
+    StartBar();
     for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        MSG msg{bar.m_hWnd, WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(bar.PreTranslateMessage(&msg));
+        MSG msg{Bar(), WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(m_bar->PreTranslateMessage(&msg));
     }
+}
+
+TEST_F(MainBarTest, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirButtonsBack) {
+    WriteRegistryDword(L"Option", L"GroupCount", 5);
+    WriteRegistryDword(L"Common", L"SelGroup", 4);
+    WritePage(1, {m_dir.MakeFolder(L"二")});
+    WritePage(4, {m_dir.MakeFolder(L"五")});
+    StartBar();
+    const HWND lastPage = Pages()[4];
+    EXPECT_TRUE(IsWindowVisible(lastPage));
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"7", PSBTN_CANCEL)));
+    EXPECT_EQ(Pages()[4], lastPage) << "cancelled: nothing changes";
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
+
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"2")));
+    ASSERT_EQ(Pages().size(), 2u);
+    EXPECT_EQ(Label(), L"2 / 2");
+    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 2u);
+    EXPECT_TRUE(Exists(m_dir / varolin::GroupFileName(4))) << "a dropped page keeps its file";
+
+    ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"5")));
+    ASSERT_EQ(Pages().size(), 5u);
+    EXPECT_EQ(Children(Pages()[4]).size(), 1u);
+    EXPECT_EQ(Label(), L"2 / 5");
+    EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
+}
+
+TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepaintDaysRebuild) {
+    WritePage(0, {m_dir.MakeFolder(L"Data")});
+    StartBar();
+    const HWND firstPage = Pages()[0];
+    ASSERT_TRUE(Options(Edit([](HWND page) {
+        SendDlgItemMessageW(page, IDC_RENAME_FORMAT, CB_SETCURSEL, 2, 0);
+        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_RENAME_FORMAT, CBN_SELCHANGE), 0);
+    })));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_FALSE(GetUpdateRect(Pages()[0], nullptr, FALSE)) << "nothing to repaint";
+    EXPECT_EQ(StoredInt(L"Option", L"RenameFormat"), 2u);
+    EXPECT_EQ(m_settings.nRenameFormat, 2) << "in force at once";
+    EXPECT_FALSE(StoredInt(L"Option", L"DisplayCount")) << "unchanged values are not written";
+
+    ASSERT_TRUE(Options(Toggle(IDC_DISPLAY_COUNT)));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
+    EXPECT_EQ(StoredInt(L"Option", L"DisplayCount"), 0u);
+
+    const HFONT oldFont = g_fontButton.Get();
+    ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
+    EXPECT_EQ(Pages()[0], firstPage);
+    EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
+    EXPECT_NE(g_fontButton.Get(), oldFont);
+    LOGFONTW made{};
+    GetObjectW(g_fontButton.Get(), sizeof(made), &made);
+    EXPECT_EQ(made.lfUnderline, 1);
+    const auto stored = ReadRegistryValue(L"Option", L"LogFont");
+    ASSERT_TRUE(stored && stored->data.size() == 60u);
+    EXPECT_EQ(stored->data[21], 1) << "lfUnderline";
+
+    ASSERT_TRUE(Options(SetText(IDC_DAYS_NEW, L"0")));
+    EXPECT_NE(Pages()[0], firstPage);
+    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
+    EXPECT_EQ(StoredInt(L"Option", L"DaysNew"), 0u);
+    EXPECT_EQ(m_settings.nDaysNew, 0);
 }

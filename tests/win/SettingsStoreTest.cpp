@@ -1,10 +1,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "settings/Settings.h"
 #include "support/TestRegistry.h"
 
-using varolin::LogFontRecord;
+using namespace varolin;
 
 namespace {
 
@@ -17,53 +20,43 @@ protected:
         m_settings.nCopyMove = m_settings.nDisplayCount = m_settings.nRenameConfirm = m_settings.nRenameFormat = m_settings.nDaysNew = m_settings.nSlide = -77;
         m_settings.crInitForeColor = m_settings.crInitBackColor = 0x123456;
     }
+    // Loads every setting; gives each integer one with the value the load made of it.
+    std::vector<std::pair<IntSetting, int>> Load(BarSettings& bar) {
+        bar = LoadSettings(m_settings, kFirstStart);
+        const AppSettings& s = m_settings;
+        return {{kSelGroup, bar.nSelGroup}, {kCopyMove, s.nCopyMove}, {kInitForeColor, static_cast<int>(s.crInitForeColor)},
+                {kInitBackColor, static_cast<int>(s.crInitBackColor)}, {kGroupCount, bar.nGroupCount},
+                {kDisplayCount, s.nDisplayCount}, {kRenameConfirm, s.nRenameConfirm}, {kRenameFormat, s.nRenameFormat},
+                {kDaysNew, s.nDaysNew}, {kSlide, s.nSlide}};
+    }
+
+    // The record a bar computes for a first start: docked at the top, always on top.
+    static constexpr AppBarState kFirstStart{48, Edge::Top, 0, 1, {60, 24, 60, 24}, Rect{0, 0, 400, 30}};
 };
 
-// The record a bar computes for a first start: docked at the top, always on top.
-varolin::AppBarState DefaultState() {
-    varolin::AppBarState state;
-    state.nEdge = 1;
-    state.bAlwaysOnTop = 1;
-    state.anDockSize[0] = state.anDockSize[2] = 60;
-    state.anDockSize[1] = state.anDockSize[3] = 24;
-    state.rcFloat = varolin::Rect{0, 0, 400, 30};
-    return state;
-}
-
-std::vector<std::uint8_t> Bytes(const std::array<std::uint8_t, varolin::kLogFontSize>& a) {
-    return std::vector<std::uint8_t>(a.begin(), a.end());
-}
+std::vector<std::uint8_t> Bytes(std::span<const std::uint8_t> bytes) { return {bytes.begin(), bytes.end()}; }
 
 }  // namespace
 
 TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothing) {
-    const BarSettings bar = LoadSettings(m_settings, DefaultState());
-    EXPECT_EQ(bar.state, DefaultState());
-    EXPECT_EQ(bar.nSelGroup, 0);
-    EXPECT_EQ(bar.nGroupCount, 3);
-    EXPECT_EQ(m_settings.nCopyMove, 0);
-    EXPECT_EQ(m_settings.crInitForeColor, RGB(255, 255, 255));
-    EXPECT_EQ(m_settings.crInitBackColor, RGB(0x00, 0x60, 0x80));
-    EXPECT_EQ(m_settings.nDisplayCount, 1);
-    EXPECT_EQ(m_settings.nRenameConfirm, 1);
-    EXPECT_EQ(m_settings.nRenameFormat, 0);
-    EXPECT_EQ(m_settings.nDaysNew, 1);
-    EXPECT_EQ(m_settings.nSlide, 1);
-    EXPECT_EQ(bar.logFont, LogFontRecord::Default());  // its fields are a unit test's
-
-    EXPECT_FALSE(ReadRegistryValue(L"Common", L"SelGroup"));
-    EXPECT_FALSE(ReadRegistryValue(L"Option", L"GroupCount"));
+    BarSettings bar;
+    for (const auto& [setting, value] : Load(bar)) {
+        EXPECT_EQ(value, setting.defaultValue) << testing::PrintToString(std::wstring(setting.name));
+        EXPECT_FALSE(ReadRegistryValue(setting.section, setting.name));
+    }
+    EXPECT_EQ(bar.state, kFirstStart);
+    EXPECT_EQ(bar.logFont, LogFontRecord::Default());
     EXPECT_FALSE(ReadRegistryValue(L"Option", L"LogFont"));
     EXPECT_FALSE(ReadRegistryValue(L"Common", L"AppBarState"));
 }
 
+// Out-of-range values are used as read (renaming and counts keep them harmless), except a page
+// count that would leave the bar with no page.
 TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
-    const std::pair<varolin::IntSetting, int> written[] = {
-        {varolin::kSelGroup, 4},      {varolin::kCopyMove, 1},      {varolin::kInitForeColor, 0x010203},
-        {varolin::kInitBackColor, 0x0A0B0C}, {varolin::kGroupCount, 57}, {varolin::kDisplayCount, 0},
-        {varolin::kRenameConfirm, 0}, {varolin::kRenameFormat, 3},  {varolin::kDaysNew, 99},
-        {varolin::kSlide, 0},
-    };
+    const std::pair<IntSetting, int> written[] = {
+        {kSelGroup, 8},         {kCopyMove, 1},      {kInitForeColor, 0x010203}, {kInitBackColor, 0x0A0B0C},
+        {kGroupCount, 57},      {kDisplayCount, 2},  {kRenameConfirm, 0},        {kRenameFormat, 7},
+        {kDaysNew, 99},         {kSlide, 0}};
     for (const auto& [setting, value] : written) {
         ASSERT_TRUE(WriteIntSetting(setting, value));
         const auto raw = ReadRegistryValue(setting.section, setting.name);
@@ -72,93 +65,30 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
         EXPECT_EQ(raw->data.size(), 4u);
         EXPECT_EQ(raw->AsDword(), static_cast<DWORD>(value));
     }
-    LogFontRecord font = LogFontRecord::Default();
-    font.lfHeight = -21;
-    font.lfItalic = 1;
+    LogFontRecord font{-21, 0, 0, 0, 700, 1};
     font.SetFaceName("Arial");
     ASSERT_TRUE(WriteLogFont(font));
-    const auto raw = ReadRegistryValue(L"Option", L"LogFont");
-    ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(raw->data, Bytes(font.ToBytes()));
+    const auto rawFont = ReadRegistryValue(L"Option", L"LogFont");
+    ASSERT_TRUE(rawFont);
+    EXPECT_EQ(rawFont->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(rawFont->data, Bytes(font.ToBytes()));
 
-    varolin::AppBarState state;
-    state.cbSize = 12;  // written as 48 whatever the record says
-    state.nEdge = -2;
-    state.bAutoHide = 1;
-    state.anDockSize[3] = 33;
-    state.rcFloat = varolin::Rect{-100, 5, 200, 45};
+    AppBarState state{12, Edge::Float, 1, 0, {0, 0, 0, 33}, Rect{-100, 5, 200, 45}};  // cbSize written as 48
     ASSERT_TRUE(WriteAppBarState(state));
+    state.cbSize = 48;
     const auto rawState = ReadRegistryValue(L"Common", L"AppBarState");
     ASSERT_TRUE(rawState);
     EXPECT_EQ(rawState->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(rawState->data.size(), 48u);
-    EXPECT_EQ(rawState->AsDword(), 48u);
+    EXPECT_EQ(rawState->data, Bytes(EncodeAppBarState(state)));
 
-    const BarSettings bar = LoadSettings(m_settings, DefaultState());
-    state.cbSize = 48;
+    BarSettings bar;
+    const auto loaded = Load(bar);
+    for (std::size_t i = 0; i < loaded.size(); ++i) EXPECT_EQ(loaded[i].second, written[i].second) << i;
     EXPECT_EQ(bar.state, state);
-    EXPECT_EQ(bar.nSelGroup, 4);
-    EXPECT_EQ(bar.nGroupCount, 57);
     EXPECT_EQ(bar.logFont, font);
-    EXPECT_EQ(m_settings.nCopyMove, 1);
-    EXPECT_EQ(m_settings.crInitForeColor, 0x010203u);
-    EXPECT_EQ(m_settings.crInitBackColor, 0x0A0B0Cu);
-    EXPECT_EQ(m_settings.nDisplayCount, 0);
-    EXPECT_EQ(m_settings.nRenameConfirm, 0);
-    EXPECT_EQ(m_settings.nRenameFormat, 3);
-    EXPECT_EQ(m_settings.nDaysNew, 99);
-    EXPECT_EQ(m_settings.nSlide, 0);
-}
 
-TEST_F(SettingsStore, ValuesOfAnotherRegistryTypeCountAsMissing) {
-    ASSERT_TRUE(WriteRegistryString(L"Common", L"CopyMove", L"1"));
-    ASSERT_TRUE(WriteRegistryValue(L"Option", L"GroupCount", REG_BINARY, {5, 0, 0, 0}));
-    ASSERT_TRUE(WriteRegistryValue(L"Option", L"DaysNew", REG_QWORD, {9, 0, 0, 0, 0, 0, 0, 0}));
-    ASSERT_TRUE(WriteRegistryDword(L"Option", L"LogFont", 5));
-    ASSERT_TRUE(WriteRegistryString(L"Option", L"Slide", L"0"));
-    ASSERT_TRUE(WriteRegistryValue(L"Common", L"AppBarState", REG_DWORD, {0, 0, 0, 0}));
-    const BarSettings bar = LoadSettings(m_settings, DefaultState());
-    EXPECT_EQ(bar.state, DefaultState());
-    EXPECT_EQ(m_settings.nCopyMove, 0);
-    EXPECT_EQ(bar.nGroupCount, 3);
-    EXPECT_EQ(m_settings.nDaysNew, 1);
-    EXPECT_EQ(m_settings.nSlide, 1);
-    EXPECT_EQ(bar.logFont, LogFontRecord::Default());
-}
-
-TEST_F(SettingsStore, StoredValuesAreUsedAsReadExceptWhereTheyWouldHurtTheBar) {
     WriteRegistryDword(L"Option", L"GroupCount", 0);
-    WriteRegistryDword(L"Option", L"RenameFormat", 7);
-    WriteRegistryDword(L"Option", L"DisplayCount", 2);
-    WriteRegistryDword(L"Common", L"SelGroup", 8);
-    BarSettings bar = LoadSettings(m_settings, DefaultState());
-    EXPECT_EQ(bar.nGroupCount, 1);
-    EXPECT_EQ(bar.nSelGroup, 8);        // beyond the pages: used as read
-    EXPECT_EQ(m_settings.nRenameFormat, 7);      // kept as stored; renaming uses format 0
-    EXPECT_EQ(varolin::RenameFormatInUse(m_settings.nRenameFormat), 0);
-    EXPECT_EQ(m_settings.nDisplayCount, 2);      // counts as off, but is kept
-    EXPECT_EQ(ReadRegistryValue(L"Option", L"RenameFormat")->AsDword(), 7u);
-}
-
-TEST_F(SettingsStore, ShortAndLongBinaryValues) {
-    // A stored docking record of 8 bytes replaces cbSize and the edge only; 49 bytes cannot
-    // be read and leave the default.
-    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {48, 0, 0, 0, 3, 0, 0, 0});
-    varolin::AppBarState expected = DefaultState();
-    expected.nEdge = 3;
-    EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, expected);
-    WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, std::vector<std::uint8_t>(49, 0));
-    EXPECT_EQ(LoadSettings(m_settings, DefaultState()).state, DefaultState());
-
-    // 40 bytes fill the first 40 bytes (how is a unit test's); the face is cut there.
-    std::vector<std::uint8_t> forty = Bytes(LogFontRecord::Default().ToBytes());
-    forty.resize(40);
-    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, forty);
-    EXPECT_EQ(ReadLogFont().FaceName().size(), 12u);
-
-    // Longer than a LOGFONTA: the default.
-    std::vector<std::uint8_t> longer(61, 1);
-    WriteRegistryValue(L"Option", L"LogFont", REG_BINARY, longer);
-    EXPECT_EQ(ReadLogFont(), LogFontRecord::Default());
+    EXPECT_EQ(LoadSettings(m_settings).nGroupCount, 1);
+    WriteRegistryValue(L"Option", L"GroupCount", REG_BINARY, {5, 0, 0, 0});  // another type counts as missing
+    EXPECT_EQ(LoadSettings(m_settings).nGroupCount, kGroupCount.defaultValue);
 }
