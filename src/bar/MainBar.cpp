@@ -199,14 +199,16 @@ void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {
 }
 
 void CMainBar::OnSysCommand(UINT id, LPARAM lp) {
-    if ((id & 0xFFF0) == SC_CLOSE) OnCancel();
+    // Closing is ending the bar, asked about once when a copy runs.
+    if ((id & 0xFFF0) == SC_CLOSE) return OnCancel();
     CAppBarWnd::OnSysCommand(id, lp);
 }
 
 LRESULT CMainBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_QUERYENDSESSION) {
         if (!Default()) return FALSE;
-        OnCancel();
+        // Windows is ending the session: a copy in progress is stopped without asking.
+        EndBar();
         return TRUE;
     }
     return CAppBarWnd::WindowProc(msg, wp, lp);
@@ -316,6 +318,15 @@ void CMainBar::OnAbout() {
 }
 
 void CMainBar::OnCancel() {
+    // A copy in progress is stopped only when the user says so; No keeps it (and the bar) going.
+    if (m_transfers.Busy() && AppMessageBox(m_hWnd, IDS_STOP_TRANSFER_QUESTION, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    EndBar();
+}
+
+void CMainBar::EndBar() {
+    // Stopped cleanly first: no file is left half written, no source of an unfinished move lost.
+    m_transfers.CancelAndWait();
     SaveState();
     EndDialog(IDCANCEL);
 }

@@ -80,6 +80,8 @@ private:
     void OnToggleState(bool alwaysOnTop);
     void OnOptions();
     void OnAbout();
+    // Stops the transfers, stores the bar's state and ends it.
+    void EndBar();
 
     AppSettings& m_settings;
     // Drops' file work; its questions and progress window belong to the bar.

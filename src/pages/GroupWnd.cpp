@@ -6,6 +6,7 @@
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "framework/Strings.h"
+#include "model/SystemCodePage.h"
 #include "pages/PageLayout.h"
 #include "resource.h"
 
@@ -67,8 +68,15 @@ void CGroupWnd::LayoutButtons() {
 
 void CGroupWnd::AddFolder(std::wstring& path) {
     path = varolin::Trim(path);
-    auto* button = new CDropBtn(
-        *this, varolin::ButtonRecord::ForPath(path, m_settings.crInitForeColor, m_settings.crInitBackColor));
+    varolin::ButtonRecord record = varolin::ButtonRecord::ForPath(path, m_settings.crInitForeColor, m_settings.crInitBackColor);
+    // The page file keeps a folder in 260 bytes: a longer one is refused, never cut or stored whole.
+    if (!record.WithinByteLimits(SystemAnsiCodePage())) {
+        std::wstring text = LoadStr(IDS_FOLDER_PATH_TOO_LONG);
+        if (const size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, path);
+        AppMessageBox(m_hWnd, text, MB_OK);
+        return;
+    }
+    auto* button = new CDropBtn(*this, record);
     button->CreateButton(m_strButtonClass, RECT{});
     ++m_nCount;
     m_buttons.push_back(button);

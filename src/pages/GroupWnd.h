@@ -22,6 +22,7 @@ public:
 
     int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
+    // A path the page file cannot hold (a folder over 260 bytes) is refused with a message.
     void AddFolder(std::wstring& path);
     void SortByTitle();
 
