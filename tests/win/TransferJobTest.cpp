@@ -1,0 +1,197 @@
+// Drops whose files are copied by the transfer worker: what a stop leaves behind, questions
+// and their owner, and what happens to a job whose button or bar goes away meanwhile.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "buttons/FileCopy.h"
+#include "resource.h"
+#include "settings/LongPath.h"
+#include "support/ButtonHost.h"
+#include "support/DialogAnswerer.h"
+#include "support/MainBarFixture.h"
+#include "support/TestDataObject.h"
+
+using Names = std::vector<std::wstring>;
+using varolin::ExtendedPath;
+
+namespace {
+
+const std::wstring kStopQuestion = L"ファイルを転送しています。転送を中止して終了しますか？";
+
+// The transfer's progress window of this thread, if it has been made.
+HWND ProgressWindow(DWORD thread) {
+    HWND found = nullptr;
+    EnumThreadWindows(thread, [](HWND wnd, LPARAM lp) {
+        if (!GetDlgItem(wnd, IDC_PROGRESS_BAR)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = wnd;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void PressCancel(HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+class DropJob : public testing::Test {
+protected:
+    void SetUp() override { m_host.Settings().nRenameConfirm = 1; }
+    HWND Button() { return m_button ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"T"))); }
+    std::wstring Source(const std::wstring& name, const char* old = nullptr) {
+        EXPECT_TRUE(m_source.WriteFile(name, std::string("new")));
+        if (old) EXPECT_TRUE(m_target.WriteFile(name, std::string(old)));
+        return m_source / name;
+    }
+    DWORD Drop(const std::vector<std::wstring>& paths, DWORD keys = MK_LBUTTON) {
+        return DropOn(Button(), TestDataObject::Create()->AddFiles(paths), keys);
+    }
+
+    ButtonHost m_host;
+    TempFolder m_source, m_target;
+    DialogAnswerer m_answerer;
+    HWND m_button = nullptr;
+};
+
+}  // namespace
+
+TEST(FileCopy, AStoppedCopyLeavesNoPartAndAReplacedFileSurvivesUntilTheNewOneIsComplete) {
+    TempFolder folder;
+    ASSERT_TRUE(folder.WriteFile(L"big.bin", std::string(3 << 20, 'b')));
+    ASSERT_TRUE(folder.WriteFile(L"old.bin", "old"));
+    std::atomic<bool> stop{false};
+    CopyControl control;
+    control.cancel = &stop;
+    control.progress = [&stop](std::uint64_t) { stop = true; };  // after the first chunk
+    EXPECT_EQ(CopyFileInChunks(folder / L"big.bin", folder / L"new.bin", true, control), DWORD(ERROR_CANCELLED));
+    stop = false;
+    EXPECT_EQ(CopyFileInChunks(folder / L"big.bin", folder / L"old.bin", false, control), DWORD(ERROR_CANCELLED));
+    EXPECT_EQ(folder.Names(), (Names{L"big.bin", L"old.bin"})) << "no part file, no temporary";
+    EXPECT_EQ(FileBytes(folder / L"old.bin"), "old");
+
+    // As the system's copy: a taken name, a write-protected target, and what a copy keeps.
+    SetFileAttributesW((folder / L"big.bin").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(CopyFileInChunks(folder / L"big.bin", folder / L"old.bin", true), DWORD(ERROR_FILE_EXISTS));
+    ASSERT_EQ(CopyFileInChunks(folder / L"big.bin", folder / L"copy.bin", true), DWORD(ERROR_SUCCESS));
+    EXPECT_EQ(CopyFileInChunks(folder / L"old.bin", folder / L"copy.bin", false), DWORD(ERROR_ACCESS_DENIED));
+    WIN32_FILE_ATTRIBUTE_DATA original{}, copy{};
+    GetFileAttributesExW((folder / L"big.bin").c_str(), GetFileExInfoStandard, &original);
+    GetFileAttributesExW((folder / L"copy.bin").c_str(), GetFileExInfoStandard, &copy);
+    EXPECT_EQ(CompareFileTime(&original.ftLastWriteTime, &copy.ftLastWriteTime), 0);
+    EXPECT_TRUE(copy.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(copy.nFileSizeLow, 3u << 20);
+}
+
+TEST_F(DropJob, CancelDuringAQuestionEndsTheJobAndKeepsWhatWasDone) {
+    // Taken last to first: c is moved, a is asked about, and x must then stay where it is.
+    const std::wstring x = Source(L"x.txt"), a = Source(L"a.txt", "old"), c = Source(L"c.txt");
+    m_answerer.Answer(IDOK, [](HWND) { PressCancel(ProgressWindow(GetCurrentThreadId())); });
+    EXPECT_EQ(Drop({x, a, c}, MK_LBUTTON | MK_SHIFT), DWORD(DROPEFFECT_COPY));
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    EXPECT_EQ(m_target.Names(), (Names{L"a.txt", L"c.txt"}));
+    EXPECT_EQ(FileBytes(m_target / L"a.txt"), "old") << "the question was answered as a stop";
+    EXPECT_FALSE(Exists(c));
+    EXPECT_TRUE(Exists(a) && Exists(x));
+    EXPECT_EQ(m_answerer.Count(), 1u);
+}
+
+TEST_F(DropJob, TheDropReturnsAtOnceAndTheBarAnswersWhileTheJobRuns) {
+    const std::wstring many = m_source.MakeFolder(L"many");
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 2000; ++i) {
+        files.push_back(many + std::to_wstring(i) + L".txt");
+        HANDLE file = CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        CloseHandle(file);
+    }
+    EXPECT_EQ(Drop(files), DWORD(DROPEFFECT_COPY));
+    EXPECT_TRUE(m_host.Transfers().Busy()) << "the drop did not wait for its files";
+
+    // From another thread, as another program would: once the progress window is up and the
+    // folder still incomplete, the bar answers a message.
+    const DWORD ui = GetCurrentThreadId();
+    std::atomic<int> answered{-1};
+    std::thread watcher([&] {
+        for (int i = 0; i < 3000 && answered < 0; ++i, Sleep(5)) {
+            const HWND progress = ProgressWindow(ui);
+            if (!progress || !IsWindowVisible(progress)) continue;
+            if (m_target.Names().size() >= files.size()) break;
+            DWORD_PTR result = 0;
+            answered = SendMessageTimeoutW(m_host.Bar(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) ? 1 : 0;
+        }
+    });
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    watcher.join();
+    EXPECT_EQ(answered, 1) << "-1: the window never came up while the job ran";
+    EXPECT_EQ(m_target.Names().size(), files.size());
+    EXPECT_FALSE(IsWindowVisible(ProgressWindow(ui))) << "hidden when the job ended";
+}
+
+TEST_F(DropJob, DeletingTheButtonWhileItsQuestionIsOpenLosesNothing) {
+    const std::wstring a = Source(L"a.txt", "old");
+    m_answerer.Answer(IDOK, [this](HWND) { SendMessageW(Button(), WM_COMMAND, ID_BUTTON_DELETE, 0); });
+    Drop({a}, MK_LBUTTON | MK_SHIFT);
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    EXPECT_FALSE(IsWindow(m_button));
+    EXPECT_EQ(FileBytes(m_target / L"a_0000.txt"), "new") << "renamed as answered";
+    EXPECT_EQ(FileBytes(m_target / L"a.txt"), "old");
+    EXPECT_FALSE(Exists(a));
+}
+
+TEST_F(DropJob, TargetPathsPastTheClassicLimitAreCopiedAndRenamed) {
+    const std::wstring deep = m_target.Path() + std::wstring(230 - m_target.Path().size(), L'd') + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(ExtendedPath(deep).c_str(), nullptr));
+    const std::wstring name = std::wstring(70, L'n') + L".txt";
+    const std::wstring source = Source(name);
+    m_host.Settings().nRenameConfirm = 0;
+    m_button = m_host.Add(FolderRecord(deep, L"Deep"));
+    Drop({source});
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    Drop({source});
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    EXPECT_EQ(m_answerer.Count(), 0u);
+    const std::wstring renamed = deep + std::wstring(70, L'n') + L"_0000.txt";
+    EXPECT_GT(renamed.size(), 300u);
+    for (const std::wstring& file : {deep + name, renamed}) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_TRUE(GetFileAttributesExW(ExtendedPath(file).c_str(), GetFileExInfoStandard, &data));
+        EXPECT_EQ(data.nFileSizeLow, 3u);
+    }
+    for (const std::wstring& file : {deep + name, renamed}) DeleteFileW(ExtendedPath(file).c_str());
+    RemoveDirectoryW(ExtendedPath(deep).c_str());
+}
+
+class TransferOnTheBar : public MainBarFixture {};
+
+TEST_F(TransferOnTheBar, EndingTheBarDuringAQuestionAsksThenStopsTheJobCleanly) {
+    TempFolder source, target;
+    ASSERT_TRUE(source.WriteFile(L"a.txt", "new"));
+    ASSERT_TRUE(source.WriteFile(L"b.txt", "new"));
+    ASSERT_TRUE(target.WriteFile(L"b.txt", "old"));
+    WritePage(0, {target.Path()});
+    StartBar();
+    const HWND button = GetWindow(Pages()[0], GW_CHILD);
+    ASSERT_TRUE(button);
+    // While the question about b is open: Exit, No (the copy goes on), Exit again, Yes.
+    m_answerer->Answer(IDOK, [this](HWND) {
+        m_answerer->Answer(IDNO);
+        Command(ID_BAR_EXIT);
+        m_answerer->Answer(IDYES);
+        Command(ID_BAR_EXIT);
+    });
+    DropOn(button, TestDataObject::Create()->AddFiles({source / L"a.txt", source / L"b.txt"}), MK_LBUTTON | MK_SHIFT);
+    const ULONGLONG until = GetTickCount64() + 30000;
+    while (IsWindow(Bar()) && GetTickCount64() < until) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(5);
+    }
+    EXPECT_FALSE(IsWindow(Bar()));
+    ASSERT_EQ(m_answerer->Count(), 3u);
+    EXPECT_EQ(m_answerer->Dialogs()[1].text, kStopQuestion);
+    EXPECT_EQ(m_answerer->Dialogs()[2].text, kStopQuestion);
+    // b stays as both were; a, after the question, was never moved.
+    EXPECT_EQ(FileBytes(target / L"b.txt"), "old");
+    EXPECT_EQ(target.Names(), (Names{L"b.txt"}));
+    EXPECT_EQ(source.Names(), (Names{L"a.txt", L"b.txt"}));
+    EXPECT_TRUE(ReadRegistryValue(L"Common", L"AppBarState")) << "the bar's state was saved";
+}
