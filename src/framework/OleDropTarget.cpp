@@ -1,5 +1,7 @@
 #include "framework/OleDropTarget.h"
 
+#include <shlobj.h>
+
 #include "framework/Wnd.h"
 
 CGlobalData& CGlobalData::operator=(CGlobalData&& other) noexcept {
@@ -34,6 +36,19 @@ CGlobalData COleDataObject::GetGlobalData(CLIPFORMAT format) const {
 }
 
 namespace {
+// The shell's drag image over our windows, made once per process at the first drag (the
+// process's one UI thread has every drop target). Kept to the end of the process.
+IDropTargetHelper* DragImages() {
+    static IDropTargetHelper* const helper = [] {
+        IDropTargetHelper* made = nullptr;
+        if (FAILED(CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_IDropTargetHelper,
+                                    reinterpret_cast<void**>(&made))))
+            made = nullptr;
+        return made;
+    }();
+    return helper;
+}
+
 POINT ClientPoint(CWnd* wnd, POINTL screen) {
     POINT point{screen.x, screen.y};
     if (wnd && wnd->m_hWnd) ScreenToClient(wnd->m_hWnd, &point);
@@ -77,19 +92,27 @@ public:
             if (m_data) m_data->AddRef();
             COleDataObject wrapper(data);
             CWnd* wnd = m_owner->m_pWnd;
-            return FilterEffect(m_owner->OnDragEnter(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+            const DROPEFFECT chosen = FilterEffect(m_owner->OnDragEnter(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+            POINT at{pt.x, pt.y};
+            if (IDropTargetHelper* images = DragImages(); images && data && wnd)
+                images->DragEnter(wnd->m_hWnd, data, &at, chosen);
+            return chosen;
         });
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL pt, DWORD* effect) override {
         return Guard(effect, [&]() -> DROPEFFECT {
             COleDataObject wrapper(m_data);
             CWnd* wnd = m_owner->m_pWnd;
-            return FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+            const DROPEFFECT chosen = FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, ClientPoint(wnd, pt)), *effect);
+            POINT at{pt.x, pt.y};
+            if (IDropTargetHelper* images = DragImages()) images->DragOver(&at, chosen);
+            return chosen;
         });
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override {
         DWORD none = 0;
         Guard(&none, [&]() -> DROPEFFECT {
+            if (IDropTargetHelper* images = DragImages()) images->DragLeave();
             m_owner->OnDragLeave(m_owner->m_pWnd);
             return DROPEFFECT_NONE;
         });
@@ -102,6 +125,9 @@ public:
             CWnd* wnd = m_owner->m_pWnd;
             const POINT point = ClientPoint(wnd, pt);
             const DROPEFFECT chosen = FilterEffect(m_owner->OnDragOver(wnd, &wrapper, keyState, point), *effect);
+            // The image goes before the drop's own work, which may open menus and dialogs.
+            POINT at{pt.x, pt.y};
+            if (IDropTargetHelper* images = DragImages(); images && data) images->Drop(data, &at, chosen);
             if (chosen == DROPEFFECT_NONE) return DROPEFFECT_NONE;
             m_owner->m_bReportSet = false;
             if (!m_owner->OnDrop(wnd, &wrapper, chosen, point)) return DROPEFFECT_NONE;

@@ -11,6 +11,7 @@
 #include "settings/LongPath.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
+#include "support/DragImageRecorder.h"
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
 
@@ -158,6 +159,18 @@ TEST_F(DropJob, TargetPathsPastTheClassicLimitAreCopiedAndRenamed) {
     }
     for (const std::wstring& file : {deep + name, renamed}) DeleteFileW(ExtendedPath(file).c_str());
     RemoveDirectoryW(ExtendedPath(deep).c_str());
+}
+
+TEST_F(DropJob, TheShellDrawsTheDragImageOverButtons) {
+    DragImageCalls().clear();
+    IDataObject* data = TestDataObject::Create()->AddFiles({Source(L"a.txt")});
+    SimulateDrop(RegisteredDropTarget(Button()), data, Button(), MK_LBUTTON, DROPEFFECT_COPY, false);
+    EXPECT_EQ(DropOn(Button(), data, MK_LBUTTON), DWORD(DROPEFFECT_COPY));
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    char button[32];
+    snprintf(button, sizeof button, "%p", static_cast<void*>(Button()));
+    const std::string enter = "enter " + std::string(button) + " 1";
+    EXPECT_EQ(DragImageCalls(), (std::vector<std::string>{enter, "over 1", "leave", enter, "over 1", "drop 1"}));
 }
 
 class TransferOnTheBar : public MainBarFixture {};
