@@ -11,3 +11,4 @@ int GroupFileBench(const BenchArgs& args);      // group RUNS FOLDER
 int ScanBench(const BenchArgs& args);           // scan RUNS FOLDER
 int TransferBench(const BenchArgs& args);       // transfer RUNS SOURCES TARGETROOT
 int SlideBench(const BenchArgs& args);          // slide RUNS APPDIR
+int DropBench(const BenchArgs& args);           // drop RUNS APPDIR SOURCEFILE TARGETFOLDER

@@ -14,7 +14,7 @@
 int main() {
     const std::vector<std::wstring> all = bench::Arguments();
     if (all.size() < 2) {
-        std::fprintf(stderr, "usage: bench_win pages|group|scan|transfer|slide ARGS...\n");
+        std::fprintf(stderr, "usage: bench_win pages|group|scan|transfer|slide|drop ARGS...\n");
         return 2;
     }
     const std::wstring command = all[1];
@@ -32,6 +32,7 @@ int main() {
         else if (command == L"scan") rc = ScanBench(args);
         else if (command == L"transfer") rc = TransferBench(args);
         else if (command == L"slide") rc = SlideBench(args);
+        else if (command == L"drop") rc = DropBench(args);
         else std::fprintf(stderr, "bench_win: unknown subcommand\n");
         settings.Restore();
     }

@@ -6,13 +6,13 @@
 # VAROLIN_BUILD chooses the build folder (default build/); BENCH_RUNS the repetitions of each
 # measurement (default 5; the median is reported), BENCH_STARTUP_RUNS those of the start-ups
 # (default twice as many: one start is short and noisy); BENCH_ONLY a space-separated subset of
-#   codec group scan transfer slide startup size
+#   codec group scan transfer drop slide startup size
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VAROLIN_BUILD:-$ROOT/build}"
 RUNS="${BENCH_RUNS:-5}"
 STARTUP_RUNS="${BENCH_STARTUP_RUNS:-$((RUNS * 2))}"
-ONLY="${BENCH_ONLY:-codec group scan transfer slide startup size}"
+ONLY="${BENCH_ONLY:-codec group scan transfer drop slide startup size}"
 mkdir -p "$BUILD"
 
 "$ROOT/scripts/install-packages.sh" || { echo "package installation failed"; exit 1; }
@@ -73,6 +73,11 @@ make_fixtures() {
     head -c $((256 * 1024 * 1024)) /dev/urandom >"$DATA/transfer/large/archive.bin"
     touch "$DATA/transfer/.ready"
   fi
+  # The file dropped on the running bar: 1 GB (sparse; its copy is written in full).
+  if [ ! -f "$DATA/drop/big.bin" ]; then
+    mkdir -p "$DATA/drop"
+    truncate -s 1G "$DATA/drop/big.bin"
+  fi
 }
 
 # The program and the baselines each in a folder of their own, as a user installs them; the
@@ -85,6 +90,9 @@ make_installs() {
     cp "$BUILD/win/Varolin.exe" "$dir/"
     wine "$BIN/bench_win.exe" pages "$(winpath_of "$dir")" "$pages" 20 "$(winpath_of "$DATA/folders")" || return 1
   done
+  # The bar that takes the dropped file, its one button on a scratch folder.
+  rm -rf "$DATA/bardrop"; mkdir -p "$DATA/bardrop"
+  cp "$BUILD/win/Varolin.exe" "$DATA/bardrop/"
   # The bar alone: one page without buttons, to tell its fixed cost from the buttons'.
   rm -rf "$DATA/bar0"; mkdir -p "$DATA/bar0"
   cp "$BUILD/win/Varolin.exe" "$DATA/bar0/"
@@ -167,6 +175,12 @@ if wants transfer; then
     "$(winpath_of "$SCRATCH/transfer")" || failed=1
   rm -rf "$SCRATCH/transfer"
 fi
+if wants drop; then
+  rm -rf "$SCRATCH/drop"; mkdir -p "$SCRATCH/drop"
+  step drop wine "$BIN/bench_win.exe" drop "$RUNS" "$(winpath_of "$DATA/bardrop")" \
+    "$(winpath_of "$DATA/drop/big.bin")" "$(winpath_of "$SCRATCH/drop")" || failed=1
+  rm -rf "$SCRATCH/drop"
+fi
 if wants slide; then
   step slide wine "$BIN/bench_win.exe" slide "$RUNS" "$(winpath_of "$DATA/bar3")" || failed=1
 fi
@@ -193,6 +207,8 @@ scan.ScanFolder_100000_old ratio <= 1.1
 scan.ScanFolder_100000_new ratio <= 1.1
 transfer.small_1000x4KB.TransferFile ratio <= 1.05
 transfer.large_256MB.TransferFile ratio <= 1.05
+drop.source_waits_after_release value <= 50
+drop.longest_answer_during_copy value <= 50
 slide.frames_per_slide value >= 24
 memory.rss_anon.bar_3x20 value <= 4
 memory.rss_anon.bar_3x20_minus_dialog value <= 4

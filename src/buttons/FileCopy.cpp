@@ -1,6 +1,6 @@
 #include "buttons/FileCopy.h"
 
-#include <memory>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "settings/LongPath.h"
@@ -31,16 +31,20 @@ OwnedHandle CreateTemporary(const std::wstring& folder, std::wstring& path) {
 }
 
 // Copies the contents; ERROR_SUCCESS, ERROR_CANCELLED or the system's code.
-DWORD CopyContents(HANDLE from, HANDLE to, const CopyControl& control) {
-    const std::unique_ptr<char[]> buffer(new char[kChunkBytes]);
+DWORD CopyContents(HANDLE from, HANDLE to, std::uint64_t size, const CopyControl& control) {
+    // One buffer per copying thread, grown to the largest chunk it has needed: a thousand small
+    // files must not cost a thousand large allocations.
+    thread_local std::vector<char> buffer;
+    const auto chunk = static_cast<DWORD>(size < kChunkBytes ? size + 1 : kChunkBytes);
+    if (buffer.size() < chunk) buffer.resize(chunk);
     std::uint64_t written = 0;
     for (;;) {
         if (control.cancel && control.cancel->load()) return ERROR_CANCELLED;
         DWORD got = 0;
-        if (!ReadFile(from, buffer.get(), kChunkBytes, &got, nullptr)) return GetLastError();
+        if (!ReadFile(from, buffer.data(), chunk, &got, nullptr)) return GetLastError();
         if (got == 0) return ERROR_SUCCESS;
         DWORD put = 0;
-        if (!WriteFile(to, buffer.get(), got, &put, nullptr)) return GetLastError();
+        if (!WriteFile(to, buffer.data(), got, &put, nullptr)) return GetLastError();
         if (put != got) return ERROR_DISK_FULL;
         written += got;
         if (control.progress) control.progress(written);
@@ -72,7 +76,8 @@ DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, b
     if (!to) return GetLastError();
     const std::wstring writtenLong = varolin::ExtendedPath(writtenPath);
 
-    DWORD result = CopyContents(from.Get(), to.Get(), control);
+    const std::uint64_t size = static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+    DWORD result = CopyContents(from.Get(), to.Get(), size, control);
     // Only the last-write time travels: the creation time stays that of the new file.
     if (result == ERROR_SUCCESS && !SetFileTime(to.Get(), nullptr, nullptr, &info.ftLastWriteTime))
         result = GetLastError();

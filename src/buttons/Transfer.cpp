@@ -112,10 +112,18 @@ CopyResult CopyLoop(const TransferOptions& options, bool failIfExists, const std
     }
 }
 
-std::uint64_t FileSize(const std::wstring& path) {
+// What the job knows of a dropped path before it starts: read once, for the totals and the
+// folder check both.
+struct SourceInfo {
+    std::uint64_t size = 0;
+    bool folder = false;
+};
+
+SourceInfo Inspect(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(Long(path).c_str(), GetFileExInfoStandard, &data)) return 0;
-    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    if (!GetFileAttributesExW(Long(path).c_str(), GetFileExInfoStandard, &data)) return {};
+    return {static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
 }
 
 std::wstring NameOf(const std::wstring& path) {
@@ -171,16 +179,22 @@ void RunTransferJob(const TransferJob& job, ITransferContext& context) {
     TransferProgress progress;
     progress.move = job.move;
     progress.filesTotal = job.sources.size();
-    for (const std::wstring& source : job.sources) progress.bytesTotal += FileSize(source);
+    std::vector<SourceInfo> sources;
+    sources.reserve(job.sources.size());
+    for (const std::wstring& source : job.sources) {
+        sources.push_back(Inspect(source));
+        progress.bytesTotal += sources.back().size;
+    }
     context.Report(progress);
 
     // Last to first, as the list has always been taken.
-    for (auto source = job.sources.rbegin(); source != job.sources.rend() && !context.Cancelled(); ++source) {
+    for (size_t index = job.sources.size(); index-- > 0 && !context.Cancelled();) {
+        const std::wstring* source = &job.sources[index];
         const std::uint64_t before = progress.bytesDone;
-        const std::uint64_t size = FileSize(*source);
+        const std::uint64_t size = sources[index].size;
         progress.file = NameOf(*source);
         context.Report(progress);
-        if (IsFolder(Long(*source))) {
+        if (sources[index].folder) {
             ShowMessage(context, IDS_NO_FOLDER_DROP);
             ++progress.filesDone;
             continue;

@@ -1,0 +1,167 @@
+// A large file dropped on a folder button of the real program, from this process with a real
+// DoDragDrop, as a file manager drops it: how long the drag source waits after letting go, and
+// the longest the bar then takes to answer a message while its folder fills. The baseline of
+// the answer time is the same bar, idle, over as long a time.
+#include <windows.h>
+#include <ole2.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+#include "BenchCommon.h"
+#include "BenchRegistry.h"
+#include "Benchmarks.h"
+#include "WinBench.h"
+#include "model/ButtonRecord.h"
+#include "model/GroupFile.h"
+#include "support/TestDataObject.h"
+
+namespace {
+
+// Drops as soon as the drag has passed over the target once, and notes the moment.
+class DropAtOnce : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid != IID_IUnknown && iid != IID_IDropSource) return *out = nullptr, E_NOINTERFACE;
+        *out = static_cast<IDropSource*>(this);
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        if (++m_rounds < 3) return S_OK;
+        m_released = bench::Stopwatch();
+        return DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    bench::Stopwatch m_released;
+
+private:
+    int m_rounds = 0;
+};
+
+struct Windows {
+    DWORD process = 0;
+    HWND bar = nullptr, button = nullptr;
+};
+
+HWND FindButton(HWND bar) {
+    HWND found = nullptr;
+    EnumChildWindows(bar, [](HWND wnd, LPARAM lp) {
+        wchar_t name[32] = {};
+        GetClassNameW(wnd, name, 32);
+        if (std::wstring(name) != L"VarolinButton" || !IsWindowVisible(wnd)) return TRUE;
+        *reinterpret_cast<HWND*>(lp) = wnd;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+BOOL CALLBACK FindBar(HWND wnd, LPARAM lp) {
+    auto* windows = reinterpret_cast<Windows*>(lp);
+    DWORD process = 0;
+    GetWindowThreadProcessId(wnd, &process);
+    if (process != windows->process || !IsWindowVisible(wnd)) return TRUE;
+    if (HWND button = FindButton(wnd)) {
+        windows->bar = wnd;
+        windows->button = button;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The longest answer, in milliseconds, of the bar to WM_NULL sent every millisecond until `stop`.
+double LongestAnswer(HWND bar, const std::atomic<bool>& stop) {
+    double longest = 0;
+    while (!stop) {
+        const bench::Stopwatch clock;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(bar, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result)) return -1;
+        longest = std::max(longest, clock.Ms());
+        Sleep(1);
+    }
+    return longest;
+}
+
+std::uint64_t SizeOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+}  // namespace
+
+int DropBench(const BenchArgs& args) {
+    if (args.size() != 4) return 2;
+    const int runs = std::max(1, std::stoi(args[0]));
+    const std::wstring appDir = bench::WithBackslash(args[1]);
+    const std::wstring source = args[2];
+    const std::wstring target = bench::WithBackslash(args[3]);
+    const std::wstring copied = target + source.substr(source.find_last_of(L'\\') + 1);
+    bench::ResetSettings(1);
+    varolin::ButtonRecord button = varolin::ButtonRecord::ForPath(target, 0, 0xFFFFFF);
+    if (!GroupFile(appDir, 0).Save(nullptr, {&button, 1})) return 1;
+
+    std::vector<double> released, answers, idle;
+    for (int run = 0; run <= runs; ++run) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        std::wstring command = L"\"" + appDir + L"Varolin.exe\"";
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, appDir.c_str(), &startup, &info))
+            return 1;
+        WaitForInputIdle(info.hProcess, 10000);
+        Windows windows{info.dwProcessId};
+        for (int i = 0; i < 200 && !windows.bar; ++i, Sleep(25)) EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&windows));
+        if (!windows.bar) {
+            std::fprintf(stderr, "bench_win: the bar or its button did not come up\n");
+            TerminateProcess(info.hProcess, 1);
+            return 1;
+        }
+
+        // The copy takes a while: the idle bar is asked for as long first.
+        std::atomic<bool> stop{false};
+        double idleLongest = 0;
+        std::thread idlePinger([&] { idleLongest = LongestAnswer(windows.bar, stop); });
+        Sleep(1000);
+        stop = true;
+        idlePinger.join();
+
+        stop = false;
+        double busyLongest = 0;
+        const bench::Stopwatch copyClock;
+        std::thread pinger([&] { busyLongest = LongestAnswer(windows.bar, stop); });
+        RECT rc{};
+        GetWindowRect(windows.button, &rc);
+        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        IDataObject* data = TestDataObject::Create()->AddFiles({source});
+        DropAtOnce dropSource;
+        DWORD effect = 0;
+        DoDragDrop(data, &dropSource, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+        const double sourceWaited = dropSource.m_released.Ms();
+        data->Release();
+        while (SizeOf(copied) < SizeOf(source) && copyClock.Ms() < 120000) Sleep(20);
+        Sleep(200);  // the rescan at the job's end
+        stop = true;
+        pinger.join();
+        std::fprintf(stderr, "run %d: source waited %.1f ms, longest answer %.1f ms (idle %.1f ms), copy %.0f ms\n", run,
+                     sourceWaited, busyLongest, idleLongest, copyClock.Ms());
+        if (run > 0) {
+            released.push_back(sourceWaited);
+            answers.push_back(busyLongest);
+            idle.push_back(idleLongest);
+        }
+        PostMessageW(windows.bar, WM_COMMAND, 32773, 0);  // Exit
+        WaitForSingleObject(info.hProcess, 20000);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        DeleteFileW(copied.c_str());
+        if (effect == DROPEFFECT_NONE || busyLongest < 0) return 1;
+    }
+    bench::Figure("drop.source_waits_after_release", bench::Median(released), "ms");
+    bench::PairedFigure("drop.longest_answer_during_copy", answers, "ms", idle);
+    return 0;
+}
