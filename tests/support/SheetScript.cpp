@@ -1,6 +1,6 @@
 #include "support/SheetScript.h"
 
-#include <commctrl.h>
+#include "framework/Wnd.h"  // WindowText
 
 namespace {
 thread_local SheetScript* t_script = nullptr;
@@ -34,4 +34,17 @@ void CALLBACK SheetScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     self->m_running = true;
     self->m_steps[self->m_next++](sheet);
     self->m_running = false;
+}
+
+std::wstring sheet::Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
+
+std::vector<std::wstring> sheet::Items(HWND page, int id) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendDlgItemMessageW(page, id, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendDlgItemMessageW(page, id, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(SendDlgItemMessageW(page, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
 }

@@ -13,54 +13,11 @@
 #include "framework/PropertySheet.h"
 #include "framework/Strings.h"
 #include "framework/Wnd.h"
+#include "support/DialogAnswerer.h"
+#include "support/SheetScript.h"
 #include "support/TestDataObject.h"
 
 namespace {
-
-// Answers every message box of this thread with IDOK and records its text.
-class BoxRecorder {
-public:
-    BoxRecorder() {
-        s_texts = &m_texts;
-        m_hook = SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId());
-    }
-    ~BoxRecorder() {
-        UnhookWindowsHookEx(m_hook);
-        s_texts = nullptr;
-    }
-    const std::vector<std::wstring>& Texts() const { return m_texts; }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_ACTIVATE && s_texts) {
-            HWND wnd = reinterpret_cast<HWND>(wp);
-            wchar_t cls[32]{};
-            GetClassNameW(wnd, cls, 32);
-            if (std::wstring(cls) == L"#32770" && GetDlgItem(wnd, 0xFFFF)) {
-                wchar_t text[512]{};
-                GetDlgItemTextW(wnd, 0xFFFF, text, 512);
-                s_texts->push_back(text);
-                PostMessageW(wnd, WM_COMMAND, IDOK, 0);
-            }
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    static inline std::vector<std::wstring>* s_texts = nullptr;
-    std::vector<std::wstring> m_texts;
-    HHOOK m_hook;
-};
-
-// Pumps this thread's messages until none is left.
-void Pump() {
-    MSG msg;
-    for (int round = 0; round < 5; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
 
 class ProbeWnd : public CWnd {
 public:
@@ -141,7 +98,9 @@ TEST(Framework, DataExchangeLoadsValidatesAndKeepsTheDialogOpenOnBadInput) {
     EXPECT_EQ(GetDlgItemInt(dialog.m_hWnd, 101, nullptr, TRUE), 5u);
     EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 102), BST_CHECKED);
 
-    BoxRecorder boxes;
+    DialogAnswerer boxes;
+    boxes.Ignore(dialog.m_hWnd);
+    for (int i = 0; i < 3; ++i) boxes.Answer(IDOK);
     SetDlgItemTextW(dialog.m_hWnd, 101, L"abc");
     EXPECT_FALSE(dialog.UpdateData(true));
     SetDlgItemTextW(dialog.m_hWnd, 101, L"100");
@@ -149,10 +108,10 @@ TEST(Framework, DataExchangeLoadsValidatesAndKeepsTheDialogOpenOnBadInput) {
     SetDlgItemTextW(dialog.m_hWnd, 101, L"12");
     SetDlgItemTextW(dialog.m_hWnd, 100, L"日本語で");  // 8 bytes in code page 932
     EXPECT_FALSE(dialog.UpdateData(true));
-    ASSERT_EQ(boxes.Texts().size(), 3u);
-    EXPECT_EQ(boxes.Texts()[0], L"整数を入力してください。");
-    EXPECT_EQ(boxes.Texts()[1], L"1 から 99 までの整数を入力してください。");
-    EXPECT_EQ(boxes.Texts()[2], L"6 バイト以内で入力してください。");
+    ASSERT_EQ(boxes.Count(), 3u);
+    EXPECT_EQ(boxes.Dialogs()[0].text, L"整数を入力してください。");
+    EXPECT_EQ(boxes.Dialogs()[1].text, L"1 から 99 までの整数を入力してください。");
+    EXPECT_EQ(boxes.Dialogs()[2].text, L"6 バイト以内で入力してください。");
     EXPECT_TRUE(IsWindow(dialog.m_hWnd));
 
     SetDlgItemTextW(dialog.m_hWnd, 100, L"日本");
@@ -166,19 +125,10 @@ TEST(Framework, DataExchangeLoadsValidatesAndKeepsTheDialogOpenOnBadInput) {
 
 TEST(Framework, ModalDialogEndsThroughOkWithValidatedData) {
     ProbeDialog dialog;
-    // Fires inside the modal loop: the dialog validates and ends with IDOK.
-    struct Poster {
-        static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-            KillTimer(nullptr, id);
-            HWND wnd = FindWindowW(L"#32770", L"テスト");
-            SetDlgItemTextW(wnd, 101, L"42");
-            PostMessageW(wnd, WM_COMMAND, IDOK, 0);
-        }
-    };
-    SetTimer(nullptr, 0, 100, &Poster::Fire);
+    DialogAnswerer answerer;
+    answerer.Answer(IDOK, [](HWND wnd) { SetDlgItemTextW(wnd, 101, L"42"); });
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(dialog.m_nValue, 42);
-    Pump();
 }
 
 TEST(Framework, ProfileKeepsTypesAndIgnoresWrongOnes) {
@@ -220,27 +170,6 @@ protected:
     }
 };
 
-// Steps run one per timer tick inside the sheet's own modal loop.
-struct SheetScript {
-    static inline int step = 0;
-    static inline bool stayedOpenAfterBadInput = false;
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND sheet = FindWindowW(nullptr, L"シート");
-        if (!sheet) return;
-        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-        if (step == 0) {
-            SetDlgItemTextW(page, 100, L"50");
-            PropSheet_PressButton(sheet, PSBTN_OK);
-        } else if (step == 1) {
-            stayedOpenAfterBadInput = IsWindow(sheet) && IsWindowVisible(sheet);
-            SetDlgItemTextW(page, 100, L"7");
-            PropSheet_PressButton(sheet, PSBTN_OK);
-            KillTimer(nullptr, id);
-        }
-        ++step;
-    }
-};
-
 class RecordingTarget : public COleDropTarget {
 public:
     std::string m_strText;
@@ -269,12 +198,22 @@ TEST(Framework, PropertySheetValidatesTheOpenPageAndAppliesOnlyCreatedPages) {
     CPropertySheet sheet(L"シート", nullptr);
     sheet.AddPage(&first);
     sheet.AddPage(&second);
-    BoxRecorder boxes;
-    SetTimer(nullptr, 0, 150, &SheetScript::Tick);
+    DialogAnswerer answerer;
+    answerer.Answer(kLeaveSheetOpen);
+    answerer.Answer(IDOK);
+    bool stayedOpenAfterBadInput = false;
+    SheetScript script(L"シート", {[&](HWND wnd) {
+        sheet::SetText(sheet::Page(wnd), 100, L"50");
+        sheet::PressOk(wnd);
+        stayedOpenAfterBadInput = IsWindowVisible(wnd) != FALSE;
+        sheet::SetText(sheet::Page(wnd), 100, L"7");
+        sheet::PressOk(wnd);
+    }});
     EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_TRUE(SheetScript::stayedOpenAfterBadInput);
-    ASSERT_EQ(boxes.Texts().size(), 1u);
-    EXPECT_EQ(boxes.Texts()[0], L"1 から 9 までの整数を入力してください。");
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_TRUE(stayedOpenAfterBadInput);
+    ASSERT_EQ(answerer.Count(), 2u);
+    EXPECT_EQ(answerer.Dialogs()[1].text, L"1 から 9 までの整数を入力してください。");
     EXPECT_EQ(first.m_nValue, 7);
     EXPECT_EQ(first.m_nApplied, 1);
     EXPECT_EQ(second.m_nApplied, 0);  // never shown, never created

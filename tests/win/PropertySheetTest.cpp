@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,9 +17,9 @@
 #include "support/SheetScript.h"
 #include "support/TempFolder.h"
 
-namespace {
+using namespace sheet;
 
-constexpr wchar_t kCaption[] = L"プロパティ";
+namespace {
 
 struct QueuedAnswer {
     int id;
@@ -27,7 +28,6 @@ struct QueuedAnswer {
 
 struct SheetRun {
     bool ok = false;
-    bool scriptRan = false;
     std::vector<AnsweredDialog> dialogs;  // answered while the sheet ran, the sheet excepted
 };
 
@@ -37,33 +37,14 @@ SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, s
     for (QueuedAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
     SheetRun run;
     {
-        SheetScript script(kCaption, std::move(steps));
+        SheetScript script(L"プロパティ", std::move(steps));
         run.ok = RunButtonProperties(nullptr, record);
-        run.scriptRan = script.AllRan();
+        EXPECT_TRUE(script.AllRan());
     }
     run.dialogs.assign(answerer.Dialogs().begin() + (answerer.Count() ? 1 : 0), answerer.Dialogs().end());
     EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
     return run;
 }
-
-HWND Page(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
-
-HWND ShowColorPage(HWND sheet) {
-    PropSheet_SetCurSel(sheet, nullptr, 1);
-    return Page(sheet);
-}
-
-std::wstring Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
-void SetText(HWND page, int id, const std::wstring& text) { SetDlgItemTextW(page, id, text.c_str()); }
-bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-// A click that completes at once (check boxes, radio buttons, swatches).
-void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
-// A click whose handler opens a modal dialog: it runs from the sheet's loop, not from the step.
-void PostClick(HWND page, int id) {
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-}
-void PressOk(HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }
 
 varolin::ButtonRecord SampleRecord() {
     varolin::ButtonRecord record;
@@ -90,18 +71,12 @@ COLORREF SliderColor(HWND page) {
     return RGB(pos(IDC_RED_SLIDER), pos(IDC_GREEN_SLIDER), pos(IDC_BLUE_SLIDER));
 }
 
-LRESULT SystemColorSelection(HWND page) { return SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETCURSEL, 0, 0); }
-
 // Chooses the system colour list's entry for a GetSysColor index, as a user would.
 void PickSystemColor(HWND page, int sysColor) {
-    HWND list = GetDlgItem(page, IDC_SYSTEM_COLOR);
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) != sysColor) continue;
-        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COLOR, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        return;
-    }
+    const int count = static_cast<int>(SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == sysColor)
+            return Select(page, IDC_SYSTEM_COLOR, i);
     ADD_FAILURE() << "no list entry for system colour " << sysColor;
 }
 
@@ -128,101 +103,89 @@ COLORREF PreviewPixel(HWND page) {
     return Pixel(page, rc.left + 10, rc.bottom / 5 * 3 + 10);
 }
 
+// The folder browser picks its first choice while it starts; a choice of the test's comes after.
+std::wstring g_browseChoice;
+void CALLBACK ChooseOnceShown(HWND browser, UINT, UINT_PTR id, DWORD) {
+    if (!IsWindowVisible(browser)) return;
+    KillTimer(browser, id);
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_browseChoice.c_str()));
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);
+}
+
 }  // namespace
 
 TEST(ButtonPropertySheet, ClearingTheProgramCheckDropsTheProgramAndKeepsTheFolder) {
     varolin::ButtonRecord record = SampleRecord();
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = Page(sheet);
-            EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
-            EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
-            EXPECT_FALSE(Enabled(page, IDC_FOLDER));
-            EXPECT_FALSE(Enabled(page, IDC_BROWSE_FOLDER));
-            EXPECT_TRUE(Enabled(page, IDC_BROWSE_PROGRAM));
-            Click(page, IDC_HAS_PROGRAM);
-            EXPECT_EQ(Text(page, IDC_PROGRAM), L"");
-            EXPECT_TRUE(Enabled(page, IDC_FOLDER));
-            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
-            EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
-            EXPECT_EQ(Text(page, IDC_FOLDER), L"C:\\Work\\");
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(run.ok);
-    EXPECT_TRUE(run.scriptRan);
+    EXPECT_TRUE(RunSheet(record, {[](HWND sheet) {
+        HWND page = Page(sheet);
+        EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
+        EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
+        EXPECT_FALSE(Enabled(page, IDC_FOLDER));
+        EXPECT_FALSE(Enabled(page, IDC_BROWSE_FOLDER));
+        EXPECT_TRUE(Enabled(page, IDC_BROWSE_PROGRAM));
+        Click(page, IDC_HAS_PROGRAM);
+        EXPECT_EQ(Text(page, IDC_PROGRAM), L"");
+        EXPECT_TRUE(Enabled(page, IDC_FOLDER));
+        EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
+        EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
+        PressOk(sheet);
+    }}).ok);
     EXPECT_EQ(record.m_strProgram, L"");
     EXPECT_EQ(record.m_strFolder, L"C:\\Work\\");
 
     // Ticking the box without choosing a program leaves none, and the next opening shows it clear.
-    const SheetRun again = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = Page(sheet);
-            EXPECT_FALSE(Checked(page, IDC_HAS_PROGRAM));
-            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
-            Click(page, IDC_HAS_PROGRAM);
-            EXPECT_TRUE(Enabled(page, IDC_PROGRAM));
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(again.ok);
+    RunSheet(record, {[](HWND sheet) {
+        EXPECT_FALSE(Checked(Page(sheet), IDC_HAS_PROGRAM));
+        EXPECT_FALSE(Enabled(Page(sheet), IDC_PROGRAM));
+        Click(Page(sheet), IDC_HAS_PROGRAM);
+        EXPECT_TRUE(Enabled(Page(sheet), IDC_PROGRAM));
+        PressOk(sheet);
+    }});
     EXPECT_EQ(record.m_strProgram, L"");
 }
 
 TEST(ButtonPropertySheet, FolderGetsItsBackslashAndTitleAndProgramLoseTrailingBlanks) {
-    varolin::ButtonRecord record = SampleRecord();
-    const auto typeInto = [&](int id, const std::wstring& text, bool clearProgram) {
-        RunSheet(record, {
-            [=](HWND sheet) {
-                if (clearProgram) Click(Page(sheet), IDC_HAS_PROGRAM);
-                SetText(Page(sheet), id, text);
-                PressOk(sheet);
-            },
-        });
+    using Field = std::wstring varolin::ButtonRecord::*;
+    struct Case {
+        int id;
+        const wchar_t* typed;
+        Field field;
+        const wchar_t* stored;
+    } cases[] = {
+        {IDC_TITLE, L"  見出し  ", &varolin::ButtonRecord::m_strTitle, L"  見出し"},
+        {IDC_PROGRAM, L"run.exe \t", &varolin::ButtonRecord::m_strProgram, L"run.exe"},
+        {IDC_FOLDER, L"D:\\Data  ", &varolin::ButtonRecord::m_strFolder, L"D:\\Data\\"},
+        {IDC_FOLDER, L"", &varolin::ButtonRecord::m_strFolder, L"\\"},
     };
-    typeInto(IDC_TITLE, L"  見出し  ", false);
-    EXPECT_EQ(record.m_strTitle, L"  見出し");
-    typeInto(IDC_PROGRAM, L"run.exe \t", false);
-    EXPECT_EQ(record.m_strProgram, L"run.exe");
-    typeInto(IDC_FOLDER, L"D:\\Data  ", true);
-    EXPECT_EQ(record.m_strFolder, L"D:\\Data\\");
-    typeInto(IDC_FOLDER, L"", false);
-    EXPECT_EQ(record.m_strFolder, L"\\");
+    for (const Case& c : cases) {
+        varolin::ButtonRecord record = SampleRecord();
+        RunSheet(record, {[&](HWND sheet) {
+            if (c.id == IDC_FOLDER) Click(Page(sheet), IDC_HAS_PROGRAM);  // frees the folder field
+            SetText(Page(sheet), c.id, c.typed);
+            PressOk(sheet);
+        }});
+        EXPECT_EQ(record.*c.field, c.stored) << testing::PrintToString(std::wstring(c.typed));
+    }
 }
 
 TEST(ButtonPropertySheet, OverlongTextIsRefusedWithTheSheetLeftOpen) {
     varolin::ButtonRecord record = SampleRecord();
-    bool refusedTwiceAndStillOpen = false;
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) {
-                SetText(Page(sheet), IDC_TITLE, std::wstring(101, L'a'));
-                PressOk(sheet);
-            },
-            [](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TITLE));  // the refused edit, selected
-                SetText(page, IDC_TITLE, std::wstring(51, L'あ'));  // 102 bytes in code page 932
-                PressOk(sheet);
-            },
-            [&](HWND sheet) {
-                refusedTwiceAndStillOpen = IsWindowVisible(sheet) != FALSE;
-                HWND page = Page(sheet);
-                SetText(page, IDC_TITLE, std::wstring(50, L'あ'));
-                Click(page, IDC_HAS_PROGRAM);
-                SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(257, L'f'));  // 261 bytes with its backslash
-                PressOk(sheet);
-            },
-            [](HWND sheet) {
-                EXPECT_EQ(GetFocus(), GetDlgItem(Page(sheet), IDC_FOLDER));
-                SetText(Page(sheet), IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
-                PressOk(sheet);
-            },
-        },
-        {{IDOK, nullptr}, {IDOK, nullptr}, {IDOK, nullptr}});
-    EXPECT_TRUE(run.scriptRan);
-    EXPECT_TRUE(refusedTwiceAndStillOpen);
+    const SheetRun run = RunSheet(record, {[](HWND sheet) {
+        HWND page = Page(sheet);
+        SetText(page, IDC_TITLE, std::wstring(101, L'a'));
+        PressOk(sheet);
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TITLE));  // the refused edit, selected
+        SetText(page, IDC_TITLE, std::wstring(51, L'あ'));  // 102 bytes in code page 932
+        PressOk(sheet);
+        SetText(page, IDC_TITLE, std::wstring(50, L'あ'));
+        Click(page, IDC_HAS_PROGRAM);
+        SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(257, L'f'));  // 261 bytes with its backslash
+        PressOk(sheet);
+        EXPECT_TRUE(IsWindowVisible(sheet));
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_FOLDER));
+        SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
+        PressOk(sheet);
+    }}, {{IDOK, nullptr}, {IDOK, nullptr}, {IDOK, nullptr}});
     ASSERT_EQ(run.dialogs.size(), 3u);
     EXPECT_EQ(run.dialogs[0].text, L"100 バイト以内で入力してください。");
     EXPECT_EQ(run.dialogs[1].text, L"100 バイト以内で入力してください。");
@@ -238,40 +201,56 @@ TEST(ButtonPropertySheet, OkWithoutChangesKeepsTheRecordAndCancelDropsEveryEdit)
     record.m_crText = 0x00123456;
     record.m_bNoDrop = 1;
     const varolin::ButtonRecord before = record;
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            EXPECT_TRUE(Checked(Page(sheet), IDC_NO_DROP));
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(run.ok);
+    EXPECT_TRUE(RunSheet(record, {[](HWND sheet) {
+        EXPECT_TRUE(Checked(Page(sheet), IDC_NO_DROP));
+        PressOk(sheet);
+    }}).ok);
     EXPECT_EQ(record, before);
 
     // Turning the refusal off comes back as a changed flag.
-    RunSheet(record, {
-        [](HWND sheet) {
-            Click(Page(sheet), IDC_NO_DROP);
-            PressOk(sheet);
-        },
-    });
+    RunSheet(record, {[](HWND sheet) {
+        Click(Page(sheet), IDC_NO_DROP);
+        PressOk(sheet);
+    }});
     EXPECT_EQ(record.m_bNoDrop, 0);
 
     // Cancel drops every edit, on both pages.
     const varolin::ButtonRecord beforeCancel = record;
-    const SheetRun cancelled = RunSheet(record, {
-        [](HWND sheet) {
-            SetText(Page(sheet), IDC_TITLE, L"別名");
-            Click(Page(sheet), IDC_HAS_PROGRAM);
-            Click(Page(sheet), IDC_NO_DROP);
-        },
-        [](HWND sheet) {
-            Click(ShowColorPage(sheet), IDC_SWATCH_FIRST + 2);
-            PropSheet_PressButton(sheet, PSBTN_CANCEL);
-        },
-    });
-    EXPECT_TRUE(cancelled.scriptRan);
-    EXPECT_FALSE(cancelled.ok);
+    EXPECT_FALSE(RunSheet(record, {[](HWND sheet) {
+        SetText(Page(sheet), IDC_TITLE, L"別名");
+        Click(Page(sheet), IDC_HAS_PROGRAM);
+        Click(Page(sheet), IDC_NO_DROP);
+        Click(ShowPage(sheet, 1), IDC_SWATCH_FIRST + 2);
+        PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    }}).ok);
     EXPECT_EQ(record, beforeCancel);
+}
+
+TEST(ButtonPropertySheet, BrowsedFolderLandsInTheFolderFieldAndCancellingKeepsWhatWasTyped) {
+    TempFolder temp;
+    const std::wstring first = temp.MakeFolder(L"first"), second = temp.MakeFolder(L"second");
+    const std::wstring typed = first.substr(0, first.size() - 1);
+    g_browseChoice = second.substr(0, second.size() - 1);
+    varolin::ButtonRecord record = SampleRecord();
+    record.m_strProgram.clear();
+    record.m_strFolder = first;
+    std::wstring chosen, afterCancel;
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_FOLDER); },
+        [&](HWND sheet) {
+            chosen = Text(Page(sheet), IDC_FOLDER);
+            SetText(Page(sheet), IDC_FOLDER, typed);
+            PostClick(Page(sheet), IDC_BROWSE_FOLDER);
+        },
+        [&](HWND sheet) {
+            afterCancel = Text(Page(sheet), IDC_FOLDER);
+            PressOk(sheet);
+        },
+    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL, nullptr}});
+    ASSERT_EQ(run.dialogs.size(), 2u);
+    EXPECT_EQ(chosen, second);
+    EXPECT_EQ(afterCancel, typed);
+    EXPECT_EQ(record.m_strFolder, first);
 }
 
 TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
@@ -280,23 +259,19 @@ TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
     ASSERT_TRUE(temp.WriteFile(L"tools\\run.exe", std::string("MZ")));
     varolin::ButtonRecord record = SampleRecord();
     const std::wstring chosen = tools + L"run.exe";
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_PROGRAM); },
-            [&](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(Text(page, IDC_PROGRAM), L"run.exe");
-                EXPECT_EQ(Text(page, IDC_FOLDER), tools);
-                EXPECT_FALSE(Enabled(page, IDC_FOLDER));
-                PressOk(sheet);
-            },
+    const SheetRun run = RunSheet(record, {
+        [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_PROGRAM); },
+        [&](HWND sheet) {
+            HWND page = Page(sheet);
+            EXPECT_EQ(Text(page, IDC_PROGRAM), L"run.exe");
+            EXPECT_EQ(Text(page, IDC_FOLDER), tools);
+            EXPECT_FALSE(Enabled(page, IDC_FOLDER));
+            PressOk(sheet);
         },
-        {{IDOK, [&](HWND open) {
-              // The file name field of the Open dialog, whichever form the system uses.
-              for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, chosen.c_str());
-          }}});
-    EXPECT_TRUE(run.scriptRan);
+    }, {{IDOK, [&](HWND open) {
+        // The file name field of the Open dialog, whichever form the system uses.
+        for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, chosen.c_str());
+    }}});
     ASSERT_EQ(run.dialogs.size(), 1u);
     EXPECT_EQ(record.m_strProgram, L"run.exe");
     EXPECT_EQ(record.m_strFolder, tools);
@@ -305,51 +280,47 @@ TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
 TEST(ButtonPropertySheet, PureColoursAreMarkedHoweverTheyAreReached) {
     varolin::ButtonRecord record = SampleRecord();
     record.m_crBack = 0x000000;
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) {
-                HWND page = ShowColorPage(sheet);
-                EXPECT_TRUE(Checked(page, IDC_EDIT_BACK_COLOR));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 0});
-                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
+    const auto systemColor = [](HWND page) { return SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETCURSEL, 0, 0); };
+    const SheetRun run = RunSheet(record, {
+        [&](HWND sheet) {
+            HWND page = ShowPage(sheet, 1);
+            EXPECT_TRUE(Checked(page, IDC_EDIT_BACK_COLOR));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 0});
+            EXPECT_EQ(systemColor(page), CB_ERR);
 
-                SliderKey(page, IDC_RED_SLIDER, VK_END);  // red 255, green and blue 0
-                EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
-                EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
+            SliderKey(page, IDC_RED_SLIDER, VK_END);  // red 255, green and blue 0
+            EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
 
-                SliderKey(page, IDC_GREEN_SLIDER, VK_RIGHT);
-                EXPECT_EQ(SliderColor(page), RGB(255, 1, 0));
-                EXPECT_TRUE(MarkedSwatches(page).empty());
+            SliderKey(page, IDC_GREEN_SLIDER, VK_RIGHT);
+            EXPECT_EQ(SliderColor(page), RGB(255, 1, 0));
+            EXPECT_TRUE(MarkedSwatches(page).empty());
 
-                PickSystemColor(page, COLOR_WINDOW);
-                const COLORREF window = GetSysColor(COLOR_WINDOW);
-                EXPECT_EQ(SliderColor(page), window);
-                EXPECT_NE(SystemColorSelection(page), CB_ERR);  // the list keeps its choice
-                const int pure = varolin::PureColorIndex(window);
-                EXPECT_EQ(MarkedSwatches(page), pure < 0 ? std::vector<int>{} : std::vector<int>{IDC_SWATCH_FIRST + pure});
+            PickSystemColor(page, COLOR_WINDOW);
+            const COLORREF window = GetSysColor(COLOR_WINDOW);
+            EXPECT_EQ(SliderColor(page), window);
+            EXPECT_NE(systemColor(page), CB_ERR);  // the list keeps its choice
+            const int pure = varolin::PureColorIndex(window);
+            EXPECT_EQ(MarkedSwatches(page), pure < 0 ? std::vector<int>{} : std::vector<int>{IDC_SWATCH_FIRST + pure});
 
-                Click(page, IDC_SWATCH_FIRST + 4);
-                EXPECT_EQ(SliderColor(page), RGB(0, 0, 255));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 4});
-                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
-                PostClick(page, IDC_COLOR_DETAILS);
-            },
-            [](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(SliderColor(page), RGB(0, 128, 0));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 11});
-                PressOk(sheet);
-            },
+            Click(page, IDC_SWATCH_FIRST + 4);
+            EXPECT_EQ(SliderColor(page), RGB(0, 0, 255));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 4});
+            EXPECT_EQ(systemColor(page), CB_ERR);
+            PostClick(page, IDC_COLOR_DETAILS);
         },
-        {{IDOK, [](HWND colorDialog) {
-              // The dialog's red, green and blue fields.
-              SetDlgItemTextW(colorDialog, 706, L"0");
-              SetDlgItemTextW(colorDialog, 707, L"128");
-              SetDlgItemTextW(colorDialog, 708, L"0");
-          }}});
-    EXPECT_TRUE(run.scriptRan);
+        [](HWND sheet) {
+            EXPECT_EQ(SliderColor(Page(sheet)), RGB(0, 128, 0));
+            EXPECT_EQ(MarkedSwatches(Page(sheet)), std::vector<int>{IDC_SWATCH_FIRST + 11});
+            PressOk(sheet);
+        },
+    }, {{IDOK, [](HWND colorDialog) {
+        // The dialog's red, green and blue fields.
+        SetDlgItemTextW(colorDialog, 706, L"0");
+        SetDlgItemTextW(colorDialog, 707, L"128");
+        SetDlgItemTextW(colorDialog, 708, L"0");
+    }}});
     EXPECT_TRUE(run.ok);
     EXPECT_EQ(record.m_crBack, RGB(0, 128, 0));
     EXPECT_EQ(record.m_crText, 0x000000u);
@@ -359,32 +330,29 @@ TEST(ButtonPropertySheet, SwitchingTheEditedColourMovesSlidersAndMarkButChangesN
     varolin::ButtonRecord record = SampleRecord();
     record.m_crBack = RGB(255, 0, 0);
     record.m_crText = 0x123456;
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = ShowColorPage(sheet);
-            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+    EXPECT_TRUE(RunSheet(record, {[](HWND sheet) {
+        HWND page = ShowPage(sheet, 1);
+        EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
 
-            Click(page, IDC_EDIT_TEXT_COLOR);
-            EXPECT_EQ(SliderColor(page), 0x123456u);
-            EXPECT_TRUE(MarkedSwatches(page).empty());
-            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));  // the back colour stays red
+        Click(page, IDC_EDIT_TEXT_COLOR);
+        EXPECT_EQ(SliderColor(page), 0x123456u);
+        EXPECT_TRUE(MarkedSwatches(page).empty());
+        EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));  // the back colour stays red
 
-            PickSystemColor(page, COLOR_BTNFACE);  // now the text colour
-            Click(page, IDC_EDIT_BACK_COLOR);
-            EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
-            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
-            EXPECT_EQ(SystemColorSelection(page), CB_ERR);
-            // Swatches paint their colour; only the marked one is raised by a bevel.
-            HWND red = GetDlgItem(page, 1102), black = GetDlgItem(page, IDC_SWATCH_FIRST);
-            RECT rc;
-            GetClientRect(red, &rc);
-            EXPECT_EQ(Pixel(red, rc.right / 2, rc.bottom / 2), RGB(255, 0, 0));
-            EXPECT_EQ(Pixel(red, 2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
-            EXPECT_EQ(Pixel(black, 2, 2), RGB(0, 0, 0));
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(run.ok);
+        PickSystemColor(page, COLOR_BTNFACE);  // now the text colour
+        Click(page, IDC_EDIT_BACK_COLOR);
+        EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
+        EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+        EXPECT_EQ(Selected(page, IDC_SYSTEM_COLOR), CB_ERR);
+        // Swatches paint their colour; only the marked one is raised by a bevel.
+        HWND red = GetDlgItem(page, 1102), black = GetDlgItem(page, IDC_SWATCH_FIRST);
+        RECT rc;
+        GetClientRect(red, &rc);
+        EXPECT_EQ(Pixel(red, rc.right / 2, rc.bottom / 2), RGB(255, 0, 0));
+        EXPECT_EQ(Pixel(red, 2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+        EXPECT_EQ(Pixel(black, 2, 2), RGB(0, 0, 0));
+        PressOk(sheet);
+    }}).ok);
     EXPECT_EQ(record.m_crBack, RGB(255, 0, 0));
     EXPECT_EQ(record.m_crText, GetSysColor(COLOR_BTNFACE));
 }
@@ -400,15 +368,13 @@ TEST(ButtonPropertySheet, TheWholeBarWaitsWhileOneOfItsButtonsIsEdited) {
     varolin::ButtonRecord record = SampleRecord();
     DialogAnswerer answerer;
     answerer.Answer(kLeaveSheetOpen);
-    SheetScript script(kCaption, {
-        [&](HWND sheet) {
-            // The other buttons cannot be used (to delete this one, say) while the sheet is up.
-            EXPECT_FALSE(IsWindowEnabled(bar));
-            EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
-            EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
-            PressOk(sheet);
-        },
-    });
+    SheetScript script(L"プロパティ", {[&](HWND sheet) {
+        // The other buttons cannot be used (to delete this one, say) while the sheet is up.
+        EXPECT_FALSE(IsWindowEnabled(bar));
+        EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
+        EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
+        PressOk(sheet);
+    }});
     EXPECT_TRUE(RunButtonProperties(&button, record));
     EXPECT_TRUE(script.AllRan());
     EXPECT_TRUE(IsWindowEnabled(bar));
