@@ -1,6 +1,7 @@
 #include "support/SheetScript.h"
 
-#include "framework/Wnd.h"  // WindowText
+#include <gtest/gtest.h>
+
 
 namespace {
 thread_local SheetScript* t_script = nullptr;
@@ -47,4 +48,19 @@ std::vector<std::wstring> sheet::Items(HWND page, int id) {
         items.push_back(text);
     }
     return items;
+}
+
+std::vector<AnsweredDialog> RunScripted(const std::wstring& caption, std::vector<SheetStep> steps,
+                                        const std::function<void()>& run, std::vector<SheetAnswer> answers) {
+    DialogAnswerer answerer;
+    answerer.Answer(kLeaveSheetOpen);
+    for (SheetAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
+    {
+        SheetScript script(caption, std::move(steps));
+        run();
+        EXPECT_TRUE(script.AllRan()) << "the sheet had to be cancelled";
+    }
+    EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
+    if (answerer.Count() == 0) return {};
+    return std::vector<AnsweredDialog>(answerer.Dialogs().begin() + 1, answerer.Dialogs().end());
 }

@@ -3,15 +3,10 @@
 // tick, each while the sheet is up and not covered by a box or dialog of its own, so a step
 // can fill fields, click, switch pages and press OK, and the next one sees the outcome.
 //
-//   DialogAnswerer answerer;
-//   answerer.Answer(kLeaveSheetOpen);     // the sheet itself activates first
-//   answerer.Answer(IDOK);                // a warning a step is expected to cause
-//   SheetScript script(L"プロパティ", {
-//       [](HWND sheet) { ...; sheet::PressOk(sheet); },
+//   const std::vector<AnsweredDialog> boxes = RunScripted(L"プロパティ", {
+//       [](HWND sheet) { ...; sheet::PressOk(sheet); },            // causes a warning
 //       [](HWND sheet) { ...fix the field...; sheet::PressOk(sheet); },
-//   });
-//   RunTheSheet();
-//   EXPECT_TRUE(script.AllRan());
+//   }, [&] { ok = RunTheSheet(); }, {{IDOK}});                    // the warning's answer
 //
 // A sheet still open well after the last step is cancelled, so a broken script fails instead
 // of hanging. Steps that open a modal dialog should post the click rather than send it.
@@ -21,6 +16,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "support/DialogAnswerer.h"
 
 using SheetStep = std::function<void(HWND sheet)>;
 
@@ -49,6 +46,19 @@ private:
     bool m_cancelled = false;
     UINT_PTR m_timer = 0;
 };
+
+// An answer for a dialog that a step causes: the control id to press, after an optional action
+// on the dialog (see DialogAnswerer).
+struct SheetAnswer {
+    int id;
+    std::function<void(HWND dialog)> before;
+};
+
+// Runs `run`, which shows the sheet captioned `caption` modally, under a script of `steps`;
+// the dialogs the steps cause get `answers` in turn. Expects every step and answer to be used,
+// and returns the dialogs answered (the sheet not among them).
+std::vector<AnsweredDialog> RunScripted(const std::wstring& caption, std::vector<SheetStep> steps,
+                                        const std::function<void()>& run, std::vector<SheetAnswer> answers = {});
 
 // What a step does to a sheet and its pages, as a user would.
 namespace sheet {

@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/App.h"
 #include "framework/Dialog.h"
 #include "framework/OleDropTarget.h"
 #include "framework/Profile.h"
 #include "framework/PropertySheet.h"
-#include "framework/Strings.h"
 #include "framework/Wnd.h"
 #include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
@@ -22,17 +20,15 @@ namespace {
 class ProbeWnd : public CWnd {
 public:
     explicit ProbeWnd(std::vector<std::string>* log) : m_log(log) {}
-    static const wchar_t* ClassName() {
-        static bool registered = false;
-        if (!registered) {
+    bool Create() {
+        static const ATOM atom = [] {
             WNDCLASSW wc{};
             wc.lpfnWndProc = &CWnd::StaticWndProc;
             wc.hInstance = GetModuleHandleW(nullptr);
             wc.lpszClassName = L"VarolinProbe";
-            RegisterClassW(&wc);
-            registered = true;
-        }
-        return L"VarolinProbe";
+            return RegisterClassW(&wc);
+        }();
+        return atom && CreateEx(0, L"VarolinProbe", L"", WS_POPUP, RECT{0, 0, 40, 30}, nullptr, 0);
     }
 
 protected:
@@ -76,7 +72,7 @@ protected:
 TEST(Framework, WindowLifecycleBindsDispatchesAndSelfDeletes) {
     std::vector<std::string> log;
     auto* wnd = new ProbeWnd(&log);
-    ASSERT_TRUE(wnd->CreateEx(0, ProbeWnd::ClassName(), L"", WS_POPUP, RECT{0, 0, 40, 30}, nullptr, 0));
+    ASSERT_TRUE(wnd->Create());
     HWND hwnd = wnd->m_hWnd;
     EXPECT_EQ(CWnd::FromHandle(hwnd), wnd);
     SetWindowPos(hwnd, nullptr, 0, 0, 50, 20, SWP_NOZORDER | SWP_NOMOVE);
@@ -92,50 +88,48 @@ TEST(Framework, WindowLifecycleBindsDispatchesAndSelfDeletes) {
 TEST(Framework, DataExchangeLoadsValidatesAndKeepsTheDialogOpenOnBadInput) {
     ProbeDialog dialog;
     ASSERT_TRUE(dialog.Create(nullptr));
-    wchar_t text[64]{};
-    GetDlgItemTextW(dialog.m_hWnd, 100, text, 64);
-    EXPECT_STREQ(text, L"初期");
-    EXPECT_EQ(GetDlgItemInt(dialog.m_hWnd, 101, nullptr, TRUE), 5u);
-    EXPECT_EQ(IsDlgButtonChecked(dialog.m_hWnd, 102), BST_CHECKED);
+    HWND wnd = dialog.m_hWnd;
+    EXPECT_EQ(WindowText(GetDlgItem(wnd, 100)), L"初期");
+    EXPECT_EQ(GetDlgItemInt(wnd, 101, nullptr, TRUE), 5u);
+    EXPECT_EQ(IsDlgButtonChecked(wnd, 102), BST_CHECKED);
 
     DialogAnswerer boxes;
-    boxes.Ignore(dialog.m_hWnd);
-    for (int i = 0; i < 3; ++i) boxes.Answer(IDOK);
-    SetDlgItemTextW(dialog.m_hWnd, 101, L"abc");
-    EXPECT_FALSE(dialog.UpdateData(true));
-    SetDlgItemTextW(dialog.m_hWnd, 101, L"100");
-    EXPECT_FALSE(dialog.UpdateData(true));
-    SetDlgItemTextW(dialog.m_hWnd, 101, L"12");
-    SetDlgItemTextW(dialog.m_hWnd, 100, L"日本語で");  // 8 bytes in code page 932
-    EXPECT_FALSE(dialog.UpdateData(true));
-    ASSERT_EQ(boxes.Count(), 3u);
-    EXPECT_EQ(boxes.Dialogs()[0].text, L"整数を入力してください。");
-    EXPECT_EQ(boxes.Dialogs()[1].text, L"1 から 99 までの整数を入力してください。");
-    EXPECT_EQ(boxes.Dialogs()[2].text, L"6 バイト以内で入力してください。");
-    EXPECT_TRUE(IsWindow(dialog.m_hWnd));
-
-    SetDlgItemTextW(dialog.m_hWnd, 100, L"日本");
-    CheckDlgButton(dialog.m_hWnd, 102, BST_UNCHECKED);
+    boxes.Ignore(wnd);
+    const struct {
+        int id;
+        const wchar_t* typed;
+        const wchar_t* warning;
+    } bad[] = {
+        {101, L"abc", L"整数を入力してください。"},
+        {101, L"100", L"1 から 99 までの整数を入力してください。"},
+        {100, L"日本語で", L"6 バイト以内で入力してください。"},  // 8 bytes in code page 932
+    };
+    for (const auto& b : bad) {
+        boxes.Answer(IDOK);
+        SetDlgItemTextW(wnd, b.id, b.typed);
+        EXPECT_FALSE(dialog.UpdateData(true)) << b.id;
+        EXPECT_EQ(boxes.Last().text, b.warning);
+        EXPECT_EQ(GetFocus(), GetDlgItem(wnd, b.id));
+        SetDlgItemTextW(wnd, b.id, b.id == 101 ? L"12" : L"日本");
+    }
+    CheckDlgButton(wnd, 102, BST_UNCHECKED);
     EXPECT_TRUE(dialog.UpdateData(true));
     EXPECT_EQ(dialog.m_strName, L"日本");
     EXPECT_EQ(dialog.m_nValue, 12);
     EXPECT_EQ(dialog.m_bFlag, 0);
     dialog.DestroyWindow();
-}
 
-TEST(Framework, ModalDialogEndsThroughOkWithValidatedData) {
-    ProbeDialog dialog;
+    // Run modally, OK ends the dialog with the validated data.
+    ProbeDialog modal;
     DialogAnswerer answerer;
     answerer.Answer(IDOK, [](HWND wnd) { SetDlgItemTextW(wnd, 101, L"42"); });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-    EXPECT_EQ(dialog.m_nValue, 42);
+    EXPECT_EQ(modal.DoModal(), IDOK);
+    EXPECT_EQ(modal.m_nValue, 42);
 }
 
 TEST(Framework, ProfileKeepsTypesAndIgnoresWrongOnes) {
-    using profile::WriteProfileInt;
-    using profile::GetProfileBinary;
-    using profile::WriteProfileBinary;
-    profile::SetProfileRegistryKey(L"VarolinTest", L"Framework");
+    using namespace profile;
+    SetProfileRegistryKey(L"VarolinTest", L"Framework");
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VarolinTest");
     EXPECT_EQ(profile::GetProfileInt(L"Option", L"Missing", 7), 7u);
     ASSERT_TRUE(WriteProfileInt(L"Option", L"Count", 12));
@@ -198,22 +192,19 @@ TEST(Framework, PropertySheetValidatesTheOpenPageAndAppliesOnlyCreatedPages) {
     CPropertySheet sheet(L"シート", nullptr);
     sheet.AddPage(&first);
     sheet.AddPage(&second);
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
-    answerer.Answer(IDOK);
+    INT_PTR result = 0;
     bool stayedOpenAfterBadInput = false;
-    SheetScript script(L"シート", {[&](HWND wnd) {
+    const std::vector<AnsweredDialog> boxes = RunScripted(L"シート", {[&](HWND wnd) {
         sheet::SetText(sheet::Page(wnd), 100, L"50");
         sheet::PressOk(wnd);
         stayedOpenAfterBadInput = IsWindowVisible(wnd) != FALSE;
         sheet::SetText(sheet::Page(wnd), 100, L"7");
         sheet::PressOk(wnd);
-    }});
-    EXPECT_EQ(sheet.DoModal(), IDOK);
-    EXPECT_TRUE(script.AllRan());
+    }}, [&] { result = sheet.DoModal(); }, {{IDOK}});
+    EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(stayedOpenAfterBadInput);
-    ASSERT_EQ(answerer.Count(), 2u);
-    EXPECT_EQ(answerer.Dialogs()[1].text, L"1 から 9 までの整数を入力してください。");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"1 から 9 までの整数を入力してください。");
     EXPECT_EQ(first.m_nValue, 7);
     EXPECT_EQ(first.m_nApplied, 1);
     EXPECT_EQ(second.m_nApplied, 0);  // never shown, never created
@@ -223,7 +214,7 @@ TEST(Framework, PropertySheetValidatesTheOpenPageAndAppliesOnlyCreatedPages) {
 TEST(Framework, DropTargetNarrowsTheEffectAndReadsTextWithinItsBlock) {
     std::vector<std::string> log;
     auto* wnd = new ProbeWnd(&log);
-    ASSERT_TRUE(wnd->CreateEx(0, ProbeWnd::ClassName(), L"", WS_POPUP, RECT{0, 0, 40, 30}, nullptr, 0));
+    ASSERT_TRUE(wnd->Create());
     RecordingTarget target;
     ASSERT_TRUE(target.Register(wnd));
 

@@ -10,9 +10,9 @@
 #include "settings/Settings.h"
 #include "dialogs/FontNameCombo.h"
 #include "dialogs/OptionSheet.h"
+#include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "resource.h"
-#include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
 #include "support/TestRegistry.h"
 
@@ -25,16 +25,16 @@ namespace {
 struct SheetRun {
     bool ok = false;
     OptionValues edited;
+    std::vector<AnsweredDialog> dialogs;  // the boxes the step caused
 };
 
-// Runs the options sheet with one step, which ends it. The answerer has the sheet queued
-// first (it activates first), then the answers to the boxes the step causes.
-SheetRun RunSheet(const OptionValues& inForce, SheetStep step) {
-    SheetScript script(L"オプション", {std::move(step)});
+// Runs the options sheet with one step, which ends it; `answers` go to the boxes it causes.
+SheetRun RunSheet(const OptionValues& inForce, SheetStep step, std::vector<SheetAnswer> answers = {}) {
     SheetRun run;
     run.edited.groupCount = -1;  // to tell whether the function wrote it
-    run.ok = RunOptionsSheet(nullptr, inForce, RGB(255, 255, 255), RGB(0, 0x60, 0x80), run.edited);
-    EXPECT_TRUE(script.AllRan());
+    run.dialogs = RunScripted(L"オプション", {std::move(step)}, [&] {
+        run.ok = RunOptionsSheet(nullptr, inForce, RGB(255, 255, 255), RGB(0, 0x60, 0x80), run.edited);
+    }, std::move(answers));
     return run;
 }
 
@@ -50,10 +50,12 @@ void TypeInto(HWND page, int id, const std::wstring& text) {
 const FaceRecord* FaceAt(HWND page, int index) {
     return reinterpret_cast<const FaceRecord*>(SendDlgItemMessageW(page, IDC_FACE_NAME, CB_GETITEMDATA, index, 0));
 }
-int IndexOf(HWND page, int id, const std::wstring& text) {
-    return static_cast<int>(
-        SendDlgItemMessageW(page, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())));
+void SelectText(HWND page, int id, const std::wstring& text) {
+    Select(page, id, static_cast<int>(SendDlgItemMessageW(page, id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                          reinterpret_cast<LPARAM>(text.c_str()))));
 }
+// A font height in pixels for a size in points on this screen.
+int Height(int points) { return MulDiv(-GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY), points, 72); }
 
 OptionValues Stored() {
     OptionValues v;
@@ -65,24 +67,9 @@ OptionValues Stored() {
     return v;
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-// Every test runs the sheet once; it activates first and is left open for its step.
-class OptionsSheet : public ::testing::Test {
-protected:
-    void SetUp() override { answerer.Answer(kLeaveSheetOpen); }
-    DialogAnswerer answerer;
-};
-using FontPage = OptionsSheet;
-
 }  // namespace
 
-TEST_F(OptionsSheet, OkWithoutTheFontPageHandsBackEveryValueAndTheFontBytes) {
+TEST(OptionsSheet, OkWithoutTheFontPageHandsBackEveryValueAndTheFontBytes) {
     OptionValues stored = Stored();
     stored.logFont.lfQuality = 5;
     stored.logFont.lfFaceName[31] = 'z';  // behind the terminator: still part of the record
@@ -98,11 +85,11 @@ TEST_F(OptionsSheet, OkWithoutTheFontPageHandsBackEveryValueAndTheFontBytes) {
     EXPECT_EQ(run.edited.groupCount, 5);  // written at all
     EXPECT_EQ(run.edited.logFont.ToBytes(), stored.logFont.ToBytes());
     EXPECT_FALSE(varolin::ComputeOptionChanges(stored, run.edited, 4).Any());
-    EXPECT_EQ(answerer.Count(), 1u);  // the sheet, nothing else
+    EXPECT_TRUE(run.dialogs.empty());
 }
 
-TEST_F(OptionsSheet, BadPageCountOrDaysKeepTheSheetOpenWithTheFrameworkWarning) {
-    struct Bad {
+TEST(OptionsSheet, BadPageCountOrDaysKeepTheSheetOpenWithTheFrameworkWarning) {
+    const struct {
         int id;
         const wchar_t* typed;
         const wchar_t* warning;
@@ -112,29 +99,27 @@ TEST_F(OptionsSheet, BadPageCountOrDaysKeepTheSheetOpenWithTheFrameworkWarning) 
         {IDC_DAYS_NEW, L"100", L"0 から 99 までの整数を入力してください。"},
         {IDC_DAYS_NEW, L"abc", L"整数を入力してください。"},
     };
-    for (size_t i = 0; i < std::size(bad); ++i) answerer.Answer(IDOK);
     int ranges[4] = {-1, -1, -1, -1};
     std::vector<bool> open;
     const SheetRun run = RunSheet(Stored(), [&](HWND sheet) {
         const HWND page = Page(sheet);
-        const auto range = [&](int spin, int* low) {
-            SendDlgItemMessageW(page, spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(low), reinterpret_cast<LPARAM>(low + 1));
-        };
-        range(IDC_GROUP_COUNT_SPIN, &ranges[0]);
-        range(IDC_DAYS_NEW_SPIN, &ranges[2]);
-        for (const Bad& b : bad) {
+        for (int i : {0, 1}) {
+            SendDlgItemMessageW(page, i ? IDC_DAYS_NEW_SPIN : IDC_GROUP_COUNT_SPIN, UDM_GETRANGE32,
+                                reinterpret_cast<WPARAM>(&ranges[2 * i]), reinterpret_cast<LPARAM>(&ranges[2 * i + 1]));
+        }
+        for (const auto& b : bad) {
             SetText(page, b.id, b.typed);
             PressOk(sheet);
             open.push_back(IsWindowVisible(sheet) != FALSE);
             SetText(page, b.id, b.id == IDC_GROUP_COUNT ? L"2" : L"0");
         }
         PressOk(sheet);
-    });
+    }, std::vector<SheetAnswer>(std::size(bad), {IDOK}));
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(std::vector<int>(ranges, ranges + 4), (std::vector<int>{1, 99, 0, 99}));
     EXPECT_EQ(open, std::vector<bool>(std::size(bad), true));
-    ASSERT_EQ(answerer.Count(), 1 + std::size(bad));
-    for (size_t i = 0; i < std::size(bad); ++i) EXPECT_EQ(answerer.Dialogs()[1 + i].text, bad[i].warning);
+    ASSERT_EQ(run.dialogs.size(), std::size(bad));
+    for (size_t i = 0; i < std::size(bad); ++i) EXPECT_EQ(run.dialogs[i].text, bad[i].warning);
     EXPECT_EQ(run.edited.groupCount, 2);
     EXPECT_EQ(run.edited.daysNew, 0);
     const varolin::OptionChanges changes = varolin::ComputeOptionChanges(Stored(), run.edited, 4);
@@ -142,35 +127,48 @@ TEST_F(OptionsSheet, BadPageCountOrDaysKeepTheSheetOpenWithTheFrameworkWarning) 
     EXPECT_EQ(changes.currentPage, 1);
 }
 
-TEST_F(FontPage, DefaultFontShowsAsElevenPointsAndTakesStrikeoutAndUnderline) {
-    ASSERT_EQ(ScreenDpi(), 96);
+TEST(FontPage, DefaultFontShowsElevenPointsAndATypedSizeOutsideOneTo1638IsReportedAndReset) {
     const OptionValues stored = Stored();  // the default font: "ＭＳ Ｐゴシック", height -15
     std::wstring face, size;
-    bool enabled = false;
+    std::vector<std::wstring> afterReset;
+    bool openAfterBadSize = false;
     const SheetRun run = RunSheet(stored, [&](HWND sheet) {
         const HWND page = ShowPage(sheet, 1);
         face = Text(page, IDC_FACE_NAME);
         size = Text(page, IDC_FONT_SIZE);
-        enabled = Enabled(page, IDC_FACE_NAME);
+        for (const wchar_t* typed : {L"1639", L"0", L"abc"}) {
+            TypeInto(page, IDC_FONT_SIZE, typed);
+            Notify(page, IDC_FONT_SIZE, CBN_KILLFOCUS);
+            afterReset.push_back(Text(page, IDC_FONT_SIZE));
+        }
+        TypeInto(page, IDC_FONT_SIZE, L"0");
+        PressOk(sheet);  // Enter while typing: no focus change
+        openAfterBadSize = IsWindowVisible(sheet) != FALSE;
+        TypeInto(page, IDC_FONT_SIZE, L"10.5");
         Click(page, IDC_STRIKEOUT);
         Click(page, IDC_UNDERLINE);
         PressOk(sheet);
-    });
+    }, std::vector<SheetAnswer>(4, {IDOK}));
     ASSERT_TRUE(run.ok);
     EXPECT_EQ(face, L"ＭＳ Ｐゴシック");
     EXPECT_EQ(size, L"11");
-    ASSERT_TRUE(enabled);
+    EXPECT_EQ(afterReset, (std::vector<std::wstring>{L"10", L"10", L"10"}));
+    EXPECT_TRUE(openAfterBadSize);
+    ASSERT_EQ(run.dialogs.size(), 4u);
+    for (const AnsweredDialog& box : run.dialogs) {
+        EXPECT_EQ(box.caption, L"Varolin");
+        EXPECT_EQ(box.text, L"1から1638までの数値を入力して下さい");
+    }
     const LogFontRecord& font = run.edited.logFont;
     EXPECT_EQ(font.FaceName(), WideToAnsi(L"ＭＳ Ｐゴシック"));
-    EXPECT_EQ(font.lfHeight, -15);
+    EXPECT_EQ(font.lfHeight, Height(11));  // 10.5 rounded up
     EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfItalic, 0);
     EXPECT_EQ(font.lfStrikeOut, 1);
     EXPECT_EQ(font.lfUnderline, 1);
     EXPECT_EQ(varolin::ComputeOptionChanges(stored, run.edited, 0).refresh, varolin::kRefreshRepaint);
 }
 
-TEST_F(FontPage, FacesAreListedOnceWithoutVerticalOnesAndABoldItalicTrueTypeChoiceIsStored) {
+TEST(FontPage, FacesAreListedOnceWithoutVerticalOnesAndABoldItalicTrueTypeChoiceIsStored) {
     DWORD fontType = 0;
     size_t styles = 0;
     int verticalFaces = 0, duplicates = 0;
@@ -183,11 +181,11 @@ TEST_F(FontPage, FacesAreListedOnceWithoutVerticalOnesAndABoldItalicTrueTypeChoi
                                         faces[i - 1].c_str(), -1) == CSTR_EQUAL)
                 ++duplicates;
         }
-        Select(page, IDC_FACE_NAME, IndexOf(page, IDC_FACE_NAME, L"Tahoma"));
+        SelectText(page, IDC_FACE_NAME, L"Tahoma");
         if (const FaceRecord* record = FaceAt(page, Selected(page, IDC_FACE_NAME))) fontType = record->fontType;
         styles = Items(page, IDC_FONT_STYLE).size();
         Select(page, IDC_FONT_STYLE, 3);  // bold italic
-        Select(page, IDC_FONT_SIZE, IndexOf(page, IDC_FONT_SIZE, L"14"));
+        SelectText(page, IDC_FONT_SIZE, L"14");
         PressOk(sheet);
     });
     ASSERT_TRUE(run.ok);
@@ -199,39 +197,11 @@ TEST_F(FontPage, FacesAreListedOnceWithoutVerticalOnesAndABoldItalicTrueTypeChoi
     EXPECT_EQ(font.FaceName(), "Tahoma");
     EXPECT_EQ(font.lfWeight, 700);
     EXPECT_EQ(font.lfItalic, 1);
-    EXPECT_EQ(font.lfHeight, MulDiv(-ScreenDpi(), 14, 72));
+    EXPECT_EQ(font.lfHeight, Height(14));
     EXPECT_EQ(font.lfStrikeOut, 0);
 }
 
-TEST_F(FontPage, SizeOutsideOneTo1638IsReportedAndResetToTenAndATypedSizeIsRounded) {
-    for (int i = 0; i < 4; ++i) answerer.Answer(IDOK);
-    std::vector<std::wstring> afterReset;
-    bool openAfterBadSize = false;
-    const SheetRun run = RunSheet(Stored(), [&](HWND sheet) {
-        const HWND page = ShowPage(sheet, 1);
-        for (const wchar_t* typed : {L"1639", L"0", L"abc"}) {
-            TypeInto(page, IDC_FONT_SIZE, typed);
-            Notify(page, IDC_FONT_SIZE, CBN_KILLFOCUS);
-            afterReset.push_back(Text(page, IDC_FONT_SIZE));
-        }
-        TypeInto(page, IDC_FONT_SIZE, L"0");
-        PressOk(sheet);  // Enter while typing: no focus change
-        openAfterBadSize = IsWindowVisible(sheet) != FALSE;
-        TypeInto(page, IDC_FONT_SIZE, L"10.5");
-        PressOk(sheet);
-    });
-    ASSERT_TRUE(run.ok);
-    EXPECT_EQ(afterReset, (std::vector<std::wstring>{L"10", L"10", L"10"}));
-    EXPECT_TRUE(openAfterBadSize);
-    ASSERT_EQ(answerer.Count(), 5u);
-    for (size_t i = 1; i < 5; ++i) {
-        EXPECT_EQ(answerer.Dialogs()[i].caption, L"Varolin");
-        EXPECT_EQ(answerer.Dialogs()[i].text, L"1から1638までの数値を入力して下さい");
-    }
-    EXPECT_EQ(run.edited.logFont.lfHeight, MulDiv(-ScreenDpi(), 11, 72));
-}
-
-TEST_F(FontPage, FaceMissingFromTheScreenDisablesThePageAndKeepsTheFont) {
+TEST(FontPage, FaceMissingFromTheScreenDisablesThePageAndKeepsTheFont) {
     OptionValues stored = Stored();
     stored.logFont.SetFaceName("No Such Face On Screen");
     stored.logFont.lfHeight = -40;
@@ -250,10 +220,10 @@ TEST_F(FontPage, FaceMissingFromTheScreenDisablesThePageAndKeepsTheFont) {
     EXPECT_EQ(enabled, std::vector<bool>(5, false));
     EXPECT_EQ(face, L"No Such Face On Screen");
     EXPECT_EQ(run.edited.logFont.ToBytes(), stored.logFont.ToBytes());
-    EXPECT_EQ(answerer.Count(), 1u);
+    EXPECT_TRUE(run.dialogs.empty());
 }
 
-TEST_F(FontPage, RasterFaceOffersOnlyItsOwnSizesSmallToLarge) {
+TEST(FontPage, RasterFaceOffersOnlyItsOwnSizesSmallToLarge) {
     std::wstring rasterFace;
     std::vector<std::wstring> sizes;
     RunSheet(Stored(), [&](HWND sheet) {
@@ -262,10 +232,8 @@ TEST_F(FontPage, RasterFaceOffersOnlyItsOwnSizesSmallToLarge) {
         for (size_t i = 0; i < faces.size() && rasterFace.empty(); ++i)
             if (const FaceRecord* record = FaceAt(page, static_cast<int>(i)); record && record->fontType == RASTER_FONTTYPE)
                 rasterFace = faces[i];
-        if (!rasterFace.empty()) {
-            Select(page, IDC_FACE_NAME, IndexOf(page, IDC_FACE_NAME, rasterFace));
-            sizes = Items(page, IDC_FONT_SIZE);
-        }
+        if (!rasterFace.empty()) SelectText(page, IDC_FACE_NAME, rasterFace);
+        sizes = Items(page, IDC_FONT_SIZE);
         PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     });
     if (rasterFace.empty()) GTEST_SKIP() << "no raster face on this screen";
@@ -275,14 +243,14 @@ TEST_F(FontPage, RasterFaceOffersOnlyItsOwnSizesSmallToLarge) {
 }
 
 namespace {
-class OptionsStore : public CleanRegistryTest {};
-
 std::optional<DWORD> StoredInt(const wchar_t* name) {
     const auto value = ReadRegistryValue(L"Option", name);
     if (!value || value->type != REG_DWORD) return std::nullopt;
     return value->AsDword();
 }
 }  // namespace
+
+using OptionsStore = CleanRegistryTest;
 
 TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     WriteRegistryDword(L"Option", L"DisplayCount", 2);
@@ -293,8 +261,6 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     const OptionValues inForce = OptionsInForce(settings, bar.nGroupCount, bar.logFont);
     EXPECT_EQ(inForce.displayCount, 2);
 
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
     bool displayTicked = true, confirmTicked = true;
     int selection = 0;
     const SheetRun run = RunSheet(inForce, [&](HWND sheet) {
@@ -307,8 +273,7 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     EXPECT_FALSE(displayTicked);
     EXPECT_FALSE(confirmTicked);
     EXPECT_EQ(selection, CB_ERR);
-    const varolin::OptionChanges changes = varolin::ComputeOptionChanges(inForce, run.edited, bar.nSelGroup);
-    StoreOptionChanges(settings, changes, run.edited);
+    StoreOptionChanges(settings, varolin::ComputeOptionChanges(inForce, run.edited, bar.nSelGroup), run.edited);
 
     EXPECT_EQ(StoredInt(L"DisplayCount"), 0u);
     EXPECT_EQ(StoredInt(L"RenameConfirm"), 0u);

@@ -4,7 +4,6 @@
 #include <shlobj.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,28 +20,16 @@ using namespace sheet;
 
 namespace {
 
-struct QueuedAnswer {
-    int id;
-    std::function<void(HWND)> before;
-};
-
 struct SheetRun {
     bool ok = false;
     std::vector<AnsweredDialog> dialogs;  // answered while the sheet ran, the sheet excepted
 };
 
-SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, std::vector<QueuedAnswer> answers = {}) {
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
-    for (QueuedAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
+SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, std::vector<SheetAnswer> answers = {},
+                  CWnd* button = nullptr) {
     SheetRun run;
-    {
-        SheetScript script(L"プロパティ", std::move(steps));
-        run.ok = RunButtonProperties(nullptr, record);
-        EXPECT_TRUE(script.AllRan());
-    }
-    run.dialogs.assign(answerer.Dialogs().begin() + (answerer.Count() ? 1 : 0), answerer.Dialogs().end());
-    EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
+    run.dialogs = RunScripted(L"プロパティ", std::move(steps), [&] { run.ok = RunButtonProperties(button, record); },
+                              std::move(answers));
     return run;
 }
 
@@ -185,7 +172,7 @@ TEST(ButtonPropertySheet, OverlongTextIsRefusedWithTheSheetLeftOpen) {
         EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_FOLDER));
         SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
         PressOk(sheet);
-    }}, {{IDOK, nullptr}, {IDOK, nullptr}, {IDOK, nullptr}});
+    }}, {{IDOK}, {IDOK}, {IDOK}});
     ASSERT_EQ(run.dialogs.size(), 3u);
     EXPECT_EQ(run.dialogs[0].text, L"100 バイト以内で入力してください。");
     EXPECT_EQ(run.dialogs[1].text, L"100 バイト以内で入力してください。");
@@ -246,7 +233,7 @@ TEST(ButtonPropertySheet, BrowsedFolderLandsInTheFolderFieldAndCancellingKeepsWh
             afterCancel = Text(Page(sheet), IDC_FOLDER);
             PressOk(sheet);
         },
-    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL, nullptr}});
+    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL}});
     ASSERT_EQ(run.dialogs.size(), 2u);
     EXPECT_EQ(chosen, second);
     EXPECT_EQ(afterCancel, typed);
@@ -366,17 +353,13 @@ TEST(ButtonPropertySheet, TheWholeBarWaitsWhileOneOfItsButtonsIsEdited) {
     ASSERT_TRUE(button.SubclassWindow(CreateWindowExW(0, L"Button", L"this", WS_CHILD | WS_VISIBLE, 100, 0, 90, 40,
                                                       bar, nullptr, GetModuleHandleW(nullptr), nullptr)));
     varolin::ButtonRecord record = SampleRecord();
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
-    SheetScript script(L"プロパティ", {[&](HWND sheet) {
+    EXPECT_TRUE(RunSheet(record, {[&](HWND sheet) {
         // The other buttons cannot be used (to delete this one, say) while the sheet is up.
         EXPECT_FALSE(IsWindowEnabled(bar));
         EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
         EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
         PressOk(sheet);
-    }});
-    EXPECT_TRUE(RunButtonProperties(&button, record));
-    EXPECT_TRUE(script.AllRan());
+    }}, {}, &button).ok);
     EXPECT_TRUE(IsWindowEnabled(bar));
     DestroyWindow(bar);
 }

@@ -1,7 +1,7 @@
-// dragdrop [--class C] [--caption T] [--child ID] [--timeout S] [--index N] [--hash] FILE...
+// dragdrop [--class C] [--caption T] [--child ID] [--timeout S] [--index N] [--rect] FILE...
 // Drives a folder button of the running program from another process. Finds the bar window
 // (the match options), then the N-th (default 0) visible folder button below it, and either
-//   --hash   prints a hash of the button's face as the screen shows it, or
+//   --rect   prints the button's place on the screen as "WIDTHxHEIGHT+LEFT+TOP", or
 //   FILE...  puts the cursor on the button's middle and drags the files there with a real
 //            DoDragDrop (CF_HDROP, copy or move allowed), printing the effect the target
 //            reported: copy, move or none.
@@ -29,30 +29,6 @@ HWND FindButton(HWND bar, size_t index, double seconds) {
         if (GetTickCount64() >= end) return nullptr;
         Sleep(100);
     }
-}
-
-// FNV-1a over the face pixels taken from the screen.
-unsigned long long FaceHash(HWND button) {
-    RECT rc{};
-    GetWindowRect(button, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
-    unsigned long long hash = 1469598103934665603ull;
-    const auto* bytes = static_cast<const unsigned char*>(bits);
-    for (size_t i = 0; bytes && i < static_cast<size_t>(w) * h * 4; ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return hash;
 }
 
 // Lets the drag run over the target for a few rounds, then drops.
@@ -83,8 +59,12 @@ int main() {
     const std::wstring index = args.Value(L"--index");
     HWND button = FindButton(bar, index.empty() ? 0 : std::wcstoul(index.c_str(), nullptr, 10), args.timeout);
     if (!button) return tool::Fail(L"dragdrop: no folder button");
-    if (args.Has(L"--hash")) {
-        tool::Print(std::to_wstring(FaceHash(button)));
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    if (args.Has(L"--rect")) {
+        wchar_t place[64];
+        swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
+        tool::Print(place);
         return 0;
     }
     std::vector<std::wstring> files;
@@ -95,8 +75,6 @@ int main() {
     if (files.empty()) return tool::Fail(L"dragdrop: no files given");
 
     OleInitialize(nullptr);
-    RECT rc{};
-    GetWindowRect(button, &rc);
     SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     IDataObject* data = TestDataObject::Create()->AddFiles(files);
     DropSoon source;
