@@ -33,27 +33,21 @@ printf 'second' > "$WORK_UNIX/src/second.txt"
 # program writes it (count, new-class tag, schema 1, "CDropBtn", then the six fields).
 mv "$BUILD"/win/GRP*.VRL "$SAVED/" 2>/dev/null
 folder="$WORK\\dest\\"
-{
-  printf '\x01\x00\xff\xff\x01\x00\x08\x00CDropBtn'
-  printf '\x00'
-  printf "\\x$(printf '%02x' ${#folder})%s" "$folder"
-  printf '\x04Drop'
-  printf '\x00\x00\x00\x00\xff\xff\xff\x00\x00\x00\x00\x00'
-} > "$BUILD/win/GRP000.VRL"
+printf "\x01\x00\xff\xff\x01\x00\x08\x00CDropBtn\x00\x$(printf %02x ${#folder})%s\x04Drop\x00\x00\x00\x00\xff\xff\xff\x00\x00\x00\x00\x00" \
+  "$folder" > "$BUILD/win/GRP000.VRL"
 
-drag() { wine "$TOOLS/dragdrop.exe" "${BAR[@]}" "$@"; }
 # A hash of the button's face as the screen shows it.
 face() { import -window root -crop "$place" rgb:- | md5sum; }
 
 start_bar
 window find "${BAR[@]}" >/dev/null || fail "the bar did not appear"
 sleep 1
-place=$(drag --rect) || fail "no folder button on the bar"
+place=$(window rect "${BAR[@]}") || fail "no folder button on the bar"
 faces=("$(face)")
 echo "bar shows the button"
 
 for name in first second; do
-  effect=$(drag "$WORK\\src\\$name.txt") || fail "the drag of $name.txt did not run"
+  effect=$(window drag "${BAR[@]}" "$WORK\\src\\$name.txt") || fail "the drag of $name.txt did not run"
   [ "$effect" = "copy" ] || fail "the drop of $name.txt reported '$effect', not copy"
   [ "$(cat "$WORK_UNIX/dest/$name.txt" 2>/dev/null)" = "$name" ] || fail "$name.txt was not copied into the folder"
   [ -f "$WORK_UNIX/src/$name.txt" ] || fail "the source of a copy is gone"
