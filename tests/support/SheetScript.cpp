@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 thread_local SheetScript* t_script = nullptr;
 constexpr UINT kTickMs = 40;
@@ -36,8 +35,6 @@ void CALLBACK SheetScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     self->m_steps[self->m_next++](sheet);
     self->m_running = false;
 }
-
-std::wstring sheet::Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
 
 std::vector<std::wstring> sheet::Items(HWND page, int id) {
     std::vector<std::wstring> items;

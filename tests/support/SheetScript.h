@@ -81,7 +81,7 @@ inline void PostClick(HWND page, int id) {
     PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
 inline void SetText(HWND page, int id, const std::wstring& text) { SetDlgItemTextW(page, id, text.c_str()); }
-std::wstring Text(HWND page, int id);
+inline std::wstring Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
 inline bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
 inline bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
 // A combo box's entries, and the one selected (CB_ERR for none).

@@ -9,10 +9,8 @@
 #include "framework/Dialog.h"
 #include "framework/OleDropTarget.h"
 #include "framework/Profile.h"
-#include "framework/PropertySheet.h"
 #include "framework/Wnd.h"
 #include "support/DialogAnswerer.h"
-#include "support/SheetScript.h"
 #include "support/TestDataObject.h"
 
 namespace {
@@ -147,23 +145,6 @@ TEST(Framework, ProfileKeepsTypesAndIgnoresWrongOnes) {
 
 namespace {
 
-class NumberPage : public CPropertyPage {
-public:
-    NumberPage() : CPropertyPage(9002) {}
-    int m_nValue = 3;
-    int m_nApplied = 0;
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override {
-        DDX_Text(dx, 100, m_nValue);
-        DDV_MinMaxInt(dx, m_nValue, 1, 9);
-    }
-    BOOL OnApply() override {
-        ++m_nApplied;
-        return TRUE;
-    }
-};
-
 class RecordingTarget : public COleDropTarget {
 public:
     std::string m_strText;
@@ -186,30 +167,6 @@ public:
 };
 
 }  // namespace
-
-TEST(Framework, PropertySheetValidatesTheOpenPageAndAppliesOnlyCreatedPages) {
-    NumberPage first, second;
-    CPropertySheet sheet(L"シート", nullptr);
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    INT_PTR result = 0;
-    bool stayedOpenAfterBadInput = false;
-    const std::vector<AnsweredDialog> boxes = RunScripted(L"シート", {[&](HWND wnd) {
-        sheet::SetText(sheet::Page(wnd), 100, L"50");
-        sheet::PressOk(wnd);
-        stayedOpenAfterBadInput = IsWindowVisible(wnd) != FALSE;
-        sheet::SetText(sheet::Page(wnd), 100, L"7");
-        sheet::PressOk(wnd);
-    }}, [&] { result = sheet.DoModal(); }, {{IDOK}});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_TRUE(stayedOpenAfterBadInput);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"1 から 9 までの整数を入力してください。");
-    EXPECT_EQ(first.m_nValue, 7);
-    EXPECT_EQ(first.m_nApplied, 1);
-    EXPECT_EQ(second.m_nApplied, 0);  // never shown, never created
-    EXPECT_EQ(second.m_nValue, 3);
-}
 
 TEST(Framework, DropTargetNarrowsTheEffectAndReadsTextWithinItsBlock) {
     std::vector<std::string> log;
