@@ -6,40 +6,29 @@ source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-drop"
 WORK='C:\varolin-e2e-drop'
 KEY='HKCU\Software\Ovelia\Varolin'
-SAVED="$(mktemp -d)"
-SETTINGS=("Option DisplayCount 1" "Option DaysNew 0" "Common CopyMove 0" "Common SelGroup 0")
-
-on_exit() {
-  rm -f "$BUILD"/win/GRP*.VRL
-  cp "$SAVED"/GRP*.VRL "$BUILD/win/" 2>/dev/null
-  rm -rf "$SAVED" "$WORK_UNIX"
-  for setting in "${SETTINGS[@]}"; do
-    read -r section name _ <<<"$setting"
-    wine reg delete "$KEY\\$section" /v "$name" /f >/dev/null 2>&1
-  done
-}
+on_exit() { rm -rf "$WORK_UNIX"; wine reg delete "$KEY" /f >/dev/null 2>&1; }
 
 # Counts shown, no NEW badge (so only the count can change the face), plain drops copy.
-for setting in "${SETTINGS[@]}"; do
+for setting in "Option DisplayCount 1" "Option DaysNew 0" "Common CopyMove 0" "Common SelGroup 0"; do
   read -r section name value <<<"$setting"
   wine reg add "$KEY\\$section" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null || fail "registry"
 done
 
 mkdir -p "$WORK_UNIX/dest" "$WORK_UNIX/src"
+cp "$EXE" "$WORK_UNIX/"
 printf 'first' > "$WORK_UNIX/src/first.txt"
 printf 'second' > "$WORK_UNIX/src/second.txt"
 
 # Page 0 holds one button for C:\varolin-e2e-drop\dest\ titled "Drop": a group file as the
 # program writes it (count, new-class tag, schema 1, "CDropBtn", then the six fields).
-mv "$BUILD"/win/GRP*.VRL "$SAVED/" 2>/dev/null
 folder="$WORK\\dest\\"
 printf "\x01\x00\xff\xff\x01\x00\x08\x00CDropBtn\x00\x$(printf %02x ${#folder})%s\x04Drop\x00\x00\x00\x00\xff\xff\xff\x00\x00\x00\x00\x00" \
-  "$folder" > "$BUILD/win/GRP000.VRL"
+  "$folder" > "$WORK_UNIX/GRP000.VRL"
 
 # A hash of the button's face as the screen shows it.
 face() { import -window root -crop "$place" rgb:- | md5sum; }
 
-start_bar
+start_bar "$WORK_UNIX/Varolin.exe"
 window find "${BAR[@]}" >/dev/null || fail "the bar did not appear"
 sleep 1
 place=$(window rect "${BAR[@]}") || fail "no folder button on the bar"

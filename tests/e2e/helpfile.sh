@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The help file the build puts beside Varolin.exe: its contents tree starts at intro.htm and
-# every topic it names is in the file, and it opens at intro.htm with the title "Varolin ヘルプ".
+# The help file the build puts beside Varolin.exe: its contents tree starts at intro.htm,
+# every topic it names is in the file, and it opens at intro.htm (its title: tests/win/HelpTest).
 source "$(dirname "$0")/lib/common.sh"
 CHM="$BUILD/win/Varolin.chm"
 
@@ -19,7 +19,5 @@ for topic in $topics; do
 done
 
 chmls extract "$CHM" /#SYSTEM "$work/system" >/dev/null || fail "cannot extract #SYSTEM"
-title=$(printf 'Varolin ヘルプ' | iconv -f UTF-8 -t CP932)
-grep -qaF "$title" "$work/system" || fail "the help title is not Varolin ヘルプ"
 grep -qaF "intro.htm" "$work/system" || fail "intro.htm is not the default topic"
-echo "help file: $(wc -l <<<"$topics") topics, title and contents as expected"
+echo "help file: $(wc -l <<<"$topics") topics, contents as expected"

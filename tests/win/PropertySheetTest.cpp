@@ -100,7 +100,7 @@ void CALLBACK ChooseOnceShown(HWND browser, UINT, UINT_PTR id, DWORD) {
 
 TEST(ButtonPropertySheet, ClearingTheProgramCheckDropsTheProgramAndKeepsTheFolder) {
     varolin::ButtonRecord record = SampleRecord();
-    EXPECT_TRUE(RunSheet(record, {[](HWND sheet) {
+    RunSheet(record, {[](HWND sheet) {
         HWND page = Page(sheet);
         EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
         EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
@@ -113,19 +113,9 @@ TEST(ButtonPropertySheet, ClearingTheProgramCheckDropsTheProgramAndKeepsTheFolde
         EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
         EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
         PressOk(sheet);
-    }}).ok);
-    EXPECT_EQ(record.m_strProgram, L"");
-    EXPECT_EQ(record.m_strFolder, L"C:\\Work\\");
-
-    // Ticking the box without choosing a program leaves none, and the next opening shows it clear.
-    RunSheet(record, {[](HWND sheet) {
-        EXPECT_FALSE(Checked(Page(sheet), IDC_HAS_PROGRAM));
-        EXPECT_FALSE(Enabled(Page(sheet), IDC_PROGRAM));
-        Click(Page(sheet), IDC_HAS_PROGRAM);
-        EXPECT_TRUE(Enabled(Page(sheet), IDC_PROGRAM));
-        PressOk(sheet);
     }});
     EXPECT_EQ(record.m_strProgram, L"");
+    EXPECT_EQ(record.m_strFolder, L"C:\\Work\\");
 }
 
 TEST(ButtonPropertySheet, FolderGetsItsBackslashAndTitleAndProgramLoseTrailingBlanks) {
@@ -185,9 +175,21 @@ TEST(ButtonPropertySheet, OkWithoutChangesKeepsTheRecordAndCancelDropsEveryEdit)
     record.m_crText = 0x00123456;
     record.m_bNoDrop = 1;
     const varolin::ButtonRecord before = record;
-    EXPECT_TRUE(RunSheet(record, {[](HWND sheet) {
-        EXPECT_TRUE(Checked(Page(sheet), IDC_NO_DROP));
+    bool refuses = false;
+    EXPECT_TRUE(RunSheet(record, {[&](HWND sheet) {
+        refuses = Checked(Page(sheet), IDC_NO_DROP);
         PressOk(sheet);
+    }}).ok);
+    EXPECT_TRUE(refuses);
+    EXPECT_EQ(record, before);
+
+    // Cancel drops every edit, on both pages.
+    EXPECT_FALSE(RunSheet(record, {[](HWND sheet) {
+        SetText(Page(sheet), IDC_TITLE, L"別名");
+        Click(Page(sheet), IDC_HAS_PROGRAM);
+        Click(Page(sheet), IDC_NO_DROP);
+        Click(ShowPage(sheet, 1), IDC_SWATCH_FIRST + 2);
+        PropSheet_PressButton(sheet, PSBTN_CANCEL);
     }}).ok);
     EXPECT_EQ(record, before);
 
@@ -197,30 +199,24 @@ TEST(ButtonPropertySheet, OkWithoutChangesKeepsTheRecordAndCancelDropsEveryEdit)
         PressOk(sheet);
     }});
     EXPECT_EQ(record.m_bNoDrop, 0);
-
-    // Cancel drops every edit, on both pages.
-    const varolin::ButtonRecord beforeCancel = record;
-    EXPECT_FALSE(RunSheet(record, {[](HWND sheet) {
-        SetText(Page(sheet), IDC_TITLE, L"別名");
-        Click(Page(sheet), IDC_HAS_PROGRAM);
-        Click(Page(sheet), IDC_NO_DROP);
-        Click(ShowPage(sheet, 1), IDC_SWATCH_FIRST + 2);
-        PropSheet_PressButton(sheet, PSBTN_CANCEL);
-    }}).ok);
-    EXPECT_EQ(record, beforeCancel);
 }
 
-TEST(ButtonPropertySheet, BrowsedFolderLandsInTheFolderFieldAndCancellingKeepsWhatWasTyped) {
+TEST(ButtonPropertySheet, BrowsingFillsFolderOrProgramAndFolderAndCancellingKeepsWhatWasTyped) {
     TempFolder temp;
     const std::wstring first = temp.MakeFolder(L"first"), second = temp.MakeFolder(L"second");
-    const std::wstring typed = first.substr(0, first.size() - 1);
+    const std::wstring tools = temp.MakeFolder(L"tools"), typed = first.substr(0, first.size() - 1);
+    ASSERT_TRUE(temp.WriteFile(L"tools\\run.exe", std::string("MZ")));
     g_browseChoice = second.substr(0, second.size() - 1);
     varolin::ButtonRecord record = SampleRecord();
     record.m_strProgram.clear();
     record.m_strFolder = first;
     std::wstring chosen, afterCancel;
     const SheetRun run = RunSheet(record, {
-        [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_FOLDER); },
+        [](HWND sheet) {
+            EXPECT_FALSE(Checked(Page(sheet), IDC_HAS_PROGRAM));  // a button without a program
+            EXPECT_TRUE(Enabled(Page(sheet), IDC_BROWSE_FOLDER));
+            PostClick(Page(sheet), IDC_BROWSE_FOLDER);
+        },
         [&](HWND sheet) {
             chosen = Text(Page(sheet), IDC_FOLDER);
             SetText(Page(sheet), IDC_FOLDER, typed);
@@ -228,35 +224,23 @@ TEST(ButtonPropertySheet, BrowsedFolderLandsInTheFolderFieldAndCancellingKeepsWh
         },
         [&](HWND sheet) {
             afterCancel = Text(Page(sheet), IDC_FOLDER);
+            Click(Page(sheet), IDC_HAS_PROGRAM);
+            PostClick(Page(sheet), IDC_BROWSE_PROGRAM);
+        },
+        [&](HWND sheet) {
+            // The program moves the folder with it.
+            EXPECT_EQ(Text(Page(sheet), IDC_PROGRAM), L"run.exe");
+            EXPECT_EQ(Text(Page(sheet), IDC_FOLDER), tools);
             PressOk(sheet);
         },
-    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL}});
-    ASSERT_EQ(run.dialogs.size(), 2u);
+    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL},
+        {IDOK, [&](HWND open) {
+            // The file name field of the Open dialog, whichever form the system uses.
+            for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, (tools + L"run.exe").c_str());
+        }}});
+    ASSERT_EQ(run.dialogs.size(), 3u);
     EXPECT_EQ(chosen, second);
     EXPECT_EQ(afterCancel, typed);
-    EXPECT_EQ(record.m_strFolder, first);
-}
-
-TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
-    TempFolder temp;
-    const std::wstring tools = temp.MakeFolder(L"tools");
-    ASSERT_TRUE(temp.WriteFile(L"tools\\run.exe", std::string("MZ")));
-    varolin::ButtonRecord record = SampleRecord();
-    const std::wstring chosen = tools + L"run.exe";
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_PROGRAM); },
-        [&](HWND sheet) {
-            HWND page = Page(sheet);
-            EXPECT_EQ(Text(page, IDC_PROGRAM), L"run.exe");
-            EXPECT_EQ(Text(page, IDC_FOLDER), tools);
-            EXPECT_FALSE(Enabled(page, IDC_FOLDER));
-            PressOk(sheet);
-        },
-    }, {{IDOK, [&](HWND open) {
-        // The file name field of the Open dialog, whichever form the system uses.
-        for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, chosen.c_str());
-    }}});
-    ASSERT_EQ(run.dialogs.size(), 1u);
     EXPECT_EQ(record.m_strProgram, L"run.exe");
     EXPECT_EQ(record.m_strFolder, tools);
 }

@@ -1,19 +1,18 @@
 // window VERB [--class C] [--caption T] [--child ID] [--timeout S] ...
 // Drives the program under test from another process. Waits for a matching top-level window,
 // then by VERB:
-//   find [--gone]         prints its caption (with --gone: waits until none is left)
+//   find                  prints its caption
 //   close [--wm-close | --command ID]
 //                         closes it as a user would (the system menu's Close), with WM_CLOSE,
 //                         or chooses its menu command ID instead
-//   answer [--answer ID]  takes it for a message box (class "#32770", text control 0xFFFF),
-//                         prints its text and answers ID (default IDOK)
+//   answer                takes it for a message box (class "#32770", text control 0xFFFF),
+//                         prints its text and answers OK
 //   info                  prints the bar's page label (control 1009), "topmost" or "normal",
 //                         the rectangles of its page spin (control 1006) and of the bar, each
 //                         as "left,top,right,bottom" in screen pixels
-//   rect [--index N]      prints the place of the bar's N-th (default 0) visible folder button
-//                         on the screen as "WIDTHxHEIGHT+LEFT+TOP"
-//   drag [--index N] FILE...
-//                         drags the files onto that button with a real DoDragDrop (CF_HDROP,
+//   rect                  prints the place of the bar's first visible folder button on the
+//                         screen as "WIDTHxHEIGHT+LEFT+TOP"
+//   drag FILE...          drags the files onto that button with a real DoDragDrop (CF_HDROP,
 //                         copy or move allowed) and prints the effect reported: copy, move, none
 // Exit 0 on success, 1 when a window is missing or the drag failed.
 #include <windows.h>
@@ -71,10 +70,10 @@ struct Args {
         LocalFree(argv);
     }
     bool Has(const wchar_t* flag) const { return std::find(rest.begin(), rest.end(), flag) != rest.end(); }
-    // The number after `option` among the rest, or `fallback`.
-    int Number(const wchar_t* option, int fallback) const {
+    // The number after `option` among the rest (0 when there is none).
+    int Number(const wchar_t* option) const {
         const auto at = std::find(rest.begin(), rest.end(), option);
-        return at != rest.end() && at + 1 != rest.end() ? _wtoi(at[1].c_str()) : fallback;
+        return at != rest.end() && at + 1 != rest.end() ? _wtoi(at[1].c_str()) : 0;
     }
     bool Matches(HWND wnd) const {
         wchar_t cls[256] = {};
@@ -154,19 +153,18 @@ int main() {
         args.className = L"#32770";
         args.childId = 0xFFFF;
     }
-    const bool gone = verb == L"find" && args.Has(L"--gone");
     std::vector<HWND> found;
-    if (!Poll(args.timeout, [&] { return (found = Windows(args)).empty() == gone; })) return Fail(L"timed out");
-    HWND wnd = found.empty() ? nullptr : found.front();
+    if (!Poll(args.timeout, [&] { return !(found = Windows(args)).empty(); })) return Fail(L"timed out");
+    HWND wnd = found.front();
     if (verb == L"find") {
-        if (wnd) Write(STD_OUTPUT_HANDLE, Text(wnd));
+        Write(STD_OUTPUT_HANDLE, Text(wnd));
     } else if (verb == L"close") {
-        if (args.Has(L"--command")) PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(args.Number(L"--command", 0)), 0);
+        if (args.Has(L"--command")) PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(args.Number(L"--command")), 0);
         else if (args.Has(L"--wm-close")) PostMessageW(wnd, WM_CLOSE, 0, 0);
         else PostMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"answer") {
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 0xFFFF)));
-        PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(args.Number(L"--answer", IDOK), BN_CLICKED), 0);
+        PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else if (verb == L"info") {
         RECT rc{}, spin{};
         GetWindowRect(wnd, &rc);
@@ -177,19 +175,14 @@ int main() {
                  spin.top, spin.right, spin.bottom, rc.left, rc.top, rc.right, rc.bottom);
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 1009)) + line);
     } else if (verb == L"rect" || verb == L"drag") {
-        const size_t index = static_cast<size_t>(args.Number(L"--index", 0));
         std::vector<HWND> buttons;
-        if (!Poll(args.timeout, [&] { return (buttons = Windows(args, wnd)).size() > index; })) return Fail(L"no folder button");
+        if (!Poll(args.timeout, [&] { return !(buttons = Windows(args, wnd)).empty(); })) return Fail(L"no folder button");
         RECT rc{};
-        GetWindowRect(buttons[index], &rc);
+        GetWindowRect(buttons.front(), &rc);
         wchar_t place[64];
         swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
-        std::vector<std::wstring> files;
-        for (size_t i = 1; i < args.rest.size(); ++i) {
-            if (args.rest[i] == L"--index") ++i;
-            else files.push_back(args.rest[i]);
-        }
-        const std::wstring result = verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons[index], files);
+        const std::vector<std::wstring> files(args.rest.begin() + 1, args.rest.end());
+        const std::wstring result = verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons.front(), files);
         if (result.empty()) return Fail(L"the drag failed");
         Write(STD_OUTPUT_HANDLE, result);
     } else {
