@@ -15,7 +15,6 @@ TEST(SheetOutcome, OkIsKnownFromThePagesWhateverPropertySheetReturned) {
         {0, {kNone, kNone}, false},  // Cancel
         {1, {kNone, kNone}, false},
         {0, {kAccepted, kRefused}, false},  // an OK refused, then Cancel
-        {1, {kRefused, kAccepted}, false},
         {-1, {kAccepted}, false},
     };
     for (const Case& c : cases)
