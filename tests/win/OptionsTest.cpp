@@ -11,6 +11,7 @@
 #include "dialogs/FontNameCombo.h"
 #include "dialogs/OptionSheet.h"
 #include "framework/Handles.h"
+#include "framework/Profile.h"
 #include "framework/Strings.h"
 #include "resource.h"
 #include "support/SheetScript.h"
@@ -265,4 +266,6 @@ TEST_F(OptionsStore, OkWritesOnlyWhatChangedAndBoxesStoredAsTwoComeBackAsZero) {
     EXPECT_EQ(settings.nRenameFormat, 7);
     for (const wchar_t* untouched : {L"DaysNew", L"GroupCount", L"LogFont"})
         EXPECT_FALSE(ReadRegistryValue(L"Option", untouched)) << testing::PrintToString(std::wstring(untouched));
+    std::vector<BYTE> bytes;  // a binary read finds nothing in a value of another type
+    EXPECT_FALSE(profile::GetProfileBinary(L"Option", L"DisplayCount", bytes));
 }
