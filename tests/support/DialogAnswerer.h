@@ -1,13 +1,6 @@
 #pragma once
 // Answers the modal dialogs and message boxes that code under test opens on this thread, and
-// records what they said.
-//
-//   DialogAnswerer answerer;            // hook installed on this thread until scope end
-//   answerer.Answer(IDYES);             // the next dialog gets IDYES
-//   CallSomethingThatAsks();
-//   ASSERT_EQ(answerer.Count(), 1u);
-//   EXPECT_EQ(answerer.Dialogs()[0].text, L"...");
-//
+// records what they said: while a DialogAnswerer lives, its hook is installed on this thread.
 // On activation of a top-level "#32770" window the hook records its caption and the texts of
 // its static controls, runs the queued action (if any) and posts WM_COMMAND with the queued
 // id. A dialog with nothing queued gets IDCANCEL, so a test never hangs.

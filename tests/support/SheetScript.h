@@ -50,6 +50,7 @@ private:
 // An answer for a dialog that a step causes: the control id to press, after an optional action
 // on the dialog (see DialogAnswerer).
 struct SheetAnswer {
+    SheetAnswer(int id, std::function<void(HWND dialog)> before = nullptr) : id(id), before(std::move(before)) {}
     int id;
     std::function<void(HWND dialog)> before;
 };

@@ -13,10 +13,9 @@ TEST(FontChoice, StylesOfferedFollowWhatTheFaceHas) {
     EXPECT_EQ(OfferedStyles(kStyleBold | kStyleItalic), (std::vector<int>{kStyleBold, kStyleItalic, kStyleBoldItalic}));
     EXPECT_TRUE(OfferedStyles(0).empty());
 
-    EXPECT_EQ(StyleBitsOfTrueType(0x40), kStyleRegular);  // NTM_REGULAR
-    EXPECT_EQ(StyleBitsOfTrueType(0), kStyleRegular);
-    EXPECT_EQ(StyleBitsOfTrueType(0x20), kStyleBold);
-    EXPECT_EQ(StyleBitsOfTrueType(0x21), kStyleBold | kStyleItalic);
+    // The ntmFlags bits: NTM_REGULAR 0x40, NTM_BOLD 0x20, NTM_ITALIC 0x01.
+    for (auto [flags, bits] : {std::pair{0x40u, kStyleRegular}, {0u, kStyleRegular}, {0x20u, kStyleBold}, {0x21u, kStyleBoldItalic}})
+        EXPECT_EQ(StyleBitsOfTrueType(flags), bits) << flags;
     EXPECT_EQ(StyleBitsOfFont(400, false), kStyleRegular);
     EXPECT_EQ(StyleBitsOfFont(400, true), kStyleItalic);
     EXPECT_EQ(StyleBitsOfFont(700, true), kStyleBold | kStyleItalic);

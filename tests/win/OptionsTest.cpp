@@ -26,7 +26,7 @@ namespace {
 struct SheetRun {
     bool ok = false;
     OptionValues edited;
-    std::vector<AnsweredDialog> dialogs;  // the boxes the step caused
+    std::vector<AnsweredDialog> dialogs;
 };
 
 // Runs the options sheet with one step, which ends it; `answers` go to the boxes it causes.

@@ -78,12 +78,18 @@ COLORREF PreviewPixel(HWND page) {
     return Pixel(page, rc.left + 10, rc.bottom / 5 * 3 + 10);
 }
 
-// The folder browser picks its first choice while it starts; a choice of the test's comes after.
+// Answers the folder browser with the folder g_browseChoice. The browser makes its own first
+// choice while it starts, so the choice is made again on every tick until the browser shows it.
 std::wstring g_browseChoice;
-void CALLBACK ChooseOnceShown(HWND browser, UINT, UINT_PTR id, DWORD) {
-    if (!IsWindowVisible(browser)) return;
+void CALLBACK ChooseInBrowser(HWND browser, UINT, UINT_PTR id, DWORD) {
+    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    wchar_t name[MAX_PATH] = {};
+    TVITEMW item{TVIF_TEXT, TreeView_GetSelection(tree), 0, 0, name, MAX_PATH, 0, 0, 0, 0};
+    if (!IsWindowVisible(browser) || !TreeView_GetItem(tree, &item) || !g_browseChoice.ends_with(L"\\" + std::wstring(name))) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_browseChoice.c_str()));
+        return;
+    }
     KillTimer(browser, id);
-    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_browseChoice.c_str()));
     PostMessageW(browser, WM_COMMAND, IDOK, 0);
 }
 
@@ -178,8 +184,10 @@ TEST(ButtonPropertySheet, BrowsingFillsFolderOrProgramAndFolderAndCancellingKeep
     record.m_strProgram.clear();
     record.m_strFolder = first;
     std::wstring chosen, afterCancel;
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
     const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
+        [&](HWND sheet) {
             EXPECT_FALSE(Checked(Page(sheet), IDC_HAS_PROGRAM));  // a button without a program
             EXPECT_TRUE(Enabled(Page(sheet), IDC_BROWSE_FOLDER));
             PostClick(Page(sheet), IDC_BROWSE_FOLDER);
@@ -200,12 +208,13 @@ TEST(ButtonPropertySheet, BrowsingFillsFolderOrProgramAndFolderAndCancellingKeep
             EXPECT_EQ(Text(Page(sheet), IDC_FOLDER), tools);
             PressOk(sheet);
         },
-    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseOnceShown); }}, {IDCANCEL},
-        {IDOK, [&](HWND open) {
-            // The file name field of the Open dialog, whichever form the system uses.
-            for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, (tools + L"run.exe").c_str());
-        }}});
+    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseInBrowser); }}, {IDCANCEL}, {IDOK, [&](HWND open) {
+        // The file name field of the Open dialog, whichever form the system uses.
+        for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, (tools + L"run.exe").c_str());
+    }}});
     ASSERT_EQ(run.dialogs.size(), 3u);
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_STREQ(after, before);  // held on a chosen folder, it would keep the folder from deletion
     EXPECT_EQ(chosen, second);
     EXPECT_EQ(afterCancel, typed);
     EXPECT_EQ(record.m_strProgram, L"run.exe");

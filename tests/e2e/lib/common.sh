@@ -43,7 +43,5 @@ stop_bar() {
   [ "$rc" -eq 0 ] || fail "the bar did not end cleanly (exit $rc)"
 }
 
-# Fails unless no message box is open.
-no_message_box() {
-  [ -z "$(window find --class '#32770' --child 65535 --timeout 1 2>/dev/null)" ] || fail "a message box is open"
-}
+# Fails when a message box is open.
+no_message_box() { ! window find --class '#32770' --child 65535 --timeout 1 >/dev/null 2>&1 || fail "a message box is open"; }
