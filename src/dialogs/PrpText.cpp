@@ -105,7 +105,9 @@ void CPrpText::OnBrowseProgram() {
     open.lpstrFile = file.data();
     open.nMaxFile = static_cast<DWORD>(file.size());
     open.lpstrInitialDir = m_strFolder.c_str();
-    open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST;
+    // The process's current directory stays where it was: held on the chosen folder, it would
+    // keep that folder from being deleted or renamed while the bar runs.
+    open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&open)) return;
 
     // The program moves the folder with it: the button runs folder + program.

@@ -186,31 +186,6 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
         SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
-void DDX_Radio(CDataExchange* dx, int firstId, int& value) {
-    // The group runs from the first button to the next control that starts a group.
-    HWND dialog = dx->m_pDlgWnd->m_hWnd;
-    HWND control = dx->PrepareCtrl(firstId);
-    if (dx->m_bSaveAndValidate) value = -1;
-    int index = 0;
-    do {
-        if (dx->m_bSaveAndValidate) {
-            if (SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) value = index;
-        } else {
-            SendMessageW(control, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
-        }
-        ++index;
-        control = GetNextWindow(control, GW_HWNDNEXT);
-    } while (control && !(GetWindowLongW(control, GWL_STYLE) & WS_GROUP) && GetParent(control) == dialog);
-}
-
-void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
-    HWND control = dx->PrepareCtrl(id);
-    if (dx->m_bSaveAndValidate)
-        index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
-    else
-        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue) {
     if (!dx->m_bSaveAndValidate || (value >= minValue && value <= maxValue)) return;
     std::wstring text = ReplaceArg(LoadStr(IDS_DDX_INT_RANGE), L"%1", std::to_wstring(minValue));

@@ -65,8 +65,6 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
 void DDX_Check(CDataExchange* dx, int id, int& value);
-void DDX_Radio(CDataExchange* dx, int firstId, int& value);
-void DDX_CBIndex(CDataExchange* dx, int id, int& index);
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue);
 // The limit counts bytes in the system's ANSI code page, as stored data does.
 void DDV_MaxBytes(CDataExchange* dx, const std::wstring& value, int maxBytes);

@@ -66,7 +66,6 @@ using OwnedFont = UniqueHandle<HFONT, GdiCloser<HFONT>>;
 using OwnedBrush = UniqueHandle<HBRUSH, GdiCloser<HBRUSH>>;
 using OwnedBitmap = UniqueHandle<HBITMAP, GdiCloser<HBITMAP>>;
 using OwnedPalette = UniqueHandle<HPALETTE, GdiCloser<HPALETTE>>;
-using OwnedPen = UniqueHandle<HPEN, GdiCloser<HPEN>>;
 using OwnedIcon = UniqueHandle<HICON, handle_closers::Icon>;
 using OwnedMenu = UniqueHandle<HMENU, handle_closers::Menu>;
 using OwnedKey = UniqueHandle<HKEY, handle_closers::Key>;
@@ -95,7 +94,6 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC Dc() const { return m_dc; }
-    const PAINTSTRUCT& Info() const { return m_ps; }
 
 private:
     HWND m_wnd;  // borrowed

@@ -4,16 +4,6 @@
 
 #include "framework/Wnd.h"
 
-CGlobalData& CGlobalData::operator=(CGlobalData&& other) noexcept {
-    if (this != &other) {
-        Reset();
-        m_medium = other.m_medium;
-        m_valid = other.m_valid;
-        other.m_valid = false;
-    }
-    return *this;
-}
-
 void CGlobalData::Reset() {
     if (m_valid) ReleaseStgMedium(&m_medium);
     m_valid = false;

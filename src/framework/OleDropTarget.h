@@ -20,7 +20,6 @@ public:
     CGlobalData(const CGlobalData&) = delete;
     CGlobalData& operator=(const CGlobalData&) = delete;
     CGlobalData(CGlobalData&& other) noexcept : m_medium(other.m_medium), m_valid(other.m_valid) { other.m_valid = false; }
-    CGlobalData& operator=(CGlobalData&& other) noexcept;
 
     explicit operator bool() const { return m_valid && m_medium.hGlobal; }
     HGLOBAL Get() const { return m_valid ? m_medium.hGlobal : nullptr; }

@@ -13,15 +13,9 @@ OwnedKey OpenSection(const wchar_t* section) {
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
     return OwnedKey(key);
 }
-}  // namespace
 
-void SetProfileRegistryKey(const std::wstring& company, const std::wstring& application) {
-    RegistryPath() = L"Software\\" + company + L"\\" + application;
-}
-
-const std::wstring& GetProfileRegistryPath() { return RegistryPath(); }
-
-OwnedKey GetSectionKey(const wchar_t* section) {
+// Opens the section's key, creating it when missing; empty on failure.
+OwnedKey CreateSection(const wchar_t* section) {
     HKEY key = nullptr;
     const std::wstring path = RegistryPath() + L"\\" + section;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -29,6 +23,13 @@ OwnedKey GetSectionKey(const wchar_t* section) {
         return {};
     return OwnedKey(key);
 }
+}  // namespace
+
+void SetProfileRegistryKey(const std::wstring& company, const std::wstring& application) {
+    RegistryPath() = L"Software\\" + company + L"\\" + application;
+}
+
+const std::wstring& GetProfileRegistryPath() { return RegistryPath(); }
 
 UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) {
     const OwnedKey key = OpenSection(section);
@@ -41,7 +42,7 @@ UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValu
 }
 
 bool WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) {
-    const OwnedKey key = GetSectionKey(section);
+    const OwnedKey key = CreateSection(section);
     if (!key) return false;
     const DWORD data = static_cast<DWORD>(value);
     return RegSetValueExW(key.Get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data)) ==
@@ -62,7 +63,7 @@ bool GetProfileBinary(const wchar_t* section, const wchar_t* entry, std::vector<
 }
 
 bool WriteProfileBinary(const wchar_t* section, const wchar_t* entry, const void* data, size_t size) {
-    const OwnedKey key = GetSectionKey(section);
+    const OwnedKey key = CreateSection(section);
     if (!key) return false;
     return RegSetValueExW(key.Get(), entry, 0, REG_BINARY, static_cast<const BYTE*>(data), static_cast<DWORD>(size)) ==
            ERROR_SUCCESS;

@@ -15,9 +15,6 @@ void SetProfileRegistryKey(const std::wstring& company, const std::wstring& appl
 // "Software\<company>\<application>" as set above.
 const std::wstring& GetProfileRegistryPath();
 
-// Opens the section's key, creating it when missing; empty on failure.
-OwnedKey GetSectionKey(const wchar_t* section);
-
 UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue);
 bool WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value);
 // Reads a REG_BINARY value whole; false when missing or of another type.

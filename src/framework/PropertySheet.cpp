@@ -18,19 +18,16 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND wnd, UINT msg, WPARAM, LPARAM lp) 
 BOOL CPropertyPage::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMHDR*>(lp);
     switch (header->code) {
-    case PSN_SETACTIVE:
-        *result = OnSetActive() ? 0 : -1;
-        return TRUE;
     case PSN_KILLACTIVE:
         *result = OnKillActive() ? FALSE : TRUE;  // TRUE keeps the page
         return TRUE;
-    case PSN_APPLY:
-        *result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
+    case PSN_APPLY: {
+        const bool accepted = OnApply() != FALSE;
+        if (reinterpret_cast<const PSHNOTIFY*>(lp)->lParam)  // OK, not Apply
+            m_okAnswer = accepted ? OkAnswer::kAccepted : OkAnswer::kRefused;
+        *result = accepted ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
         return TRUE;
-    case PSN_RESET:
-        OnReset();
-        *result = 0;
-        return TRUE;
+    }
     default:
         return CDialog::OnNotify(wp, lp, result);
     }
@@ -59,7 +56,10 @@ int CALLBACK CPropertySheet::SheetCallback(HWND, UINT msg, LPARAM lp) {
 
 INT_PTR CPropertySheet::DoModal() {
     m_pageHeaders.clear();
-    for (CPropertyPage* page : m_pages) m_pageHeaders.push_back(page->m_psp);
+    for (CPropertyPage* page : m_pages) {
+        page->m_okAnswer = OkAnswer::kNone;
+        m_pageHeaders.push_back(page->m_psp);
+    }
     // The owner is the parent's top-level window: a modal sheet disables only its owner, and a
     // sheet opened over a child (a folder button) must keep the whole bar waiting.
     m_psh.hwndParent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
@@ -69,5 +69,7 @@ INT_PTR CPropertySheet::DoModal() {
     m_psh.ppsp = m_pageHeaders.data();
     m_psh.pfnCallback = &CPropertySheet::SheetCallback;
     const INT_PTR result = PropertySheetW(&m_psh);
-    return result > 0 ? IDOK : IDCANCEL;
+    std::vector<OkAnswer> answers;
+    for (const CPropertyPage* page : m_pages) answers.push_back(page->m_okAnswer);
+    return SheetEndedWithOk(result, answers) ? IDOK : IDCANCEL;
 }

@@ -8,21 +8,17 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/SheetOutcome.h"
 
 class CPropertyPage : public CDialog {
 public:
     explicit CPropertyPage(UINT templateId);
 
-    // PSN_SETACTIVE: the page is about to show.
-    virtual BOOL OnSetActive() { return TRUE; }
     // PSN_KILLACTIVE: validates the page's data; FALSE keeps the page (and the sheet) open.
     virtual BOOL OnKillActive() { return UpdateData(true) ? TRUE : FALSE; }
-    // PSN_APPLY, sent to every page that was created when the sheet ends with OK.
+    // PSN_APPLY, sent to every page that was created when the sheet ends with OK; FALSE keeps
+    // the sheet open.
     virtual BOOL OnApply() { return TRUE; }
-    // PSN_RESET: the sheet ends with Cancel.
-    virtual void OnReset() {}
-
-    PROPSHEETPAGEW m_psp{};
 
 protected:
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
@@ -32,6 +28,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK PageProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    PROPSHEETPAGEW m_psp{};
+    OkAnswer m_okAnswer = OkAnswer::kNone;  // for the sheet's run, which tells OK from it
+    friend class CPropertySheet;
 };
 
 class CPropertySheet {
@@ -39,12 +38,11 @@ public:
     CPropertySheet(const std::wstring& caption, CWnd* parent, UINT startPage = 0);
 
     void AddPage(CPropertyPage* page);  // borrowed: pages outlive the sheet's run
-    // IDOK when the sheet ended with OK, IDCANCEL otherwise.
+    // IDOK when the sheet ended with OK (whatever PropertySheet returned), IDCANCEL otherwise.
     INT_PTR DoModal();
 
-    PROPSHEETHEADERW m_psh{};
-
 private:
+    PROPSHEETHEADERW m_psh{};
     static int CALLBACK SheetCallback(HWND wnd, UINT msg, LPARAM lp);
     std::wstring m_strCaption;
     CWnd* m_pParentWnd;  // borrowed

@@ -122,16 +122,6 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return parent && SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
 }
 
-HWND CWnd::UnsubclassWindow() {
-    HWND wnd = m_hWnd;
-    if (!wnd || !m_oldProc) return nullptr;
-    SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
-    RemovePropW(wnd, kBindingProp);
-    m_oldProc = nullptr;
-    m_hWnd = nullptr;
-    return wnd;
-}
-
 bool CWnd::DestroyWindow() { return m_hWnd && ::DestroyWindow(m_hWnd) != FALSE; }
 
 RECT CWnd::GetClientRect() const {
@@ -148,10 +138,8 @@ RECT CWnd::GetWindowRect() const {
 
 LRESULT CWnd::Default() {
     if (m_oldProc) return CallWindowProcW(m_oldProc, m_hWnd, m_current.msg, m_current.wp, m_current.lp);
-    return DefProc(m_current.msg, m_current.wp, m_current.lp);
+    return DefWindowProcW(m_hWnd, m_current.msg, m_current.wp, m_current.lp);
 }
-
-LRESULT CWnd::DefProc(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(m_hWnd, msg, wp, lp); }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) { return Dispatch(msg, wp, lp); }
 
@@ -173,16 +161,13 @@ LRESULT CWnd::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU: OnContextMenu(reinterpret_cast<HWND>(wp), PointFromLParam(lp)); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wp), PointFromLParam(lp)); return 0;
     case WM_LBUTTONUP: OnLButtonUp(static_cast<UINT>(wp), PointFromLParam(lp)); return 0;
-    case WM_MOUSEMOVE: OnMouseMove(static_cast<UINT>(wp), PointFromLParam(lp)); return 0;
     case WM_RBUTTONDOWN: OnRButtonDown(static_cast<UINT>(wp), PointFromLParam(lp)); return 0;
-    case WM_RBUTTONUP: OnRButtonUp(static_cast<UINT>(wp), PointFromLParam(lp)); return 0;
     case WM_ACTIVATE: OnActivate(LOWORD(wp), reinterpret_cast<HWND>(lp), HIWORD(wp)); return 0;
     case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp)); return 0;
     case WM_WINDOWPOSCHANGED: OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lp)); return 0;
     case WM_NCHITTEST: return OnNcHitTest(PointFromLParam(lp));
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lp)); return 0;
     case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wp), lp); return 0;
-    case WM_CAPTURECHANGED: OnCaptureChanged(reinterpret_cast<HWND>(lp)); return 0;
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_DELETEITEM: return ReflectOwnerDraw(msg, wp, lp) ? TRUE : Default();
@@ -228,9 +213,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*) { return FALSE; }
 void CWnd::OnContextMenu(HWND, POINT) { Default(); }
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
 void CWnd::OnLButtonUp(UINT, POINT) { Default(); }
-void CWnd::OnMouseMove(UINT, POINT) { Default(); }
 void CWnd::OnRButtonDown(UINT, POINT) { Default(); }
-void CWnd::OnRButtonUp(UINT, POINT) { Default(); }
 HBRUSH CWnd::OnCtlColor(HDC, HWND, UINT) { return reinterpret_cast<HBRUSH>(Default()); }
 void CWnd::OnActivate(UINT, HWND, BOOL) { Default(); }
 void CWnd::OnWindowPosChanging(WINDOWPOS*) { Default(); }
@@ -238,4 +221,3 @@ void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
 LRESULT CWnd::OnNcHitTest(POINT) { return Default(); }
 void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
 void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnCaptureChanged(HWND) { Default(); }

@@ -17,7 +17,6 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     // The object bound to a window by this framework, or nullptr.
     static CWnd* FromHandle(HWND wnd);
     // The procedure to register for window classes whose windows are CWnd objects.
@@ -29,7 +28,6 @@ public:
     // Binds an existing window (a dialog control) and routes its messages through this object.
     bool SubclassWindow(HWND wnd);
     bool SubclassDlgItem(UINT id, CWnd* parent);
-    HWND UnsubclassWindow();
     bool DestroyWindow();
 
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
@@ -49,8 +47,6 @@ protected:
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // Runs the default (or original) procedure for the message being handled.
     LRESULT Default();
-    // The window's default procedure when it is not a subclassed one.
-    virtual LRESULT DefProc(UINT msg, WPARAM wp, LPARAM lp);
     // Called after WM_NCDESTROY, with m_hWnd already null: self-owned windows delete this.
     virtual void PostNcDestroy() {}
 
@@ -65,9 +61,7 @@ protected:
     virtual void OnContextMenu(HWND wnd, POINT screenPoint);
     virtual void OnLButtonDown(UINT flags, POINT point);
     virtual void OnLButtonUp(UINT flags, POINT point);
-    virtual void OnMouseMove(UINT flags, POINT point);
     virtual void OnRButtonDown(UINT flags, POINT point);
-    virtual void OnRButtonUp(UINT flags, POINT point);
     virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT ctlColorMsg);
     virtual void OnActivate(UINT state, HWND other, BOOL minimized);
     virtual void OnWindowPosChanging(WINDOWPOS* pos);
@@ -75,7 +69,6 @@ protected:
     virtual LRESULT OnNcHitTest(POINT screenPoint);
     virtual void OnGetMinMaxInfo(MINMAXINFO* info);
     virtual void OnSysCommand(UINT id, LPARAM lp);
-    virtual void OnCaptureChanged(HWND newCapture);
 
     // Owner-draw requests that a parent reflects to its control's object.
     virtual void DrawItem(DRAWITEMSTRUCT*) {}

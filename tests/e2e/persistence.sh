@@ -3,30 +3,14 @@
 # from a folder holding a page file for page 2, the user steps to page 2 with the spin and
 # turns "always on top" off; after closing, a new start shows page 2 with its button and the
 # bar is where it was, no longer on top.
-# $1: the build folder. test.sh has set up Wine and the display.
-set -uo pipefail
-BUILD="$1"
-TOOLS="$BUILD/win/e2e"
+source "$(dirname "$0")/lib/common.sh"
 WORK="$BUILD/e2e-persistence"
-BAR=(--class '#32770' --caption Varolin --child 1009)
-
-fail() { echo "FAIL: $*"; exit 1; }
-cleanup() { [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; }
-trap cleanup EXIT
-
-wait_exit() {
-  for _ in $(seq 300); do
-    if ! kill -0 "$1" 2>/dev/null; then wait "$1"; return $?; fi
-    sleep 0.1
-  done
-  return 124
-}
 
 # The bar's state once it has finished starting (its label reads "COPY" until then).
 bar_info() {
   local info
   for _ in $(seq 100); do
-    info=$(wine "$TOOLS/barinfo.exe" "${BAR[@]}") || return 1
+    info=$(window info "${BAR[@]}") || return 1
     [[ "$info" != COPY* ]] && { echo "$info"; return 0; }
     sleep 0.1
   done
@@ -34,13 +18,13 @@ bar_info() {
 }
 
 rm -rf "$WORK" && mkdir -p "$WORK"
-cp "$BUILD/win/Varolin.exe" "$WORK/"
+cp "$EXE" "$WORK/"
 # A page of two buttons (C:\Data\ and D:\) in the classic group file layout, as page 2.
 printf '\x02\x00\xff\xff\x01\x00\x08\x00CDropBtn\x00\x08C:\\Data\\\x04Data\xff\xff\xff\x00\x00\x60\x80\x00\x00\x00\x00\x00\x01\x80\x00\x03D:\\\x02D:\xff\xff\xff\x00\x00\x60\x80\x00\x01\x00\x00\x00' > "$WORK/GRP001.VRL"
 cp "$WORK/GRP001.VRL" "$WORK/page2.orig"
 wine reg delete 'HKCU\Software\Ovelia\Varolin' /f >/dev/null 2>&1
 
-wine "$WORK/Varolin.exe" & pid=$!
+start_bar "$WORK/Varolin.exe"
 first=$(bar_info) || fail "the bar did not appear"
 echo "first run: $first"
 [[ "$first" == "1 / 3 topmost "* ]] || fail "the first run did not start on page 1, on top"
@@ -49,24 +33,18 @@ echo "first run: $first"
 spin=$(awk '{print $(NF-1)}' <<<"$first")
 IFS=, read -r sl st sr sb <<<"$spin"
 xdotool mousemove $(( sr - (sr - sl) / 4 )) $(( (st + sb) / 2 )) click 1 >/dev/null 2>&1
-sleep 0.5
-stepped=$(bar_info)
+for _ in $(seq 50); do stepped=$(bar_info); [[ "$stepped" == "2 / 3 "* ]] && break; sleep 0.1; done
 [[ "$stepped" == "2 / 3 "* ]] || fail "clicking the spin's right arrow did not step to page 2 ($stepped)"
 
-wine "$TOOLS/closewindow.exe" "${BAR[@]}" --command 32771 || fail "could not choose 'always on top'"
+window close "${BAR[@]}" --command 32771 || fail "could not choose 'always on top'"
 sleep 0.3
-wine "$TOOLS/closewindow.exe" "${BAR[@]}" || fail "could not close the bar"
-wait_exit "$pid"; rc=$?
-[ "$rc" -eq 0 ] || fail "the bar did not end cleanly (exit $rc)"
-pid=""
+stop_bar
 
-wine "$WORK/Varolin.exe" & pid=$!
+start_bar "$WORK/Varolin.exe"
 second=$(bar_info) || fail "the bar did not come back"
 echo "second run: $second"
 [[ "$second" == "2 / 3 normal "* ]] || fail "the second run did not keep page 2 and 'not on top' ($second)"
 [ "${second##* }" = "${stepped##* }" ] || fail "the bar moved: ${stepped##* } before, ${second##* } now"
 cmp -s "$WORK/GRP001.VRL" "$WORK/page2.orig" || fail "the page file changed"
-wine "$TOOLS/closewindow.exe" "${BAR[@]}" >/dev/null
-wait_exit "$pid"
-pid=""
+stop_bar
 echo "persistence: all checks passed"

@@ -11,17 +11,8 @@ mkdir -p "$OUT/corpus"
 CXX="$(command -v clang++ || command -v clang++-14)"
 SOURCES=("$ROOT/tests/fuzz/GroupFileFuzz.cpp" "$ROOT/src/model/GroupCodec.cpp")
 BIN="$OUT/group_file_fuzz"
-stale=1
-if [ -x "$BIN" ]; then
-  stale=0
-  for f in "${SOURCES[@]}" "$ROOT"/src/model/*.h "$ROOT"/tests/support/Cp932TestCodePage.h; do
-    [ "$f" -nt "$BIN" ] && stale=1
-  done
-fi
-if [ "$stale" -eq 1 ]; then
-  "$CXX" -std=c++20 -g -O1 -Wall -Wextra -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-         -I "$ROOT/src" -I "$ROOT/tests" "${SOURCES[@]}" -o "$BIN"
-fi
+"$CXX" -std=c++20 -g -O1 -Wall -Wextra -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+       -I "$ROOT/src" -I "$ROOT/tests" "${SOURCES[@]}" -o "$BIN"
 
 # A 64 MB allocation from a few kilobytes of input would be a count taken on trust.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:quarantine_size_mb=32}"

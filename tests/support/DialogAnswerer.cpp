@@ -3,26 +3,12 @@
 namespace {
 thread_local DialogAnswerer* t_current = nullptr;
 
-BOOL CALLBACK CollectStatic(HWND child, LPARAM data) {
-    if (ClassName(child) == L"Static") {
-        std::wstring text = WindowText(child);
-        if (!text.empty()) reinterpret_cast<std::vector<std::wstring>*>(data)->push_back(text);
-    }
-    return TRUE;
-}
-}  // namespace
-
 std::wstring ClassName(HWND wnd) {
     wchar_t name[256] = {};
-    const int length = GetClassNameW(wnd, name, 256);
-    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
+    GetClassNameW(wnd, name, 256);
+    return name;
 }
-
-std::vector<std::wstring> StaticTexts(HWND dialog) {
-    std::vector<std::wstring> texts;
-    EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
+}  // namespace
 
 DialogAnswerer::DialogAnswerer() : m_previous(t_current) {
     m_hook = SetWindowsHookExW(WH_CBT, HookProc, nullptr, GetCurrentThreadId());
@@ -34,11 +20,7 @@ DialogAnswerer::~DialogAnswerer() {
     t_current = m_previous;
 }
 
-void DialogAnswerer::Answer(int id) { m_queue.push_back({id, nullptr}); }
-
-void DialogAnswerer::Answer(int id, std::function<void(HWND)> before) {
-    m_queue.push_back({id, std::move(before)});
-}
+void DialogAnswerer::Answer(int id, std::function<void(HWND)> before) { m_queue.push_back({id, std::move(before)}); }
 
 LRESULT CALLBACK DialogAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     DialogAnswerer* self = t_current;
@@ -54,21 +36,17 @@ void DialogAnswerer::OnActivate(HWND wnd) {
     if (ClassName(wnd) != L"#32770" || (GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD)) return;
     if (!m_answered.insert(wnd).second) return;
 
-    AnsweredDialog record;
-    record.caption = WindowText(wnd);
-    record.statics = StaticTexts(wnd);
-    for (size_t i = 0; i < record.statics.size(); ++i)
-        record.text += (i ? L"\n" : L"") + record.statics[i];
+    AnsweredDialog record{WindowText(wnd), L""};
+    for (HWND child = GetWindow(wnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::wstring text = WindowText(child);
+        if (ClassName(child) == L"Static" && !text.empty()) record.text += (record.text.empty() ? L"" : L"\n") + text;
+    }
+    m_dialogs.push_back(record);
     Queued next{IDCANCEL, nullptr};
-    if (m_queue.empty()) {
-        record.unexpected = true;
-    } else {
+    if (!m_queue.empty()) {
         next = std::move(m_queue.front());
         m_queue.pop_front();
     }
-    record.answer = next.id;
-    m_dialogs.push_back(record);
     if (next.before) next.before(wnd);
-    PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(next.id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(wnd, next.id)));
+    PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(next.id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(wnd, next.id)));
 }

@@ -1,16 +1,9 @@
 #pragma once
 // Answers the modal dialogs and message boxes that code under test opens on this thread, and
-// records what they said.
-//
-//   DialogAnswerer answerer;            // hook installed on this thread until scope end
-//   answerer.Answer(IDYES);             // the next dialog gets IDYES
-//   CallSomethingThatAsks();
-//   ASSERT_EQ(answerer.Count(), 1u);
-//   EXPECT_EQ(answerer.Dialogs()[0].text, L"...");
-//
+// records what they said: while a DialogAnswerer lives, its hook is installed on this thread.
 // On activation of a top-level "#32770" window the hook records its caption and the texts of
 // its static controls, runs the queued action (if any) and posts WM_COMMAND with the queued
-// id. A dialog with nothing queued gets IDCANCEL (recorded as unexpected), so a test never hangs.
+// id. A dialog with nothing queued gets IDCANCEL, so a test never hangs.
 #include <windows.h>
 
 #include <deque>
@@ -23,10 +16,7 @@
 
 struct AnsweredDialog {
     std::wstring caption;
-    std::vector<std::wstring> statics;  // non-empty static texts, in child order
-    std::wstring text;                  // the static texts joined with "\n"
-    int answer = 0;                     // the command id posted
-    bool unexpected = false;            // nothing was queued for it
+    std::wstring text;  // the non-empty static texts, in child order, joined with "\n"
 };
 
 class DialogAnswerer {
@@ -36,10 +26,9 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    // Queues the answer for the next dialog: a button or control id (IDOK, IDYES, ...).
-    void Answer(int id);
-    // Queues an action that runs on the dialog first (fill an edit, tick a box), then `id`.
-    void Answer(int id, std::function<void(HWND dialog)> before);
+    // Queues the answer for the next dialog: a button or control id (IDOK, IDYES, ...), after
+    // an optional action on the dialog (fill an edit, tick a box).
+    void Answer(int id, std::function<void(HWND dialog)> before = nullptr);
 
     // A dialog-class window that is not to be answered (the bar under test, say).
     void Ignore(HWND wnd) { m_answered.insert(wnd); }
@@ -63,7 +52,3 @@ private:
     std::vector<AnsweredDialog> m_dialogs;
     std::set<HWND> m_answered;  // each dialog is answered once, however often it activates
 };
-
-// The texts of a window's static children (helper for tests that inspect modeless dialogs).
-std::vector<std::wstring> StaticTexts(HWND dialog);
-std::wstring ClassName(HWND wnd);

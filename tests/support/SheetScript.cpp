@@ -1,6 +1,6 @@
 #include "support/SheetScript.h"
 
-#include <commctrl.h>
+#include <gtest/gtest.h>
 
 namespace {
 thread_local SheetScript* t_script = nullptr;
@@ -34,4 +34,30 @@ void CALLBACK SheetScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
     self->m_running = true;
     self->m_steps[self->m_next++](sheet);
     self->m_running = false;
+}
+
+std::vector<std::wstring> sheet::Items(HWND page, int id) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendDlgItemMessageW(page, id, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendDlgItemMessageW(page, id, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(SendDlgItemMessageW(page, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<AnsweredDialog> RunScripted(const std::wstring& caption, std::vector<SheetStep> steps,
+                                        const std::function<void()>& run, std::vector<SheetAnswer> answers) {
+    DialogAnswerer answerer;
+    answerer.Answer(kLeaveSheetOpen);
+    for (SheetAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
+    {
+        SheetScript script(caption, std::move(steps));
+        run();
+        EXPECT_TRUE(script.AllRan()) << "the sheet had to be cancelled";
+    }
+    EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
+    if (answerer.Count() == 0) return {};
+    return std::vector<AnsweredDialog>(answerer.Dialogs().begin() + 1, answerer.Dialogs().end());
 }

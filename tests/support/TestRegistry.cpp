@@ -1,5 +1,8 @@
 #include "support/TestRegistry.h"
 
+#include <cstring>
+
+#include "framework/Handles.h"
 #include "framework/Profile.h"
 
 namespace {
@@ -9,43 +12,35 @@ std::wstring SectionPath(const std::wstring& section) { return std::wstring(kVar
 void DeleteVarolinKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kVarolinKey); }
 
 DWORD RegistryValue::AsDword() const {
-    if (data.size() < 4) return 0;
-    return static_cast<DWORD>(data[0]) | static_cast<DWORD>(data[1]) << 8 |
-           static_cast<DWORD>(data[2]) << 16 | static_cast<DWORD>(data[3]) << 24;
+    DWORD value = 0;
+    if (data.size() >= sizeof(value)) std::memcpy(&value, data.data(), sizeof(value));
+    return value;
 }
 
 std::optional<RegistryValue> ReadRegistryValue(const std::wstring& section, const std::wstring& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return std::nullopt;
+    const OwnedKey key(opened);
     RegistryValue value;
     DWORD size = 0;
-    LONG rc = RegQueryValueExW(key, name.c_str(), nullptr, &value.type, nullptr, &size);
-    if (rc == ERROR_SUCCESS) {
-        value.data.resize(size);
-        rc = RegQueryValueExW(key, name.c_str(), nullptr, &value.type, value.data.data(), &size);
-        value.data.resize(size);
-    }
-    RegCloseKey(key);
-    if (rc != ERROR_SUCCESS) return std::nullopt;
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+    value.data.resize(size);
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.data.resize(size);
     return value;
 }
 
 bool WriteRegistryValue(const std::wstring& section, const std::wstring& name, DWORD type,
                         const std::vector<std::uint8_t>& data) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, nullptr, 0, KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG rc = RegSetValueExW(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return RegSetKeyValueW(HKEY_CURRENT_USER, SectionPath(section).c_str(), name.c_str(), type, data.data(),
+                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
 }
 
 bool WriteRegistryDword(const std::wstring& section, const std::wstring& name, DWORD value) {
-    return WriteRegistryValue(section, name, REG_DWORD,
-                              {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                               static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)});
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(&value);
+    return WriteRegistryValue(section, name, REG_DWORD, std::vector<std::uint8_t>(bytes, bytes + sizeof(value)));
 }
 
 bool WriteRegistryString(const std::wstring& section, const std::wstring& name, const std::wstring& value) {

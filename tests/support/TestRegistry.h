@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-// HKCU\Software\Ovelia\Varolin
 inline constexpr wchar_t kVarolinKey[] = L"Software\\Ovelia\\Varolin";
 
 // Deletes HKCU\Software\Ovelia\Varolin with everything below it.

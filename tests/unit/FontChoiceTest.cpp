@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace varolin;
 
 TEST(FontChoice, StylesOfferedFollowWhatTheFaceHas) {
@@ -10,13 +12,10 @@ TEST(FontChoice, StylesOfferedFollowWhatTheFaceHas) {
     EXPECT_EQ(OfferedStyles(kStyleItalic), (std::vector<int>{kStyleItalic, kStyleBoldItalic}));
     EXPECT_EQ(OfferedStyles(kStyleBold | kStyleItalic), (std::vector<int>{kStyleBold, kStyleItalic, kStyleBoldItalic}));
     EXPECT_TRUE(OfferedStyles(0).empty());
-}
 
-TEST(FontChoice, StyleBitsFromTrueTypeFlagsAndFromWeights) {
-    EXPECT_EQ(StyleBitsOfTrueType(0x40), kStyleRegular);  // NTM_REGULAR
-    EXPECT_EQ(StyleBitsOfTrueType(0), kStyleRegular);
-    EXPECT_EQ(StyleBitsOfTrueType(0x20), kStyleBold);
-    EXPECT_EQ(StyleBitsOfTrueType(0x21), kStyleBold | kStyleItalic);
+    // The ntmFlags bits: NTM_REGULAR 0x40, NTM_BOLD 0x20, NTM_ITALIC 0x01.
+    for (auto [flags, bits] : {std::pair{0x40u, kStyleRegular}, {0u, kStyleRegular}, {0x20u, kStyleBold}, {0x21u, kStyleBoldItalic}})
+        EXPECT_EQ(StyleBitsOfTrueType(flags), bits) << flags;
     EXPECT_EQ(StyleBitsOfFont(400, false), kStyleRegular);
     EXPECT_EQ(StyleBitsOfFont(400, true), kStyleItalic);
     EXPECT_EQ(StyleBitsOfFont(700, true), kStyleBold | kStyleItalic);
@@ -28,44 +27,25 @@ TEST(FontChoice, StyleBitsFromTrueTypeFlagsAndFromWeights) {
 }
 
 TEST(FontChoice, SizesStaySortedSmallToLargeForBothKindsOfHeight) {
-    // Character heights are negative: a larger size has a smaller height.
-    const std::vector<int> scalable = {-11, -12, -15};
-    EXPECT_EQ(SizeInsertPosition(scalable, -13), 2);
-    EXPECT_EQ(SizeInsertPosition(scalable, -10), 0);
-    EXPECT_EQ(SizeInsertPosition(scalable, -20), 3);
-    EXPECT_EQ(SizeInsertPosition(scalable, -12), -1);
-    // Raster sizes come as cell heights, in any order.
-    const std::vector<int> raster = {8, 10, 13};
-    EXPECT_EQ(SizeInsertPosition(raster, 11), 2);
-    EXPECT_EQ(SizeInsertPosition(raster, 6), 0);
-    EXPECT_EQ(SizeInsertPosition(raster, 16), 3);
-    EXPECT_EQ(SizeInsertPosition(raster, 10), -1);
+    // Character heights are negative: a larger size has a smaller height. Raster sizes come as
+    // cell heights, in any order.
+    const std::vector<int> scalable = {-11, -12, -15}, raster = {8, 10, 13};
+    for (auto [height, at] : {std::pair{-13, 2}, {-10, 0}, {-20, 3}, {-12, -1}})
+        EXPECT_EQ(SizeInsertPosition(scalable, height), at) << height;
+    for (auto [height, at] : {std::pair{11, 2}, {6, 0}, {16, 3}, {10, -1}})
+        EXPECT_EQ(SizeInsertPosition(raster, height), at) << height;
     EXPECT_EQ(SizeInsertPosition({}, 5), 0);
 }
 
-TEST(FontChoice, TypedSizeIsReadLikeAtoiAndCheckedAgainstTheRange) {
-    EXPECT_EQ(LeadingInt(L"  12pt"), 12);
-    EXPECT_EQ(LeadingInt(L"-5"), -5);
-    EXPECT_EQ(LeadingInt(L"+7"), 7);
-    EXPECT_EQ(LeadingInt(L"abc"), 0);
-    EXPECT_EQ(LeadingInt(L""), 0);
-    EXPECT_EQ(LeadingInt(L"99999999999999"), 2147483647);
-    EXPECT_EQ(LeadingInt(L"-99999999999999"), -2147483647 - 1);
-
-    EXPECT_TRUE(IsValidPointSize(L"1"));
-    EXPECT_TRUE(IsValidPointSize(L"1638"));
-    EXPECT_TRUE(IsValidPointSize(L"10.5"));
-    EXPECT_FALSE(IsValidPointSize(L"1639"));
-    EXPECT_FALSE(IsValidPointSize(L"0"));
-    EXPECT_FALSE(IsValidPointSize(L"abc"));
-    EXPECT_FALSE(IsValidPointSize(L"-12"));
-}
-
-TEST(FontChoice, CurrencyRoundsHalvesUp) {
-    EXPECT_EQ(RoundedPoints(105000), 11);  // 10.5
-    EXPECT_EQ(RoundedPoints(104999), 10);
-    EXPECT_EQ(RoundedPoints(120000), 12);
-    EXPECT_EQ(RoundedPoints(4999), 0);
-    EXPECT_EQ(RoundedPoints(-25000), -2);  // -2.5
-    EXPECT_EQ(RoundedPoints(-25001), -3);
+TEST(FontChoice, TypedSizeIsReadLikeAtoiCheckedAgainstTheRangeAndRoundedHalfUp) {
+    for (auto [text, value] : {std::pair{L"  12pt", 12}, {L"-5", -5}, {L"+7", 7}, {L"abc", 0}, {L"", 0},
+                               {L"99999999999999", 2147483647}, {L"-99999999999999", -2147483647 - 1}})
+        EXPECT_EQ(LeadingInt(text), value) << testing::PrintToString(std::wstring(text));
+    for (auto [text, valid] : {std::pair{L"1", true}, {L"1638", true}, {L"10.5", true}, {L"1639", false}, {L"0", false},
+                               {L"abc", false}, {L"-12", false}})
+        EXPECT_EQ(IsValidPointSize(text), valid) << testing::PrintToString(std::wstring(text));
+    // Currency units of 1/10000 point.
+    for (auto [units, points] : {std::pair{105000LL, 11LL}, {104999LL, 10LL}, {120000LL, 12LL}, {4999LL, 0LL},
+                                 {-25000LL, -2LL}, {-25001LL, -3LL}})
+        EXPECT_EQ(RoundedPoints(units), points) << units;
 }

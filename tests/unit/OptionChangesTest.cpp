@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 using namespace varolin;
 
 namespace {
@@ -14,99 +17,56 @@ OptionValues Stored() {
     v.renameFormat = 0;
     return v;
 }
+
+// The values to write, by name.
+std::string Written(const OptionChanges& c) {
+    std::string out;
+    for (auto [set, name] : {std::pair{c.displayCount, "displayCount"}, {c.renameConfirm, "renameConfirm"},
+                             {c.renameFormat, "renameFormat"}, {c.daysNew, "daysNew"}, {c.groupCount, "groupCount"},
+                             {c.logFont, "logFont"}})
+        if (set) out += std::string(out.empty() ? "" : " ") + name;
+    return out;
+}
 }  // namespace
 
-TEST(OptionChanges, NothingChangedWritesNothingAndRefreshesNothing) {
-    const OptionChanges changes = ComputeOptionChanges(Stored(), SheetInputs(Stored()), 4);
-    EXPECT_FALSE(changes.Any());
-    EXPECT_EQ(changes.refresh, kRefreshNone);
-    EXPECT_EQ(changes.currentPage, 4);
-}
-
-TEST(OptionChanges, RenameSettingsAreWrittenWithoutAnyRefresh) {
-    OptionValues edited = Stored();
-    edited.renameConfirm = 0;
-    edited.renameFormat = 3;
-    const OptionChanges changes = ComputeOptionChanges(Stored(), edited, 0);
-    EXPECT_TRUE(changes.renameConfirm);
-    EXPECT_TRUE(changes.renameFormat);
-    EXPECT_FALSE(changes.displayCount || changes.daysNew || changes.groupCount || changes.logFont);
-    EXPECT_EQ(changes.refresh, kRefreshNone);
-}
-
-TEST(OptionChanges, FileCountOrFontRepaintsDaysOrPageCountRebuild) {
-    OptionValues counts = Stored();
-    counts.displayCount = 0;
-    EXPECT_EQ(ComputeOptionChanges(Stored(), counts, 0).refresh, kRefreshRepaint);
-
-    OptionValues font = Stored();
-    font.logFont.lfWeight = 700;
-    OptionChanges fontChanges = ComputeOptionChanges(Stored(), font, 0);
-    EXPECT_TRUE(fontChanges.logFont);
-    EXPECT_EQ(fontChanges.refresh, kRefreshRepaint);
-
-    OptionValues days = Stored();
-    days.daysNew = 0;
-    EXPECT_EQ(ComputeOptionChanges(Stored(), days, 0).refresh, kRefreshRebuild);
-
-    // A font change after a rebuild-worthy one does not lower the level.
-    days.logFont.lfItalic = 1;
-    EXPECT_EQ(ComputeOptionChanges(Stored(), days, 0).refresh, kRefreshRebuild);
-
-    OptionValues pages = Stored();
-    pages.groupCount = 7;
-    const OptionChanges more = ComputeOptionChanges(Stored(), pages, 4);
-    EXPECT_TRUE(more.groupCount);
-    EXPECT_EQ(more.refresh, kRefreshRebuild);
-    EXPECT_EQ(more.currentPage, 4);
-}
-
-TEST(OptionChanges, FewerPagesThanTheCurrentOneMakeTheLastPageCurrent) {
-    OptionValues edited = Stored();
-    edited.groupCount = 2;
-    EXPECT_EQ(ComputeOptionChanges(Stored(), edited, 4).currentPage, 1);  // page 5 of 5 -> 2 of 2
-    EXPECT_EQ(ComputeOptionChanges(Stored(), edited, 1).currentPage, 1);
-    EXPECT_EQ(ComputeOptionChanges(Stored(), edited, 0).currentPage, 0);
-}
-
-TEST(OptionChanges, CheckBoxesShowOnlyAStoredOneAndWriteBackZeroOrOne) {
-    OptionValues stored = Stored();
-    stored.displayCount = 2;
-    stored.renameConfirm = 2;
-    const OptionValues shown = SheetInputs(stored);
-    EXPECT_EQ(shown.displayCount, 0);
-    EXPECT_EQ(shown.renameConfirm, 0);
-
-    // OK without touching them writes both back as 0; the file count option repaints.
-    const OptionChanges changes = ComputeOptionChanges(stored, shown, 0);
-    EXPECT_TRUE(changes.displayCount);
-    EXPECT_TRUE(changes.renameConfirm);
-    EXPECT_EQ(changes.refresh, kRefreshRepaint);
-    EXPECT_EQ(NormalisedOptions(shown).displayCount, 0);
-
-    // Any ticked state counts as 1.
-    OptionValues ticked = Stored();
-    ticked.displayCount = 0;
-    OptionValues edited = ticked;
-    edited.displayCount = 3;
-    EXPECT_EQ(NormalisedOptions(edited).displayCount, 1);
-    EXPECT_TRUE(ComputeOptionChanges(ticked, edited, 0).displayCount);
-    EXPECT_FALSE(ComputeOptionChanges(Stored(), edited, 0).displayCount);
-}
-
-TEST(OptionChanges, UnknownRenameFormatIsKeptUnlessPicked) {
-    OptionValues stored = Stored();
-    stored.renameFormat = 7;
-    EXPECT_EQ(SheetInputs(stored).renameFormat, 7);
-    EXPECT_FALSE(ComputeOptionChanges(stored, SheetInputs(stored), 0).renameFormat);
-    OptionValues picked = SheetInputs(stored);
-    picked.renameFormat = 1;
-    EXPECT_TRUE(ComputeOptionChanges(stored, picked, 0).renameFormat);
-}
-
-TEST(OptionChanges, FontDiffersWhenAnyStoredByteDiffers) {
-    OptionValues edited = Stored();
-    // A byte behind the face name's terminator still counts: the 60 bytes are compared.
-    edited.logFont.lfFaceName[30] = 'x';
-    EXPECT_TRUE(ComputeOptionChanges(Stored(), edited, 0).logFont);
+TEST(OptionChanges, WhatIsWrittenHowMuchIsRefreshedAndWhichPageIsCurrent) {
+    struct Case {
+        void (*change)(OptionValues& stored, OptionValues& edited);
+        int page;
+        const char* written;
+        RefreshLevel refresh;
+        int pageAfter;
+    } cases[] = {
+        {[](auto&, auto&) {}, 4, "", kRefreshNone, 4},
+        {[](auto&, auto& e) { e.renameConfirm = 0; e.renameFormat = 3; }, 0, "renameConfirm renameFormat", kRefreshNone, 0},
+        {[](auto&, auto& e) { e.displayCount = 0; }, 0, "displayCount", kRefreshRepaint, 0},
+        {[](auto&, auto& e) { e.logFont.lfWeight = 700; }, 0, "logFont", kRefreshRepaint, 0},
+        // A byte behind the face name's terminator counts: the 60 bytes are compared.
+        {[](auto&, auto& e) { e.logFont.lfFaceName[30] = 'x'; }, 0, "logFont", kRefreshRepaint, 0},
+        {[](auto&, auto& e) { e.daysNew = 0; }, 0, "daysNew", kRefreshRebuild, 0},
+        // A font change does not lower a rebuild to a repaint.
+        {[](auto&, auto& e) { e.daysNew = 0; e.logFont.lfItalic = 1; }, 0, "daysNew logFont", kRefreshRebuild, 0},
+        {[](auto&, auto& e) { e.groupCount = 7; }, 4, "groupCount", kRefreshRebuild, 4},
+        // Fewer pages than the current one make the last page current.
+        {[](auto&, auto& e) { e.groupCount = 2; }, 4, "groupCount", kRefreshRebuild, 1},
+        {[](auto&, auto& e) { e.groupCount = 2; }, 1, "groupCount", kRefreshRebuild, 1},
+        // Boxes stored as 2 show clear: OK writes both back as 0, and the counts repaint.
+        {[](auto& s, auto& e) { s.displayCount = s.renameConfirm = 2; e = SheetInputs(s); }, 0,
+         "displayCount renameConfirm", kRefreshRepaint, 0},
+        // Any ticked state counts as 1.
+        {[](auto& s, auto& e) { s.displayCount = 0; e.displayCount = 3; }, 0, "displayCount", kRefreshRepaint, 0},
+        {[](auto&, auto& e) { e.displayCount = 3; }, 0, "", kRefreshNone, 0},
+        // A rename format the list cannot show is kept unless the user picks one.
+        {[](auto& s, auto& e) { s.renameFormat = 7; e = SheetInputs(s); }, 0, "", kRefreshNone, 0},
+        {[](auto& s, auto& e) { s.renameFormat = 7; e.renameFormat = 1; }, 0, "renameFormat", kRefreshNone, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        OptionValues stored = Stored(), edited = Stored();
+        cases[i].change(stored, edited);
+        const OptionChanges changes = ComputeOptionChanges(stored, edited, cases[i].page);
+        EXPECT_EQ(Written(changes), cases[i].written) << "case " << i;
+        EXPECT_EQ(changes.Any(), *cases[i].written != '\0') << "case " << i;
+        EXPECT_EQ(changes.refresh, cases[i].refresh) << "case " << i;
+        EXPECT_EQ(changes.currentPage, cases[i].pageAfter) << "case " << i;
+    }
 }

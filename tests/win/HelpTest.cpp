@@ -3,53 +3,30 @@
 
 #include <string>
 
-#include "shell/AppGlobals.h"
 #include "shell/ShellHelpers.h"
 #include "support/DialogAnswerer.h"
 
-namespace {
-// The folder of the running test program: the build puts Varolin.chm there, beside the exe.
-std::wstring ProgramFolder() {
+TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
+    // The build puts Varolin.chm beside the test program, as beside the exe.
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
-
-struct HelpWindowSearch {
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTitled(HWND wnd, LPARAM lp) {
-    auto* search = reinterpret_cast<HelpWindowSearch*>(lp);
-    if (GetWindowThreadProcessId(wnd, nullptr) == GetCurrentThreadId() && WindowText(wnd) == search->title) {
-        search->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
-    const std::wstring folder = ProgramFolder();
+    folder.resize(folder.find_last_of(L'\\') + 1);
     ASSERT_NE(GetFileAttributesW((folder + L"Varolin.chm").c_str()), INVALID_FILE_ATTRIBUTES);
 
     ShowHelp(folder, L"intro.htm");
-    HelpWindowSearch search{L"Varolin ヘルプ"};
     // The help window belongs to this thread; let it come up.
-    for (int round = 0; round < 50 && !search.found; ++round) {
+    HWND help = nullptr;
+    for (int round = 0; round < 50 && !help; ++round) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        EnumWindows(&FindTitled, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(20);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        help = FindWindowW(nullptr, L"Varolin ヘルプ");
+        if (!help) Sleep(20);
     }
-    ASSERT_TRUE(search.found);
-    EXPECT_TRUE(IsWindowVisible(search.found));
-    DestroyWindow(search.found);
+    ASSERT_TRUE(help);
+    EXPECT_EQ(GetWindowThreadProcessId(help, nullptr), GetCurrentThreadId());
+    EXPECT_TRUE(IsWindowVisible(help));
+    DestroyWindow(help);
 }
 
 TEST(Help, MissingHelpFileIsSilent) {

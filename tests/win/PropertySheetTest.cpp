@@ -1,69 +1,37 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/ButtonRecord.h"
 #include "dialogs/ColorSwatch.h"
-#include "dialogs/PureColors.h"
 #include "dialogs/PrpSheet.h"
+#include "framework/Handles.h"
 #include "resource.h"
 #include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
 #include "support/TempFolder.h"
 
+using namespace sheet;
+
 namespace {
-
-constexpr wchar_t kCaption[] = L"プロパティ";
-
-struct QueuedAnswer {
-    int id;
-    std::function<void(HWND)> before;
-};
 
 struct SheetRun {
     bool ok = false;
-    bool scriptRan = false;
     std::vector<AnsweredDialog> dialogs;  // answered while the sheet ran, the sheet excepted
 };
 
-SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, std::vector<QueuedAnswer> answers = {}) {
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
-    for (QueuedAnswer& answer : answers) answerer.Answer(answer.id, std::move(answer.before));
+SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, std::vector<SheetAnswer> answers = {},
+                  CWnd* button = nullptr) {
     SheetRun run;
-    {
-        SheetScript script(kCaption, std::move(steps));
-        run.ok = RunButtonProperties(nullptr, record);
-        run.scriptRan = script.AllRan();
-    }
-    run.dialogs.assign(answerer.Dialogs().begin() + (answerer.Count() ? 1 : 0), answerer.Dialogs().end());
-    EXPECT_EQ(answerer.Pending(), 0u) << "a queued answer found no dialog";
+    run.dialogs = RunScripted(L"プロパティ", std::move(steps), [&] { run.ok = RunButtonProperties(button, record); },
+                              std::move(answers));
     return run;
 }
-
-HWND Page(HWND sheet) { return PropSheet_GetCurrentPageHwnd(sheet); }
-
-HWND ShowColorPage(HWND sheet) {
-    PropSheet_SetCurSel(sheet, nullptr, 1);
-    return Page(sheet);
-}
-
-std::wstring Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
-void SetText(HWND page, int id, const std::wstring& text) { SetDlgItemTextW(page, id, text.c_str()); }
-bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
-bool Enabled(HWND page, int id) { return IsWindowEnabled(GetDlgItem(page, id)) != FALSE; }
-// A click that completes at once (check boxes, radio buttons, swatches).
-void Click(HWND page, int id) { SendMessageW(GetDlgItem(page, id), BM_CLICK, 0, 0); }
-// A click whose handler opens a modal dialog: it runs from the sheet's loop, not from the step.
-void PostClick(HWND page, int id) {
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-}
-void PressOk(HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }
 
 varolin::ButtonRecord SampleRecord() {
     varolin::ButtonRecord record;
@@ -90,21 +58,6 @@ COLORREF SliderColor(HWND page) {
     return RGB(pos(IDC_RED_SLIDER), pos(IDC_GREEN_SLIDER), pos(IDC_BLUE_SLIDER));
 }
 
-LRESULT SystemColorSelection(HWND page) { return SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETCURSEL, 0, 0); }
-
-// Chooses the system colour list's entry for a GetSysColor index, as a user would.
-void PickSystemColor(HWND page, int sysColor) {
-    HWND list = GetDlgItem(page, IDC_SYSTEM_COLOR);
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) != sysColor) continue;
-        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
-        SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COLOR, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
-        return;
-    }
-    ADD_FAILURE() << "no list entry for system colour " << sysColor;
-}
-
 // Moves a slider by keyboard, as a user would; the slider notifies the page itself.
 void SliderKey(HWND page, int id, UINT key) {
     HWND slider = GetDlgItem(page, id);
@@ -115,10 +68,7 @@ void SliderKey(HWND page, int id, UINT key) {
 // A pixel of a window as drawn on screen, after pending paints.
 COLORREF Pixel(HWND wnd, int x, int y) {
     UpdateWindow(wnd);
-    HDC dc = GetDC(wnd);
-    const COLORREF color = GetPixel(dc, x, y);
-    ReleaseDC(wnd, dc);
-    return color;
+    return GetPixel(WindowDC(wnd).Get(), x, y);
 }
 
 // A pixel inside the preview's filled rectangle, clear of its centred text.
@@ -128,101 +78,61 @@ COLORREF PreviewPixel(HWND page) {
     return Pixel(page, rc.left + 10, rc.bottom / 5 * 3 + 10);
 }
 
+// Answers the folder browser with the folder g_browseChoice. The browser makes its own first
+// choice while it starts, so the choice is made again on every tick until the browser shows it.
+std::wstring g_browseChoice;
+void CALLBACK ChooseInBrowser(HWND browser, UINT, UINT_PTR id, DWORD) {
+    HWND tree = FindWindowExW(browser, nullptr, WC_TREEVIEWW, nullptr);
+    wchar_t name[MAX_PATH] = {};
+    TVITEMW item{TVIF_TEXT, TreeView_GetSelection(tree), 0, 0, name, MAX_PATH, 0, 0, 0, 0};
+    if (!IsWindowVisible(browser) || !TreeView_GetItem(tree, &item) || !g_browseChoice.ends_with(L"\\" + std::wstring(name))) {
+        SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(g_browseChoice.c_str()));
+        return;
+    }
+    KillTimer(browser, id);
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);
+}
+
 }  // namespace
 
 TEST(ButtonPropertySheet, ClearingTheProgramCheckDropsTheProgramAndKeepsTheFolder) {
     varolin::ButtonRecord record = SampleRecord();
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = Page(sheet);
-            EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
-            EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
-            EXPECT_FALSE(Enabled(page, IDC_FOLDER));
-            EXPECT_FALSE(Enabled(page, IDC_BROWSE_FOLDER));
-            EXPECT_TRUE(Enabled(page, IDC_BROWSE_PROGRAM));
-            Click(page, IDC_HAS_PROGRAM);
-            EXPECT_EQ(Text(page, IDC_PROGRAM), L"");
-            EXPECT_TRUE(Enabled(page, IDC_FOLDER));
-            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
-            EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
-            EXPECT_EQ(Text(page, IDC_FOLDER), L"C:\\Work\\");
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(run.ok);
-    EXPECT_TRUE(run.scriptRan);
+    RunSheet(record, {[](HWND sheet) {
+        HWND page = Page(sheet);
+        EXPECT_TRUE(Checked(page, IDC_HAS_PROGRAM));
+        EXPECT_EQ(Text(page, IDC_PROGRAM), L"tool.exe");
+        EXPECT_FALSE(Enabled(page, IDC_FOLDER));
+        EXPECT_FALSE(Enabled(page, IDC_BROWSE_FOLDER));
+        EXPECT_TRUE(Enabled(page, IDC_BROWSE_PROGRAM));
+        Click(page, IDC_HAS_PROGRAM);
+        EXPECT_EQ(Text(page, IDC_PROGRAM), L"");
+        EXPECT_TRUE(Enabled(page, IDC_FOLDER));
+        EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
+        EXPECT_FALSE(Enabled(page, IDC_BROWSE_PROGRAM));
+        PressOk(sheet);
+    }});
     EXPECT_EQ(record.m_strProgram, L"");
     EXPECT_EQ(record.m_strFolder, L"C:\\Work\\");
-
-    // Ticking the box without choosing a program leaves none, and the next opening shows it clear.
-    const SheetRun again = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = Page(sheet);
-            EXPECT_FALSE(Checked(page, IDC_HAS_PROGRAM));
-            EXPECT_FALSE(Enabled(page, IDC_PROGRAM));
-            Click(page, IDC_HAS_PROGRAM);
-            EXPECT_TRUE(Enabled(page, IDC_PROGRAM));
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(again.ok);
-    EXPECT_EQ(record.m_strProgram, L"");
 }
 
-TEST(ButtonPropertySheet, FolderGetsItsBackslashAndTitleAndProgramLoseTrailingBlanks) {
+TEST(ButtonPropertySheet, OverlongTextIsRefusedWithTheSheetLeftOpenAndTheFolderGetsItsBackslash) {
     varolin::ButtonRecord record = SampleRecord();
-    const auto typeInto = [&](int id, const std::wstring& text, bool clearProgram) {
-        RunSheet(record, {
-            [=](HWND sheet) {
-                if (clearProgram) Click(Page(sheet), IDC_HAS_PROGRAM);
-                SetText(Page(sheet), id, text);
-                PressOk(sheet);
-            },
-        });
-    };
-    typeInto(IDC_TITLE, L"  見出し  ", false);
-    EXPECT_EQ(record.m_strTitle, L"  見出し");
-    typeInto(IDC_PROGRAM, L"run.exe \t", false);
-    EXPECT_EQ(record.m_strProgram, L"run.exe");
-    typeInto(IDC_FOLDER, L"D:\\Data  ", true);
-    EXPECT_EQ(record.m_strFolder, L"D:\\Data\\");
-    typeInto(IDC_FOLDER, L"", false);
-    EXPECT_EQ(record.m_strFolder, L"\\");
-}
-
-TEST(ButtonPropertySheet, OverlongTextIsRefusedWithTheSheetLeftOpen) {
-    varolin::ButtonRecord record = SampleRecord();
-    bool refusedTwiceAndStillOpen = false;
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) {
-                SetText(Page(sheet), IDC_TITLE, std::wstring(101, L'a'));
-                PressOk(sheet);
-            },
-            [](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TITLE));  // the refused edit, selected
-                SetText(page, IDC_TITLE, std::wstring(51, L'あ'));  // 102 bytes in code page 932
-                PressOk(sheet);
-            },
-            [&](HWND sheet) {
-                refusedTwiceAndStillOpen = IsWindowVisible(sheet) != FALSE;
-                HWND page = Page(sheet);
-                SetText(page, IDC_TITLE, std::wstring(50, L'あ'));
-                Click(page, IDC_HAS_PROGRAM);
-                SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(257, L'f'));  // 261 bytes with its backslash
-                PressOk(sheet);
-            },
-            [](HWND sheet) {
-                EXPECT_EQ(GetFocus(), GetDlgItem(Page(sheet), IDC_FOLDER));
-                SetText(Page(sheet), IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
-                PressOk(sheet);
-            },
-        },
-        {{IDOK, nullptr}, {IDOK, nullptr}, {IDOK, nullptr}});
-    EXPECT_TRUE(run.scriptRan);
-    EXPECT_TRUE(refusedTwiceAndStillOpen);
+    const SheetRun run = RunSheet(record, {[](HWND sheet) {
+        HWND page = Page(sheet);
+        SetText(page, IDC_TITLE, std::wstring(101, L'a'));
+        PressOk(sheet);
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TITLE));  // the refused edit, selected
+        SetText(page, IDC_TITLE, std::wstring(51, L'あ'));  // 102 bytes in code page 932
+        PressOk(sheet);
+        SetText(page, IDC_TITLE, std::wstring(50, L'あ') + L" \t");  // blanks go before the count
+        Click(page, IDC_HAS_PROGRAM);
+        SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(257, L'f'));  // 261 bytes with its backslash
+        PressOk(sheet);
+        EXPECT_TRUE(IsWindowVisible(sheet));
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_FOLDER));
+        SetText(page, IDC_FOLDER, L"C:\\" + std::wstring(256, L'f'));  // 260 bytes stored
+        PressOk(sheet);
+    }}, {{IDOK}, {IDOK}, {IDOK}});
     ASSERT_EQ(run.dialogs.size(), 3u);
     EXPECT_EQ(run.dialogs[0].text, L"100 バイト以内で入力してください。");
     EXPECT_EQ(run.dialogs[1].text, L"100 バイト以内で入力してください。");
@@ -238,155 +148,137 @@ TEST(ButtonPropertySheet, OkWithoutChangesKeepsTheRecordAndCancelDropsEveryEdit)
     record.m_crText = 0x00123456;
     record.m_bNoDrop = 1;
     const varolin::ButtonRecord before = record;
-    const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            EXPECT_TRUE(Checked(Page(sheet), IDC_NO_DROP));
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(run.ok);
+    bool refuses = false;
+    EXPECT_TRUE(RunSheet(record, {[&](HWND sheet) {
+        refuses = Checked(Page(sheet), IDC_NO_DROP);
+        PressOk(sheet);
+    }}).ok);
+    EXPECT_TRUE(refuses);
+    EXPECT_EQ(record, before);
+
+    // Cancel drops every edit, on both pages.
+    EXPECT_FALSE(RunSheet(record, {[](HWND sheet) {
+        SetText(Page(sheet), IDC_TITLE, L"別名");
+        Click(Page(sheet), IDC_HAS_PROGRAM);
+        Click(Page(sheet), IDC_NO_DROP);
+        Click(ShowPage(sheet, 1), IDC_SWATCH_FIRST + 2);
+        PropSheet_PressButton(sheet, PSBTN_CANCEL);
+    }}).ok);
     EXPECT_EQ(record, before);
 
     // Turning the refusal off comes back as a changed flag.
-    RunSheet(record, {
-        [](HWND sheet) {
-            Click(Page(sheet), IDC_NO_DROP);
-            PressOk(sheet);
-        },
-    });
+    RunSheet(record, {[](HWND sheet) {
+        Click(Page(sheet), IDC_NO_DROP);
+        PressOk(sheet);
+    }});
     EXPECT_EQ(record.m_bNoDrop, 0);
-
-    // Cancel drops every edit, on both pages.
-    const varolin::ButtonRecord beforeCancel = record;
-    const SheetRun cancelled = RunSheet(record, {
-        [](HWND sheet) {
-            SetText(Page(sheet), IDC_TITLE, L"別名");
-            Click(Page(sheet), IDC_HAS_PROGRAM);
-            Click(Page(sheet), IDC_NO_DROP);
-        },
-        [](HWND sheet) {
-            Click(ShowColorPage(sheet), IDC_SWATCH_FIRST + 2);
-            PropSheet_PressButton(sheet, PSBTN_CANCEL);
-        },
-    });
-    EXPECT_TRUE(cancelled.scriptRan);
-    EXPECT_FALSE(cancelled.ok);
-    EXPECT_EQ(record, beforeCancel);
 }
 
-TEST(ButtonPropertySheet, ChoosingAProgramMovesTheFolderToItsDirectory) {
+TEST(ButtonPropertySheet, BrowsingFillsFolderOrProgramAndFolderAndCancellingKeepsWhatWasTyped) {
     TempFolder temp;
-    const std::wstring tools = temp.MakeFolder(L"tools");
+    const std::wstring first = temp.MakeFolder(L"first"), second = temp.MakeFolder(L"second");
+    const std::wstring tools = temp.MakeFolder(L"tools"), typed = first.substr(0, first.size() - 1);
     ASSERT_TRUE(temp.WriteFile(L"tools\\run.exe", std::string("MZ")));
+    g_browseChoice = second.substr(0, second.size() - 1);
     varolin::ButtonRecord record = SampleRecord();
-    const std::wstring chosen = tools + L"run.exe";
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) { PostClick(Page(sheet), IDC_BROWSE_PROGRAM); },
-            [&](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(Text(page, IDC_PROGRAM), L"run.exe");
-                EXPECT_EQ(Text(page, IDC_FOLDER), tools);
-                EXPECT_FALSE(Enabled(page, IDC_FOLDER));
-                PressOk(sheet);
-            },
+    record.m_strProgram.clear();
+    record.m_strFolder = first;
+    std::wstring chosen, afterCancel;
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    const SheetRun run = RunSheet(record, {
+        [&](HWND sheet) {
+            EXPECT_FALSE(Checked(Page(sheet), IDC_HAS_PROGRAM));  // a button without a program
+            EXPECT_TRUE(Enabled(Page(sheet), IDC_BROWSE_FOLDER));
+            PostClick(Page(sheet), IDC_BROWSE_FOLDER);
         },
-        {{IDOK, [&](HWND open) {
-              // The file name field of the Open dialog, whichever form the system uses.
-              for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, chosen.c_str());
-          }}});
-    EXPECT_TRUE(run.scriptRan);
-    ASSERT_EQ(run.dialogs.size(), 1u);
+        [&](HWND sheet) {
+            chosen = Text(Page(sheet), IDC_FOLDER);
+            SetText(Page(sheet), IDC_FOLDER, typed);
+            PostClick(Page(sheet), IDC_BROWSE_FOLDER);
+        },
+        [&](HWND sheet) {
+            afterCancel = Text(Page(sheet), IDC_FOLDER);
+            Click(Page(sheet), IDC_HAS_PROGRAM);
+            PostClick(Page(sheet), IDC_BROWSE_PROGRAM);
+        },
+        [&](HWND sheet) {
+            // The program moves the folder with it.
+            EXPECT_EQ(Text(Page(sheet), IDC_PROGRAM), L"run.exe");
+            EXPECT_EQ(Text(Page(sheet), IDC_FOLDER), tools);
+            PressOk(sheet);
+        },
+    }, {{kLeaveSheetOpen, [](HWND browser) { SetTimer(browser, 1, 20, &ChooseInBrowser); }}, {IDCANCEL}, {IDOK, [&](HWND open) {
+        // The file name field of the Open dialog, whichever form the system uses.
+        for (int id : {cmb13, edt1}) SetDlgItemTextW(open, id, (tools + L"run.exe").c_str());
+    }}});
+    ASSERT_EQ(run.dialogs.size(), 3u);
+    GetCurrentDirectoryW(MAX_PATH, after);
+    EXPECT_STREQ(after, before);  // held on a chosen folder, it would keep the folder from deletion
+    EXPECT_EQ(chosen, second);
+    EXPECT_EQ(afterCancel, typed);
     EXPECT_EQ(record.m_strProgram, L"run.exe");
     EXPECT_EQ(record.m_strFolder, tools);
 }
 
-TEST(ButtonPropertySheet, PureColoursAreMarkedHoweverTheyAreReached) {
+TEST(ButtonPropertySheet, PureColoursAreMarkedHoweverReachedAndSwitchingTheEditedColourChangesNeither) {
     varolin::ButtonRecord record = SampleRecord();
     record.m_crBack = 0x000000;
-    const SheetRun run = RunSheet(
-        record,
-        {
-            [](HWND sheet) {
-                HWND page = ShowColorPage(sheet);
-                EXPECT_TRUE(Checked(page, IDC_EDIT_BACK_COLOR));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 0});
-                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
-
-                SliderKey(page, IDC_RED_SLIDER, VK_END);  // red 255, green and blue 0
-                EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
-                EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
-
-                SliderKey(page, IDC_GREEN_SLIDER, VK_RIGHT);
-                EXPECT_EQ(SliderColor(page), RGB(255, 1, 0));
-                EXPECT_TRUE(MarkedSwatches(page).empty());
-
-                PickSystemColor(page, COLOR_WINDOW);
-                const COLORREF window = GetSysColor(COLOR_WINDOW);
-                EXPECT_EQ(SliderColor(page), window);
-                EXPECT_NE(SystemColorSelection(page), CB_ERR);  // the list keeps its choice
-                const int pure = varolin::PureColorIndex(window);
-                EXPECT_EQ(MarkedSwatches(page), pure < 0 ? std::vector<int>{} : std::vector<int>{IDC_SWATCH_FIRST + pure});
-
-                Click(page, IDC_SWATCH_FIRST + 4);
-                EXPECT_EQ(SliderColor(page), RGB(0, 0, 255));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 4});
-                EXPECT_EQ(SystemColorSelection(page), CB_ERR);
-                PostClick(page, IDC_COLOR_DETAILS);
-            },
-            [](HWND sheet) {
-                HWND page = Page(sheet);
-                EXPECT_EQ(SliderColor(page), RGB(0, 128, 0));
-                EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 11});
-                PressOk(sheet);
-            },
-        },
-        {{IDOK, [](HWND colorDialog) {
-              // The dialog's red, green and blue fields.
-              SetDlgItemTextW(colorDialog, 706, L"0");
-              SetDlgItemTextW(colorDialog, 707, L"128");
-              SetDlgItemTextW(colorDialog, 708, L"0");
-          }}});
-    EXPECT_TRUE(run.scriptRan);
-    EXPECT_TRUE(run.ok);
-    EXPECT_EQ(record.m_crBack, RGB(0, 128, 0));
-    EXPECT_EQ(record.m_crText, 0x000000u);
-}
-
-TEST(ButtonPropertySheet, SwitchingTheEditedColourMovesSlidersAndMarkButChangesNeither) {
-    varolin::ButtonRecord record = SampleRecord();
-    record.m_crBack = RGB(255, 0, 0);
     record.m_crText = 0x123456;
+    COLORREF systemColor = 0;
     const SheetRun run = RunSheet(record, {
-        [](HWND sheet) {
-            HWND page = ShowColorPage(sheet);
-            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+        [&](HWND sheet) {
+            HWND page = ShowPage(sheet, 1);
+            EXPECT_TRUE(Checked(page, IDC_EDIT_BACK_COLOR));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 0});
+            EXPECT_EQ(Selected(page, IDC_SYSTEM_COLOR), CB_ERR);
 
+            SliderKey(page, IDC_RED_SLIDER, VK_END);  // red 255, green and blue 0
+            EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
+            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
+            // Swatches paint their colour; only the marked one is raised by a bevel.
+            HWND red = GetDlgItem(page, 1102), black = GetDlgItem(page, IDC_SWATCH_FIRST);
+            EXPECT_EQ(Pixel(red, 8, 8), RGB(255, 0, 0));
+            EXPECT_EQ(Pixel(red, 2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
+            EXPECT_EQ(Pixel(black, 2, 2), RGB(0, 0, 0));
+
+            // The text colour shows in sliders and mark; the back colour stays red.
             Click(page, IDC_EDIT_TEXT_COLOR);
             EXPECT_EQ(SliderColor(page), 0x123456u);
             EXPECT_TRUE(MarkedSwatches(page).empty());
-            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));  // the back colour stays red
-
-            PickSystemColor(page, COLOR_BTNFACE);  // now the text colour
+            EXPECT_EQ(PreviewPixel(page), RGB(255, 0, 0));
+            Select(page, IDC_SYSTEM_COLOR, 0);  // the entry carries its GetSysColor index
+            systemColor = GetSysColor(static_cast<int>(SendDlgItemMessageW(page, IDC_SYSTEM_COLOR, CB_GETITEMDATA, 0, 0)));
+            EXPECT_EQ(SliderColor(page), systemColor);
+            EXPECT_NE(Selected(page, IDC_SYSTEM_COLOR), CB_ERR);  // the list keeps its choice
             Click(page, IDC_EDIT_BACK_COLOR);
             EXPECT_EQ(SliderColor(page), RGB(255, 0, 0));
             EXPECT_EQ(MarkedSwatches(page), std::vector<int>{1102});
-            EXPECT_EQ(SystemColorSelection(page), CB_ERR);
-            // Swatches paint their colour; only the marked one is raised by a bevel.
-            HWND red = GetDlgItem(page, 1102), black = GetDlgItem(page, IDC_SWATCH_FIRST);
-            RECT rc;
-            GetClientRect(red, &rc);
-            EXPECT_EQ(Pixel(red, rc.right / 2, rc.bottom / 2), RGB(255, 0, 0));
-            EXPECT_EQ(Pixel(red, 2, 2), GetSysColor(COLOR_BTNHIGHLIGHT));
-            EXPECT_EQ(Pixel(black, 2, 2), RGB(0, 0, 0));
+            EXPECT_EQ(Selected(page, IDC_SYSTEM_COLOR), CB_ERR);
+
+            SliderKey(page, IDC_GREEN_SLIDER, VK_RIGHT);
+            EXPECT_EQ(SliderColor(page), RGB(255, 1, 0));
+            EXPECT_TRUE(MarkedSwatches(page).empty());
+            Click(page, IDC_SWATCH_FIRST + 4);
+            EXPECT_EQ(SliderColor(page), RGB(0, 0, 255));
+            EXPECT_EQ(MarkedSwatches(page), std::vector<int>{IDC_SWATCH_FIRST + 4});
+            PostClick(page, IDC_COLOR_DETAILS);
+        },
+        [](HWND sheet) {
+            EXPECT_EQ(SliderColor(Page(sheet)), RGB(0, 128, 0));
+            EXPECT_EQ(MarkedSwatches(Page(sheet)), std::vector<int>{IDC_SWATCH_FIRST + 11});
             PressOk(sheet);
         },
-    });
+    }, {{IDOK, [](HWND colorDialog) {
+        // The dialog's red, green and blue fields.
+        SetDlgItemTextW(colorDialog, 706, L"0");
+        SetDlgItemTextW(colorDialog, 707, L"128");
+        SetDlgItemTextW(colorDialog, 708, L"0");
+    }}});
     EXPECT_TRUE(run.ok);
-    EXPECT_EQ(record.m_crBack, RGB(255, 0, 0));
-    EXPECT_EQ(record.m_crText, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(record.m_crBack, RGB(0, 128, 0));
+    EXPECT_EQ(record.m_crText, systemColor);
 }
 
 TEST(ButtonPropertySheet, TheWholeBarWaitsWhileOneOfItsButtonsIsEdited) {
@@ -398,19 +290,13 @@ TEST(ButtonPropertySheet, TheWholeBarWaitsWhileOneOfItsButtonsIsEdited) {
     ASSERT_TRUE(button.SubclassWindow(CreateWindowExW(0, L"Button", L"this", WS_CHILD | WS_VISIBLE, 100, 0, 90, 40,
                                                       bar, nullptr, GetModuleHandleW(nullptr), nullptr)));
     varolin::ButtonRecord record = SampleRecord();
-    DialogAnswerer answerer;
-    answerer.Answer(kLeaveSheetOpen);
-    SheetScript script(kCaption, {
-        [&](HWND sheet) {
-            // The other buttons cannot be used (to delete this one, say) while the sheet is up.
-            EXPECT_FALSE(IsWindowEnabled(bar));
-            EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
-            EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
-            PressOk(sheet);
-        },
-    });
-    EXPECT_TRUE(RunButtonProperties(&button, record));
-    EXPECT_TRUE(script.AllRan());
+    EXPECT_TRUE(RunSheet(record, {[&](HWND sheet) {
+        // The other buttons cannot be used (to delete this one, say) while the sheet is up.
+        EXPECT_FALSE(IsWindowEnabled(bar));
+        EXPECT_EQ(GetWindow(sheet, GW_OWNER), bar);
+        EXPECT_TRUE(IsWindowEnabled(other));  // disabled through the bar, not one by one
+        PressOk(sheet);
+    }}, {}, &button).ok);
     EXPECT_TRUE(IsWindowEnabled(bar));
     DestroyWindow(bar);
 }

@@ -41,7 +41,9 @@ protected:
     HWND Button() { return m_button ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"T"))); }
     std::wstring Source(const std::wstring& name, const char* old = nullptr) {
         EXPECT_TRUE(m_source.WriteFile(name, std::string("new")));
-        if (old) EXPECT_TRUE(m_target.WriteFile(name, std::string(old)));
+        if (old) {
+            EXPECT_TRUE(m_target.WriteFile(name, std::string(old)));
+        }
         return m_source / name;
     }
     DWORD Drop(const std::vector<std::wstring>& paths, DWORD keys = MK_LBUTTON) {

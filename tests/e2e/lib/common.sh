@@ -1,0 +1,47 @@
+# Sourced by every e2e script, whose $1 is the build folder (test.sh has set up Wine and the
+# display): the program and the helper tools, failing, waiting for and stopping the bar.
+set -uo pipefail
+BUILD="$1"
+EXE="$BUILD/win/Varolin.exe"
+TOOLS="$BUILD/win/e2e"
+BAR=(--class '#32770' --caption Varolin --child 1009)  # the bar: its page label is control 1009
+
+fail() { echo "FAIL: $*"; exit 1; }
+window() { wine "$TOOLS/window.exe" "$@"; }
+
+# Every copy started here is ended when the script ends; a script adds its own cleanup by
+# defining on_exit.
+started=()
+cleanup() {
+  for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
+  if declare -F on_exit >/dev/null; then on_exit; fi
+}
+trap cleanup EXIT
+
+# Starts a copy of the program ($1, default the built one) in the background: its pid in BAR_PID.
+start_bar() {
+  wine "${1:-$EXE}" &
+  BAR_PID=$!
+  started+=("$BAR_PID")
+}
+
+# Waits at most $2 seconds (default 30) for process $1 to end; its exit code is then the result.
+wait_exit() {
+  for _ in $(seq $(( ${2:-30} * 10 ))); do
+    if ! kill -0 "$1" 2>/dev/null; then wait "$1"; return $?; fi
+    sleep 0.1
+  done
+  return 124
+}
+
+# Closes the bar of copy BAR_PID (the close options of the window tool may follow) and checks
+# that the copy ends cleanly.
+stop_bar() {
+  window close "${BAR[@]}" "$@" || fail "could not close the bar"
+  wait_exit "$BAR_PID"
+  local rc=$?
+  [ "$rc" -eq 0 ] || fail "the bar did not end cleanly (exit $rc)"
+}
+
+# Fails when a message box is open.
+no_message_box() { ! window find --class '#32770' --child 65535 --timeout 1 >/dev/null 2>&1 || fail "a message box is open"; }

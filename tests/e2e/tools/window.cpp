@@ -1,0 +1,192 @@
+// window VERB [--class C] [--caption T] [--child ID] [--timeout S] ...
+// Drives the program under test from another process. Waits for a matching top-level window,
+// then by VERB:
+//   find                  prints its caption
+//   close [--wm-close | --command ID]
+//                         closes it as a user would (the system menu's Close), with WM_CLOSE,
+//                         or chooses its menu command ID instead
+//   answer                takes it for a message box (class "#32770", text control 0xFFFF),
+//                         prints its text and answers OK
+//   info                  prints the bar's page label (control 1009), "topmost" or "normal",
+//                         the rectangles of its page spin (control 1006) and of the bar, each
+//                         as "left,top,right,bottom" in screen pixels
+//   rect                  prints the place of the bar's first visible folder button on the
+//                         screen as "WIDTHxHEIGHT+LEFT+TOP"
+//   drag FILE...          drags the files onto that button with a real DoDragDrop (CF_HDROP,
+//                         copy or move allowed) and prints the effect reported: copy, move, none
+// Exit 0 on success, 1 when a window is missing or the drag failed.
+#include <windows.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "support/TestDataObject.h"
+
+namespace {
+
+std::wstring Text(HWND wnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(wnd, buffer, 1024);
+    return buffer;
+}
+
+void Write(DWORD stream, const std::wstring& text) {
+    std::string out(text.size() * 3 + 1, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                       out.data(), static_cast<int>(out.size()), nullptr, nullptr)));
+    out += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(stream), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
+}
+int Fail(const std::wstring& text) {
+    Write(STD_ERROR_HANDLE, L"window: " + text);
+    return 1;
+}
+
+// The window match options --class NAME, --caption TEXT, --child ID and --timeout SECONDS;
+// every other word goes to `rest`.
+struct Args {
+    std::wstring className, caption;  // "" = any
+    int childId = -1;                 // -1 = any
+    double timeout = 30;
+    std::vector<std::wstring> rest;
+
+    Args() {
+        int count = 0;
+        wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+        for (int i = 1; i < count; ++i) {
+            const std::wstring a = argv[i];
+            const bool hasValue = i + 1 < count;
+            if (a == L"--class" && hasValue) className = argv[++i];
+            else if (a == L"--caption" && hasValue) caption = argv[++i];
+            else if (a == L"--child" && hasValue) childId = std::wcstol(argv[++i], nullptr, 0);
+            else if (a == L"--timeout" && hasValue) timeout = std::wcstod(argv[++i], nullptr);
+            else rest.push_back(a);
+        }
+        LocalFree(argv);
+    }
+    bool Has(const wchar_t* flag) const { return std::find(rest.begin(), rest.end(), flag) != rest.end(); }
+    // The number after `option` among the rest (0 when there is none).
+    int Number(const wchar_t* option) const {
+        const auto at = std::find(rest.begin(), rest.end(), option);
+        return at != rest.end() && at + 1 != rest.end() ? _wtoi(at[1].c_str()) : 0;
+    }
+    bool Matches(HWND wnd) const {
+        wchar_t cls[256] = {};
+        GetClassNameW(wnd, cls, 256);
+        return (className.empty() || className == cls) && (caption.empty() || caption == Text(wnd)) &&
+               (childId < 0 || GetDlgItem(wnd, childId));
+    }
+};
+
+// Polls `ready` until it holds, for at most `seconds`.
+template <typename Ready>
+bool Poll(double seconds, Ready ready) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
+    while (!ready()) {
+        if (GetTickCount64() >= end) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+// The matching top-level windows, or the visible folder buttons below `bar`.
+std::vector<HWND> Windows(const Args& args, HWND bar = nullptr) {
+    std::pair<const Args*, std::vector<HWND>> search{bar ? nullptr : &args, {}};
+    const WNDENUMPROC collect = [](HWND wnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<std::pair<const Args*, std::vector<HWND>>*>(lp);
+        wchar_t cls[64] = {};
+        GetClassNameW(wnd, cls, 64);
+        if (s->first ? s->first->Matches(wnd) : std::wcscmp(cls, L"VarolinButton") == 0 && IsWindowVisible(wnd))
+            s->second.push_back(wnd);
+        return TRUE;
+    };
+    if (bar) EnumChildWindows(bar, collect, reinterpret_cast<LPARAM>(&search));
+    else EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+// Lets the drag run over the target for a few rounds, then drops.
+class DropSoon : public IDropSource {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        *out = iid == IID_IUnknown || iid == IID_IDropSource ? this : nullptr;
+        return *out ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on main's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return ++m_rounds >= 5 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    int m_rounds = 0;
+};
+
+std::wstring Drag(HWND button, const std::vector<std::wstring>& files) {
+    OleInitialize(nullptr);
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    IDataObject* data = TestDataObject::Create()->AddFiles(files);
+    DropSoon source;
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    data->Release();
+    OleUninitialize();
+    if (FAILED(hr)) return L"";
+    return effect == DROPEFFECT_COPY ? L"copy" : effect == DROPEFFECT_MOVE ? L"move" : L"none";
+}
+
+}  // namespace
+
+int main() {
+    Args args;
+    const std::wstring verb = args.rest.empty() ? L"" : args.rest.front();
+    if (verb == L"answer") {
+        args.className = L"#32770";
+        args.childId = 0xFFFF;
+    }
+    std::vector<HWND> found;
+    if (!Poll(args.timeout, [&] { return !(found = Windows(args)).empty(); })) return Fail(L"timed out");
+    HWND wnd = found.front();
+    if (verb == L"find") {
+        Write(STD_OUTPUT_HANDLE, Text(wnd));
+    } else if (verb == L"close") {
+        if (args.Has(L"--command")) PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(args.Number(L"--command")), 0);
+        else if (args.Has(L"--wm-close")) PostMessageW(wnd, WM_CLOSE, 0, 0);
+        else PostMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (verb == L"answer") {
+        Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 0xFFFF)));
+        PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else if (verb == L"info") {
+        RECT rc{}, spin{};
+        GetWindowRect(wnd, &rc);
+        GetWindowRect(GetDlgItem(wnd, 1006), &spin);
+        const bool topmost = (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        wchar_t line[160];
+        swprintf(line, 160, L" %ls %ld,%ld,%ld,%ld %ld,%ld,%ld,%ld", topmost ? L"topmost" : L"normal", spin.left,
+                 spin.top, spin.right, spin.bottom, rc.left, rc.top, rc.right, rc.bottom);
+        Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 1009)) + line);
+    } else if (verb == L"rect" || verb == L"drag") {
+        std::vector<HWND> buttons;
+        if (!Poll(args.timeout, [&] { return !(buttons = Windows(args, wnd)).empty(); })) return Fail(L"no folder button");
+        RECT rc{};
+        GetWindowRect(buttons.front(), &rc);
+        wchar_t place[64];
+        swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
+        const std::vector<std::wstring> files(args.rest.begin() + 1, args.rest.end());
+        const std::wstring result = verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons.front(), files);
+        if (result.empty()) return Fail(L"the drag failed");
+        Write(STD_OUTPUT_HANDLE, result);
+    } else {
+        return Fail(L"no such verb");
+    }
+    return 0;
+}

@@ -1,0 +1,22 @@
+#include "framework/SheetOutcome.h"
+
+#include <gtest/gtest.h>
+
+TEST(SheetOutcome, OkIsKnownFromThePagesWhateverPropertySheetReturned) {
+    using enum OkAnswer;
+    struct Case {
+        std::intptr_t result;  // 0: what Windows may answer to an OK with no page changed
+        std::vector<OkAnswer> answers;
+        bool ok;
+    } cases[] = {
+        {0, {kAccepted, kAccepted}, true},
+        {0, {kAccepted, kNone}, true},  // the second page was never shown
+        {1, {kAccepted, kAccepted}, true},
+        {0, {kNone, kNone}, false},  // Cancel
+        {1, {kNone, kNone}, false},
+        {0, {kAccepted, kRefused}, false},  // an OK refused, then Cancel
+        {-1, {kAccepted}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SheetEndedWithOk(c.result, c.answers), c.ok) << c.result << ", " << testing::PrintToString(c.answers);
+}
