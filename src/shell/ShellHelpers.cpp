@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "framework/Strings.h"
+#include "settings/LongPath.h"
 #include "model/SystemCodePage.h"
 #include "shell/DropList.h"
 
@@ -42,7 +43,7 @@ HtmlHelpFunction LoadHtmlHelp() {
 }  // namespace
 
 bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(varolin::ExtendedPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
