@@ -6,7 +6,7 @@
 #include "settings/LongPath.h"
 
 namespace {
-constexpr DWORD kChunkBytes = 1 << 20;
+constexpr DWORD kChunkBytes = 1 << 16;
 // The attributes a copy carries over, as the system's copy does.
 constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -17,13 +17,13 @@ std::wstring FolderOf(const std::wstring& path) {
 }
 
 // A fresh name in `folder` for the new contents of a file being replaced.
-OwnedHandle CreateTemporary(const std::wstring& folder, std::wstring& path) {
+OwnedHandle CreateTemporary(const std::wstring& folder, DWORD attributes, std::wstring& path) {
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         wchar_t name[40];
         swprintf(name, 40, L"~vrl%08lx%02x.tmp", GetTickCount(), attempt);
         path = folder + name;
         OwnedHandle file(CreateFileW(varolin::ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+                                     attributes, nullptr));
         if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     SetLastError(ERROR_FILE_EXISTS);
@@ -61,17 +61,21 @@ DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, b
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(from.Get(), &info)) return GetLastError();
 
+    // Made with the source's attributes, as the system's copy does: a write-protected file
+    // still takes the contents through the handle that created it.
+    const DWORD attributes = (info.dwFileAttributes & kCopiedAttributes) ? info.dwFileAttributes & kCopiedAttributes
+                                                                       : FILE_ATTRIBUTE_NORMAL;
     const std::wstring finalPath = varolin::ExtendedPath(target);
     std::wstring writtenPath = target;  // where the contents go first
     OwnedHandle to;
     if (failIfExists) {
         // Taking the name first gives the same answer the system's copy gives for a taken one.
-        to.Reset(CreateFileW(finalPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        to.Reset(CreateFileW(finalPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr));
     } else {
         const DWORD existing = GetFileAttributesW(finalPath.c_str());
         if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
             return ERROR_ACCESS_DENIED;
-        to = CreateTemporary(FolderOf(target), writtenPath);
+        to = CreateTemporary(FolderOf(target), attributes, writtenPath);
     }
     if (!to) return GetLastError();
     const std::wstring writtenLong = varolin::ExtendedPath(writtenPath);
@@ -86,10 +90,10 @@ DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, b
         !MoveFileExW(writtenLong.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         result = GetLastError();
     if (result != ERROR_SUCCESS) {
+        // A part made write-protected must be freed before it can go.
+        if (attributes & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(writtenLong.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(writtenLong.c_str());
         return result;
     }
-    const DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
-    if (attributes && attributes != FILE_ATTRIBUTE_ARCHIVE) SetFileAttributesW(finalPath.c_str(), attributes);
     return ERROR_SUCCESS;
 }
