@@ -206,7 +206,11 @@ void CTransferQueue::WorkerLoop(std::shared_ptr<Shared> shared) {
         CTransferQueue* queue = shared->queue;
         CUiDispatcher::PostTo(shared->dispatcher, [queue] { queue->OnJobStarted(); });
         Context context(shared);
-        RunTransferJob(job, context);
+        // A job that runs out of memory ends alone; the worker and the bar go on.
+        try {
+            RunTransferJob(job, context);
+        } catch (...) {
+        }
         const HWND button = job.button;
         CUiDispatcher::PostTo(shared->dispatcher, [queue, button] { queue->OnJobEnded(button); });
     }
