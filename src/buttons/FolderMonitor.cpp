@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "buttons/FolderWatch.h"
 #include "buttons/NewMark.h"
 #include "settings/Settings.h"
 
@@ -12,6 +11,8 @@ namespace {
 const wchar_t kClassName[] = L"VarolinFolderMonitor";
 constexpr UINT_PTR kPacingTimer = 1;
 constexpr UINT_PTR kDayTimer = 2;
+constexpr UINT_PTR kPoolTimer = 3;
+constexpr UINT kPoolCheckMs = 250;
 constexpr std::int64_t kTicksPerMs = 10'000;
 // The day is looked at a moment after midnight, and at least hourly besides, so a change of
 // the time zone that nobody announces still shows within the hour.
@@ -34,16 +35,6 @@ void RegisterClassOnce() {
 std::int64_t Ticks(const FILETIME& time) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
 }
-
-// One scan on the thread pool, with copies of all it needs.
-struct ScanTask {
-    HWND dispatcher;
-    CFolderMonitor* monitor;  // used only in work the dispatcher runs, which ends with it
-    std::wstring folder;
-    unsigned id;
-    int daysNew;
-    FILETIME now;
-};
 }  // namespace
 
 struct CFolderMonitor::Folder {
@@ -77,6 +68,7 @@ CFolderMonitor::~CFolderMonitor() {
     // Scans still running end unseen: their results go to a dispatcher that is gone.
     for (auto& entry : m_folders)
         if (entry.second.watch) entry.second.watch->Stop();
+    m_pool->Quit();
 }
 
 FILETIME CFolderMonitor::Now() const {
@@ -114,7 +106,7 @@ void CFolderMonitor::Watch(HWND button, const std::wstring& folder) {
     const unsigned id = state.id;
     CFolderMonitor* self = this;
     state.watch = FolderWatch::Start(
-        folder, m_hWnd,
+        m_pool, folder, m_hWnd,
         [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnChanged(folder, id); }); },
         [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnWatchEnded(folder, id); }); });
     StartScan(folder, state);
@@ -140,20 +132,22 @@ void CFolderMonitor::StartScan(const std::wstring& folder, Folder& state) {
     state.scanning = true;
     state.rescanNow = false;
     state.pacing.Started(GetTickCount64());
-    auto task = std::make_unique<ScanTask>(ScanTask{m_dispatcher.Window(), this, folder, state.id, m_settings.nDaysNew, Now()});
-    const auto run = [](PTP_CALLBACK_INSTANCE, void* context) {
-        const std::unique_ptr<ScanTask> task(static_cast<ScanTask*>(context));
-        const FolderScan scan = ScanFolderAt(task->folder, task->daysNew, task->now);
-        CFolderMonitor* monitor = task->monitor;
-        CUiDispatcher::PostTo(task->dispatcher,
-                              [monitor, folder = task->folder, id = task->id, scan] { monitor->OnScanned(folder, id, scan); });
-    };
-    // The system pool grows while its threads wait, so a folder that never answers holds up
-    // only its own scan.
-    if (TrySubmitThreadpoolCallback(run, task.get(), nullptr)) task.release();
-    else CUiDispatcher::PostTo(m_dispatcher.Window(), [this, folder, id = state.id] {
-        OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed});
+    const HWND dispatcher = m_dispatcher.Window();
+    CFolderMonitor* self = this;  // used only in work the dispatcher runs, which ends with it
+    const unsigned id = state.id;
+    const int daysNew = m_settings.nDaysNew;
+    const FILETIME now = Now();
+    const bool queued = m_pool->Submit([dispatcher, self, folder, id, daysNew, now] {
+        const FolderScan scan = ScanFolderAt(folder, daysNew, now);
+        CUiDispatcher::PostTo(dispatcher, [self, folder, id, scan] { self->OnScanned(folder, id, scan); });
     });
+    if (queued) WatchPool();
+    else CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed}); });
+}
+
+void CFolderMonitor::WatchPool() {
+    if (m_bPoolTimer) return;  // set again would put the look off
+    m_bPoolTimer = SetTimer(m_hWnd, kPoolTimer, kPoolCheckMs, nullptr) != 0;
 }
 
 void CFolderMonitor::OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan) {
@@ -234,7 +228,11 @@ void CFolderMonitor::ScheduleDayCheck() {
 
 void CFolderMonitor::OnTimer(UINT_PTR id) {
     KillTimer(m_hWnd, id);
-    if (id == kPacingTimer) {
+    if (id == kPoolTimer) {
+        m_bPoolTimer = false;
+        m_pool->Grow();
+        if (m_pool->Busy()) WatchPool();
+    } else if (id == kPacingTimer) {
         ScanDueFolders();
     } else if (id == kDayTimer) {
         if (LocalDay() != m_nDay) OnTimeMoved();

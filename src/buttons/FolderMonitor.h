@@ -1,8 +1,8 @@
 #pragma once
 // CFolderMonitor: keeps the file counts and NEW marks of the shown page's folders up to date
 // without ever making the bar wait. A button that shows its folder signs on with Watch (and
-// off with Unwatch when its page is hidden or it goes); the folder is then listed on the
-// system thread pool and watched for changes, and each button on it is sent the figures
+// off with Unwatch when its page is hidden or it goes); the folder is then listed on a thread
+// pool (FolderWorkPool) and watched for changes (FolderWatch), and each button on it is sent the figures
 // (kFolderFiguresMessage) on the UI thread. Several buttons on one folder share one watch and
 // one scan. While a transfer job writes into a folder, its changes wait for the job's end.
 //
@@ -21,13 +21,14 @@
 #include <vector>
 
 #include "buttons/FolderScan.h"
+#include "buttons/FolderWatch.h"
+#include "buttons/FolderWorkPool.h"
 #include "buttons/RescanPacing.h"
 #include "buttons/TransferQueue.h"
 #include "framework/UiDispatcher.h"
 #include "framework/Wnd.h"
 
 struct AppSettings;
-class FolderWatch;
 
 // Sent to a watching button with its folder's figures: lParam points to a FolderScan whose
 // outcome is Listed or Missing (a failed scan sends nothing: the button keeps what it shows).
@@ -70,6 +71,8 @@ private:
     void OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan);
     void OnChanged(const std::wstring& folder, unsigned id);
     void OnWatchEnded(const std::wstring& folder, unsigned id);
+    // Work went to the pool: it is looked at while busy, so that slow work lets it grow.
+    void WatchPool();
     void ScanDueFolders();
     void SchedulePacedScans();
     // The NEW marks count in local days: a new day rescans everything.
@@ -87,6 +90,8 @@ private:
     std::map<std::wstring, int, FolderLess> m_writing;  // folders jobs write into, with their count
     std::int64_t m_nDay = 0;                            // the local day the marks were taken on
     unsigned m_nNextId = 1;
+    bool m_bPoolTimer = false;
     FolderMap m_folders;  // watched folders
+    std::shared_ptr<FolderWorkPool> m_pool = FolderWorkPool::Create();
     CUiDispatcher m_dispatcher;  // last: gone first, with what workers posted and nobody ran
 };

@@ -1,9 +1,9 @@
 #pragma once
-// Watches one folder for files added, removed, renamed or written, on the system thread pool:
-// opening the folder, waiting for its changes and closing it all happen on pool threads, so a
-// share that does not answer holds up neither the caller nor other watches. The folder handle
-// shares delete access (the folder can still be renamed or deleted while watched) and is
-// registered for the device notices of its volume, which the owner answers with StopAndWait.
+// Watches one folder for files added, removed, renamed or written. The folder is opened on a
+// FolderWorkPool thread (a share that does not answer may take long) and its changes arrive
+// there; the caller never waits. The folder handle shares delete access (the folder can still
+// be renamed or deleted while watched), and a folder on a removable drive is registered for
+// the device notices of its volume, which the owner answers with StopAndWait.
 #include <windows.h>
 
 #include <functional>
@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 
+#include "buttons/FolderWorkPool.h"
 #include "framework/Handles.h"
 
 class FolderWatch : public std::enable_shared_from_this<FolderWatch> {
@@ -19,8 +20,8 @@ public:
     // `ended` runs there once when the watch ends by itself (the folder deleted, the volume
     // gone) or could not start. Neither runs for a watch stopped with Stop. `deviceWindow`
     // receives WM_DEVICECHANGE for the folder's volume.
-    static std::shared_ptr<FolderWatch> Start(const std::wstring& folder, HWND deviceWindow,
-                                              std::function<void()> changed, std::function<void()> ended);
+    static std::shared_ptr<FolderWatch> Start(const std::shared_ptr<FolderWorkPool>& pool, const std::wstring& folder,
+                                              HWND deviceWindow, std::function<void()> changed, std::function<void()> ended);
     ~FolderWatch();
     FolderWatch(const FolderWatch&) = delete;
     FolderWatch& operator=(const FolderWatch&) = delete;
@@ -34,34 +35,25 @@ public:
     bool Holds(HANDLE handle);
 
 private:
-    FolderWatch(std::wstring folder, HWND deviceWindow, std::function<void()> changed, std::function<void()> ended);
-    static void CALLBACK OnOpen(PTP_CALLBACK_INSTANCE, void* context);
-    static void CALLBACK OnRead(PTP_CALLBACK_INSTANCE, void* context, void* overlapped, ULONG result,
-                                ULONG_PTR bytes, PTP_IO io);
-    void Open();
+    FolderWatch(std::shared_ptr<FolderWorkPool> pool, std::wstring folder, std::function<void()> changed,
+                std::function<void()> ended);
+    void Open(HWND deviceWindow);
+    static void OnRead(void* owner, DWORD error);
     // Asks for the next batch of changes; the lock is held.
     bool Read();
-    // What closes when the watch ends: taken out under the lock, closed after it, since closing
-    // a share's folder may take long and nobody may wait for that.
-    struct Ending {
-        HDEVNOTIFY notify = nullptr;
-        OwnedHandle folder;
-        PTP_IO io = nullptr;
-    };
-    // The lock is held, by a caller with a reference of its own: the watch lets itself go.
-    Ending TakeForClosing();
-    void Close(Ending ending);
+    // Closes the folder and lets the watch go; the caller holds a reference of its own.
+    void Close();
 
+    const std::shared_ptr<FolderWorkPool> m_pool;
     const std::wstring m_strFolder;
-    const HWND m_hDeviceWindow;
     const std::function<void()> m_changed, m_ended;
     std::mutex m_mutex;
     bool m_bStopping = false;
+    bool m_bReading = false;  // a read is under way: only its completion closes the folder
     OwnedHandle m_hFolder;
     HDEVNOTIFY m_hNotify = nullptr;  // owned: unregistered before the folder is closed
-    PTP_IO m_io = nullptr;           // owned: closed with the folder
     OwnedHandle m_hClosed{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
-    std::shared_ptr<FolderWatch> m_self;  // keeps the watch alive while pool work is pending
-    OVERLAPPED m_overlapped{};
-    alignas(DWORD) BYTE m_buffer[1024];   // what changed is not read: any change means a rescan
+    std::shared_ptr<FolderWatch> m_self;  // keeps the watch alive until its folder is closed
+    FolderWorkPool::IoRequest m_read{};
+    alignas(DWORD) BYTE m_buffer[1024];  // what changed is not read: any change means a rescan
 };
