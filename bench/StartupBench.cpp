@@ -1,8 +1,12 @@
 // Start-up of real programs, measured from outside as a user sees it: from CreateProcess to
-// the program idle (WaitForInputIdle) with its dialog window shown. After each start the
-// program is asked to end through its own command, so a bar leaves no strip reserved.
+// the program idle (WaitForInputIdle) with its dialog window shown. For a bar with buttons also
+// from CreateProcess to the shown page's figures painted: every visible folder button's text
+// holds its count (" [n]") and nothing of it waits to be painted. After each start the program
+// is asked to end through its own command, so a bar leaves no strip reserved.
 //   bench_startup RUNS HOLD_FILE CASE...
-//   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)
+//   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)[|FOLDER]
+// With FOLDER, the folder of the bar's first button: a file is made in it and deleted again
+// from here, and the time until the button shows the new count is the watch's latency.
 // Every start begins with no stored settings but "GroupCount"; the settings key is put back as
 // found at the end. The first case is the baseline of the ratios; the second, when there are
 // more than two, is a second baseline for the rest. On the last run of a case marked hold,
@@ -27,7 +31,10 @@ struct Case {
     int groupCount = 0;
     UINT closeId = IDCANCEL;
     bool hold = false;
+    std::wstring watchedFolder;
     std::vector<double> ms;
+    std::vector<double> figuresMs;  // to the shown page's figures painted
+    std::vector<double> latencyMs;  // from a file made or deleted to the new count shown
     std::vector<double> workingSetMb;  // Wine fills no private bytes; the working set it has
 };
 
@@ -53,6 +60,58 @@ BOOL CALLBACK FindDialog(HWND wnd, LPARAM data) {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
 void Fail(const std::wstring& what) { std::fprintf(stderr, "bench_startup: %s\n", bench::Utf8(what).c_str()); }
+
+// The bar's visible folder buttons.
+std::vector<HWND> VisibleButtons(HWND bar) {
+    std::vector<HWND> buttons;
+    EnumChildWindows(
+        bar,
+        [](HWND wnd, LPARAM lp) {
+            wchar_t cls[32] = {};
+            GetClassNameW(wnd, cls, 32);
+            if (std::wstring(cls) == L"VarolinButton" && IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&buttons));
+    return buttons;
+}
+
+// A button's text: it is made on WM_GETTEXT, which GetWindowText does not send across processes.
+std::wstring ButtonText(HWND button) {
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(button, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+    return text;
+}
+
+// Waits until every visible button shows its count and is painted; false after 60 s.
+bool WaitForFigures(HWND bar) {
+    for (const bench::Stopwatch clock; clock.Ms() < 60000; Sleep(1)) {
+        const std::vector<HWND> buttons = VisibleButtons(bar);
+        bool ready = !buttons.empty();
+        for (HWND button : buttons)
+            ready = ready && ButtonText(button).find(L" [") != std::wstring::npos && !GetUpdateRect(button, nullptr, FALSE);
+        if (ready) return true;
+    }
+    return false;
+}
+
+// Makes (or deletes) a file in the first button's folder: the milliseconds until the button
+// shows a count other than before, or a negative number after 10 s.
+double WatchLatency(HWND bar, const std::wstring& folder, bool make) {
+    const std::vector<HWND> buttons = VisibleButtons(bar);
+    if (buttons.empty()) return -1;
+    const std::wstring before = ButtonText(buttons.front());
+    const std::wstring file = folder + L"\\bench-watch.txt";
+    const bench::Stopwatch clock;
+    if (make) bench::WriteWholeFile(file, "x", 1);
+    else DeleteFileW(file.c_str());
+    while (ButtonText(buttons.front()) == before) {
+        if (clock.Ms() > 10000) return -1;
+        Sleep(1);
+    }
+    return clock.Ms();
+}
 
 bool WaitForFile(const std::wstring& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
@@ -86,10 +145,19 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
     const double ms = clock.Ms();
     bool ok = search.dialog != nullptr && !search.messageBox;
     if (!ok) Fail(c.name + (search.messageBox ? L": showed a message box" : L": no window within 60 s"));
+    // Only a page with buttons has figures to wait for.
+    const bool counted = ok && !VisibleButtons(search.dialog).empty();
+    if (counted && !WaitForFigures(search.dialog)) {
+        Fail(c.name + L": no figures within 60 s");
+        ok = false;
+    }
+    const double figuresMs = clock.Ms();
 
-    std::fprintf(stderr, "%s: %.1f ms%s\n", bench::Utf8(c.name).c_str(), ms, keep ? "" : " (warm-up)");
+    std::fprintf(stderr, "%s: %.1f ms, figures %.1f ms%s\n", bench::Utf8(c.name).c_str(), ms, figuresMs,
+                 keep ? "" : " (warm-up)");
     if (ok && keep) {
         c.ms.push_back(ms);
+        if (counted) c.figuresMs.push_back(figuresMs);
         Sleep(300);  // let the first paints and the shell's answers settle before reading memory
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof(counters);
@@ -101,6 +169,15 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
         const std::wstring file = holdFile + L"." + c.name;
         bench::WriteWholeFile(file + L".ready", pid.data(), static_cast<DWORD>(pid.size()));
         if (!WaitForFile(file + L".done", 120000)) Fail(L"nobody answered " + file + L".ready");
+    }
+    if (ok && keep && !c.watchedFolder.empty()) {
+        for (const bool make : {true, false}) {
+            const double latency = WatchLatency(search.dialog, c.watchedFolder, make);
+            std::fprintf(stderr, "%s: file %s, count shown after %.1f ms\n", bench::Utf8(c.name).c_str(),
+                         make ? "made" : "deleted", latency);
+            if (latency < 0) Fail(c.name + L": the count did not follow the folder");
+            else c.latencyMs.push_back(latency);
+        }
     }
     if (ok) {
         PostMessageW(search.dialog, WM_COMMAND, c.closeId, 0);
@@ -131,12 +208,13 @@ bool ParseCase(const std::wstring& text, Case& c) {
     for (size_t bar; (bar = text.find(L'|', start)) != std::wstring::npos; start = bar + 1)
         parts.push_back(text.substr(start, bar - start));
     parts.push_back(text.substr(start));
-    if (parts.size() != 5) return false;
+    if (parts.size() != 5 && parts.size() != 6) return false;
     c.name = parts[0];
     c.exe = parts[1];
     c.groupCount = std::stoi(parts[2]);
     c.closeId = static_cast<UINT>(std::stoul(parts[3]));
     c.hold = parts[4] == L"1";
+    if (parts.size() == 6) c.watchedFolder = parts[5];
     return true;
 }
 
@@ -181,6 +259,16 @@ int main() {
         bench::PairedFigure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[1].name),
                             cases[i].ms, "ms", cases[1].ms);
     }
+    // Each case with buttons against the one before it: more pages should cost next to nothing.
+    for (size_t i = 1; i < cases.size(); ++i) {
+        if (cases[i].figuresMs.empty()) continue;
+        bench::PairedFigure("startup." + bench::Utf8(cases[i].name) + "_figures", cases[i].figuresMs, "ms", cases[i].ms);
+        if (!cases[i - 1].figuresMs.empty())
+            bench::PairedFigure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[i - 1].name),
+                                cases[i].ms, "ms", cases[i - 1].ms);
+    }
+    for (const Case& c : cases)
+        if (!c.latencyMs.empty()) bench::Figure("watch.latency." + bench::Utf8(c.name), bench::Median(c.latencyMs), "ms");
     for (const Case& c : cases)
         bench::Figure("memory.wine_working_set." + bench::Utf8(c.name), bench::Median(c.workingSetMb), "MB");
     return 0;

@@ -162,7 +162,7 @@ void CMainBar::RebuildPages(bool destroyOld) {
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
     }
     for (int i = 0; i < m_nGroupCount; ++i)
-        m_pages.push_back(new CGroupWnd(m_settings, m_transfers, i, m_strPageClass, m_strButtonClass, rect, this));
+        m_pages.push_back(new CGroupWnd(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this));
 }
 
 void CMainBar::UpdatePageLabel() {

@@ -9,6 +9,7 @@
 
 #include "settings/SettingsRecords.h"
 #include "appbar/AppBarWnd.h"
+#include "buttons/FolderMonitor.h"
 #include "buttons/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
@@ -86,6 +87,8 @@ private:
     AppSettings& m_settings;
     // Drops' file work; its questions and progress window belong to the bar.
     CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
+    // The shown page's folder figures, kept up to date in the background.
+    CFolderMonitor m_folders{m_settings, m_transfers};
     int m_nLabelWidth = 0;
     int m_nLabelHeight = 0;
     int m_nGroupCount = 3;

@@ -122,12 +122,11 @@ void CBtnDropTarget::QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effe
     job.move = effect == DROPEFFECT_MOVE;
     job.renameFormat = settings.nRenameFormat;
     job.renameConfirm = settings.nRenameConfirm == 1;
-    job.button = m_button.m_hWnd;
     m_button.Transfers().Add(std::move(job));
 }
 
 BOOL CBtnDropTarget::Finish(BOOL handled) {
-    m_button.UpdateFolderState();
+    m_button.RescanFolder();
     OnDragLeave(&m_button);
     return handled;
 }

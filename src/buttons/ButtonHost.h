@@ -5,6 +5,7 @@
 
 struct AppSettings;
 class CDropBtn;
+class CFolderMonitor;
 class CTransferQueue;
 
 class IButtonHost {
@@ -13,6 +14,8 @@ public:
     virtual AppSettings& Settings() = 0;
     // Where the button's drops hand their files.
     virtual CTransferQueue& Transfers() = 0;
+    // Where the button gets its folder's figures.
+    virtual CFolderMonitor& Folders() = 0;
     // The window the button is a child of.
     virtual HWND HostWindow() const = 0;
     // One place earlier or later on the page; saves the page even when the order stays.

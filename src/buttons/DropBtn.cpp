@@ -6,7 +6,7 @@
 #include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 #include "shell/ShellHelpers.h"
-#include "buttons/FolderScan.h"
+#include "buttons/FolderMonitor.h"
 #include "resource.h"
 
 namespace {
@@ -73,6 +73,7 @@ bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
     m_bPressed = FALSE;
     m_nFileCount = 0;
     m_bNewMark = FALSE;
+    m_bScanned = false;
     LoadProgramIcon();
     return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0);
 }
@@ -87,14 +88,41 @@ void CDropBtn::LoadProgramIcon() {
     if (list) m_hIcon.Reset(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
 }
 
-void CDropBtn::UpdateFolderState() {
-    int count = 0;
-    m_bNewMark = ScanFolder(m_record.m_strFolder, Settings().nDaysNew, count);
-    m_nFileCount = count;
+void CDropBtn::SetShown(bool shown) {
+    m_bShown = shown;
+    UpdateWatch();
+}
+
+void CDropBtn::UpdateWatch() {
+    const std::wstring wanted = m_hWnd && m_bShown && !m_record.m_bNoDrop ? m_record.m_strFolder : std::wstring();
+    if (wanted == m_strWatched) return;
+    if (!m_strWatched.empty()) Folders().Unwatch(m_hWnd, m_strWatched);
+    m_strWatched = wanted;
+    if (!wanted.empty()) Folders().Watch(m_hWnd, wanted);
+}
+
+void CDropBtn::RescanFolder() {
+    if (!m_strWatched.empty()) Folders().Rescan(m_strWatched);
+}
+
+void CDropBtn::OnFolderFigures(const FolderScan& scan) {
+    const std::wstring before = ShownText();
+    m_nFileCount = scan.nFileCount;
+    m_bNewMark = scan.bNewMark ? TRUE : FALSE;
+    m_bScanned = true;
+    // A program dropped or saved into the folder gets its icon.
+    bool iconCame = false;
+    if (!m_hIcon && !m_record.m_strProgram.empty() && scan.nFileCount > 0) {
+        LoadProgramIcon();
+        iconCame = static_cast<bool>(m_hIcon);
+    }
+    const bool textChanged = ShownText() != before;
+    if (textChanged || iconCame) Invalidate(true);
+    if (textChanged) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_WINDOW, CHILDID_SELF);
 }
 
 std::wstring CDropBtn::FaceText() const {
-    if (Settings().nDisplayCount != 1 || m_record.m_bNoDrop) return m_record.m_strTitle;
+    if (Settings().nDisplayCount != 1 || m_record.m_bNoDrop || !m_bScanned) return m_record.m_strTitle;
     return m_record.m_strTitle + L" [" + std::to_wstring(m_nFileCount) + L"]";
 }
 
@@ -123,6 +151,9 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnGetText(static_cast<size_t>(wp), reinterpret_cast<wchar_t*>(lp));
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(ShownText().size());
+    case kFolderFiguresMessage:
+        OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
+        return 0;
     case WM_INITMENUPOPUP:
         Default();
         OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
@@ -134,14 +165,13 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 int CDropBtn::OnCreate(CREATESTRUCTW* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    if (!m_record.m_bNoDrop) {
-        m_dropTarget.Register(this);
-        UpdateFolderState();
-    }
+    if (!m_record.m_bNoDrop) m_dropTarget.Register(this);
     return 0;
 }
 
 void CDropBtn::OnDestroy() {
+    m_bShown = false;
+    UpdateWatch();
     // Revoked while the window still exists, so OLE lets go of the target with it.
     m_dropTarget.Revoke();
     CWnd::OnDestroy();

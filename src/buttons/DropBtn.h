@@ -6,12 +6,17 @@
 // Its window text is what the face shows in words, for screen readers and anyone else who asks:
 // the title, " [count]" when counts are shown and the button accepts drops, and " NEW" while
 // the badge is painted. It is made on each WM_GETTEXT, so it never lags behind the face.
+//
+// The figures (count and badge) come from CFolderMonitor while the button's page is shown:
+// none before the folder's first scan has ended, then those of the last scan that could list
+// the folder (a missing folder holds no files).
 #include <windows.h>
 
 #include <string>
 
 #include "buttons/BtnDropTarget.h"
 #include "buttons/ButtonHost.h"
+#include "buttons/FolderScan.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -24,15 +29,19 @@ public:
     CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record);
 
     // Creates the window (child of the host's window, id 0); a button that accepts drops
-    // registers its drop target and scans its folder on creation.
+    // registers its drop target on creation.
     bool CreateButton(const std::wstring& className, const RECT& rect);
     const varolin::ButtonRecord& Record() const { return m_record; }
     const std::wstring& Folder() const { return m_record.m_strFolder; }
     AppSettings& Settings() const { return m_host.Settings(); }
     CTransferQueue& Transfers() const { return m_host.Transfers(); }
+    CFolderMonitor& Folders() const { return m_host.Folders(); }
 
-    // Scans the folder again for the file count and the new mark.
-    void UpdateFolderState();
+    // Its page is shown or hidden: while shown, a button that accepts drops follows its
+    // folder's figures.
+    void SetShown(bool shown);
+    // Has the folder listed again at once, for the file count and the new mark.
+    void RescanFolder();
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -57,6 +66,8 @@ protected:
     void OnPrintClient(HDC dc, UINT flags);
     // WM_GETTEXT: the shown text, cut to `size` characters with its NUL.
     LRESULT OnGetText(size_t size, wchar_t* buffer) const;
+    // The figures of the folder's latest scan.
+    void OnFolderFigures(const FolderScan& scan);
     void PostNcDestroy() override { delete this; }
 
 private:
@@ -64,9 +75,11 @@ private:
     void LoadProgramIcon();
     // Rescans the folder (unless drops are refused), reloads the icon and repaints.
     void Refresh();
+    // Signs on with the monitor when shown and accepting drops, off otherwise.
+    void UpdateWatch();
     void MakeBackBrush();
-    // The text painted on the face: the title, with " [count]" when counts are shown and the
-    // button accepts drops.
+    // The text painted on the face: the title, with " [count]" when counts are shown, the
+    // button accepts drops and its folder has been scanned.
     std::wstring FaceText() const;
     // The badge is painted only on buttons that accept drops.
     bool ShowsNewMark() const { return m_bNewMark && !m_record.m_bNoDrop; }
@@ -82,5 +95,8 @@ private:
     BOOL m_bPressed = FALSE;
     int m_nFileCount = 0;
     BOOL m_bNewMark = FALSE;
+    bool m_bScanned = false;  // figures came at least once
+    bool m_bShown = false;    // the page is shown
+    std::wstring m_strWatched;  // the folder signed on with the monitor; empty: none
     CBtnDropTarget m_dropTarget{*this};
 };

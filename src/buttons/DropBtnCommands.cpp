@@ -49,7 +49,7 @@ void CDropBtn::OnOpen(bool program) {
 }
 
 void CDropBtn::Refresh() {
-    if (!m_record.m_bNoDrop) UpdateFolderState();
+    RescanFolder();
     m_hIcon.Reset();
     LoadProgramIcon();
     Invalidate(true);
@@ -66,6 +66,8 @@ void CDropBtn::OnProperties() {
         else
             m_dropTarget.Register(this);
     }
+    // A new folder is watched instead of the old one.
+    UpdateWatch();
     Refresh();
     m_host.SaveButtons();
 }

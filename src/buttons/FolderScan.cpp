@@ -14,6 +14,22 @@ std::int64_t Ticks(const FILETIME& time) {
 std::int64_t LocalTicks(const FILETIME& time, std::int64_t bias) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(Ticks(time)) + static_cast<std::uint64_t>(bias));
 }
+
+// The errors of a search in a folder that is not there. An empty drive root reports no file
+// found, which comes to the same.
+bool IsMissing(DWORD error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_NOT_READY:
+    case ERROR_DIRECTORY:
+        return true;
+    default:
+        return false;
+    }
+}
 }  // namespace
 
 FolderScan ScanFolderAt(const std::wstring& folder, int daysNew, const FILETIME& nowUtc) {
@@ -30,7 +46,10 @@ FolderScan ScanFolderAt(const std::wstring& folder, int daysNew, const FILETIME&
     const std::wstring pattern = folder + L"*";
     OwnedFindHandle find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch, nullptr,
                                           FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return scan;
+    if (!find) {
+        scan.outcome = IsMissing(GetLastError()) ? ScanOutcome::Missing : ScanOutcome::Failed;
+        return scan;
+    }
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         ++scan.nFileCount;
@@ -39,13 +58,7 @@ FolderScan ScanFolderAt(const std::wstring& folder, int daysNew, const FILETIME&
             decided = true;
         }
     } while (FindNextFileW(find.Get(), &entry));
+    // A listing cut off midway (the share went away) counts for nothing.
+    if (GetLastError() != ERROR_NO_MORE_FILES) return FolderScan{0, false, ScanOutcome::Failed};
     return scan;
-}
-
-BOOL ScanFolder(const std::wstring& folder, int daysNew, int& count) {
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    const FolderScan scan = ScanFolderAt(folder, daysNew, now);
-    count = scan.nFileCount;
-    return scan.bNewMark ? TRUE : FALSE;
 }

@@ -6,13 +6,14 @@ namespace varolin {
 
 namespace {
 constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+}  // namespace
 
-// Whole days since 1601-01-01, rounding down also before it.
-std::int64_t DayOf(std::int64_t ticks) {
+std::int64_t LocalDayOf(std::int64_t ticks) {
     const std::int64_t day = ticks / kTicksPerDay;
     return (ticks % kTicksPerDay < 0) ? day - 1 : day;
 }
-}  // namespace
+
+std::int64_t TicksToMidnight(std::int64_t nowLocal) { return (LocalDayOf(nowLocal) + 1) * kTicksPerDay - nowLocal; }
 
 NewMarkRule::NewMarkRule(std::int64_t nowLocal, int daysNew) {
     if (daysNew <= 0) {
@@ -20,7 +21,7 @@ NewMarkRule::NewMarkRule(std::int64_t nowLocal, int daysNew) {
         return;
     }
     // age = today - day < daysNew  <=>  day >= today - daysNew + 1
-    const std::int64_t firstDay = DayOf(nowLocal) - daysNew + 1;
+    const std::int64_t firstDay = LocalDayOf(nowLocal) - daysNew + 1;
     constexpr std::int64_t kFirstDayInRange = std::numeric_limits<std::int64_t>::min() / kTicksPerDay;
     m_since = firstDay > kFirstDayInRange ? firstDay * kTicksPerDay : std::numeric_limits<std::int64_t>::min();
 }

@@ -26,4 +26,10 @@ private:
     std::int64_t m_since;  // local midnight starting the oldest day that still counts
 };
 
+// The local day a time falls on (whole days since 1601-01-01, rounding down also before it):
+// the marks are taken again when it changes.
+std::int64_t LocalDayOf(std::int64_t nowLocal);
+// Ticks from `nowLocal` to the next local midnight (more than zero).
+std::int64_t TicksToMidnight(std::int64_t nowLocal);
+
 }  // namespace varolin

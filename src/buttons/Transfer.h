@@ -21,7 +21,6 @@ struct TransferJob {
     bool move = false;
     int renameFormat = 0;               // "RenameFormat" in force at the drop
     bool renameConfirm = true;          // "RenameConfirm" was 1 at the drop
-    HWND button = nullptr;              // told to rescan at the end; may be gone by then
 };
 
 // What the progress window shows.

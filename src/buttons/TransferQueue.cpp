@@ -2,7 +2,6 @@
 
 #include "buttons/TransferProgressDlg.h"
 #include "framework/Handles.h"
-#include "resource.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -166,20 +165,21 @@ void CTransferQueue::OnProgress(const TransferProgress& progress) {
     if (m_progress) m_progress->Update(progress);
 }
 
-void CTransferQueue::OnJobStarted() {
+void CTransferQueue::OnJobStarted(const std::wstring& folder) {
+    if (m_observer) m_observer->OnFolderWriteStarted(folder);
     if (!m_progress) m_progress = std::make_unique<CTransferProgressDlg>([this] { OnCancelPressed(); });
     m_progress->JobStarted(m_owner ? m_owner() : nullptr);
 }
 
-void CTransferQueue::OnJobEnded(HWND button) {
+void CTransferQueue::OnJobEnded(const std::wstring& folder) {
     bool more = false;
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         more = !m_shared->jobs.empty();
     }
     if (m_progress && !more) m_progress->JobEnded();
-    // The button rescans its folder; a button deleted meanwhile has no window to get this.
-    if (button && IsWindow(button)) PostMessageW(button, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+    // The folder's buttons, wherever they are, get its figures again.
+    if (m_observer) m_observer->OnFolderWriteEnded(folder);
 }
 
 void CTransferQueue::OnCancelPressed() {
@@ -204,14 +204,13 @@ void CTransferQueue::WorkerLoop(std::shared_ptr<Shared> shared) {
             shared->cancel = false;
         }
         CTransferQueue* queue = shared->queue;
-        CUiDispatcher::PostTo(shared->dispatcher, [queue] { queue->OnJobStarted(); });
+        CUiDispatcher::PostTo(shared->dispatcher, [queue, folder = job.folder] { queue->OnJobStarted(folder); });
         Context context(shared);
         // A job that runs out of memory ends alone; the worker and the bar go on.
         try {
             RunTransferJob(job, context);
         } catch (...) {
         }
-        const HWND button = job.button;
-        CUiDispatcher::PostTo(shared->dispatcher, [queue, button] { queue->OnJobEnded(button); });
+        CUiDispatcher::PostTo(shared->dispatcher, [queue, folder = job.folder] { queue->OnJobEnded(folder); });
     }
 }

@@ -19,6 +19,17 @@
 struct AppSettings;
 class CTransferProgressDlg;
 
+// Hears, on the UI thread, when a job begins and ends writing into its folder.
+class ITransferObserver {
+public:
+    virtual void OnFolderWriteStarted(const std::wstring& folder) = 0;
+    // Also when the job was cancelled or failed: the folder may have changed all the same.
+    virtual void OnFolderWriteEnded(const std::wstring& folder) = 0;
+
+protected:
+    ~ITransferObserver() = default;
+};
+
 class CTransferQueue {
 public:
     // `settings` (borrowed, outlives the queue) holds the rename counter; `owner` gives the
@@ -35,15 +46,18 @@ public:
     // Stops the running job cleanly, drops the waiting ones and returns when the worker is idle
     // (handling messages meanwhile, so questions it has open are answered as cancelled).
     void CancelAndWait();
+    // Who hears of the folders jobs write into; nullptr for nobody. An observer that goes
+    // before the queue sets nullptr first.
+    void SetObserver(ITransferObserver* observer) { m_observer = observer; }
 
 private:
     struct Shared;
     class Context;
     static void WorkerLoop(std::shared_ptr<Shared> shared);
     HWND QuestionOwner();
-    void OnJobStarted();
+    void OnJobStarted(const std::wstring& folder);
     void OnProgress(const TransferProgress& progress);
-    void OnJobEnded(HWND button);
+    void OnJobEnded(const std::wstring& folder);
     void OnCancelPressed();
 
     AppSettings& m_settings;
@@ -52,5 +66,6 @@ private:
     std::shared_ptr<Shared> m_shared;
     std::unique_ptr<CTransferProgressDlg> m_progress;
     int m_questionsOpen = 0;  // questions of the worker being shown (UI thread only)
+    ITransferObserver* m_observer = nullptr;
     std::thread m_worker;
 };

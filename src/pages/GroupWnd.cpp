@@ -21,22 +21,34 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }
 }  // namespace
 
-CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, int page, const std::wstring& pageClass,
-                     const std::wstring& buttonClass, const RECT& rect, CWnd* bar)
-    : m_strButtonClass(buttonClass), m_settings(settings), m_transfers(transfers), m_file(settings.strAppDir, page) {
+CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+                     const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar)
+    : m_strButtonClass(buttonClass),
+      m_settings(settings),
+      m_transfers(transfers),
+      m_folders(folders),
+      m_file(settings.strAppDir, page) {
     CreateEx(0, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
 }
 
 int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    for (const varolin::ButtonRecord& record : m_file.Load(m_hWnd)) {
+    // Read now, so that a damaged file is reported at start and the bar knows the count.
+    m_unmade = m_file.Load(m_hWnd);
+    m_nCount = static_cast<int>(m_unmade.size());
+    return 0;
+}
+
+void CGroupWnd::MakeButtons() {
+    if (m_bMade) return;
+    m_bMade = true;
+    for (const varolin::ButtonRecord& record : m_unmade) {
         auto* button = new CDropBtn(*this, record);
         m_buttons.push_back(button);
         button->CreateButton(m_strButtonClass, RECT{});
     }
-    m_nCount = static_cast<int>(m_buttons.size());
-    LayoutWhenShown();
-    return 0;
+    m_unmade = {};
+    m_bLayoutDue = true;
 }
 
 void CGroupWnd::OnSize(UINT type, int cx, int cy) {
@@ -45,15 +57,24 @@ void CGroupWnd::OnSize(UINT type, int cx, int cy) {
 }
 
 LRESULT CGroupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    // Sent before the page becomes visible, so its buttons are in place when it first paints.
-    if (msg == WM_SHOWWINDOW && wp && m_bLayoutDue) LayoutButtons();
+    // Not for the bar's own showing and hiding (lp set), which leaves the page as it is.
+    if (msg == WM_SHOWWINDOW && lp == 0) OnShowPage(wp != FALSE);
     return CWnd::WindowProc(msg, wp, lp);
+}
+
+void CGroupWnd::OnShowPage(bool shown) {
+    // Sent before the page becomes visible, so its buttons are in place when it first paints.
+    if (shown) {
+        MakeButtons();
+        if (m_bLayoutDue) LayoutButtons();
+    }
+    for (CDropBtn* button : m_buttons) button->SetShown(shown);
 }
 
 void CGroupWnd::LayoutWhenShown() {
     // Only one page is shown at a time; laying out every hidden page on each size change of
     // the bar would cost a window move per button of every page.
-    if (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE) LayoutButtons();
+    if (IsShown()) LayoutButtons();
     else m_bLayoutDue = true;
 }
 
@@ -76,12 +97,15 @@ void CGroupWnd::AddFolder(std::wstring& path) {
         AppMessageBox(m_hWnd, text, MB_OK);
         return;
     }
+    MakeButtons();
     auto* button = new CDropBtn(*this, record);
     button->CreateButton(m_strButtonClass, RECT{});
     ++m_nCount;
     m_buttons.push_back(button);
     LayoutButtons();
     Save();
+    // A hidden page starts watching all its buttons as it is shown.
+    if (IsShown()) button->SetShown(true);
     ShowWindow(SW_SHOW);
     // The property sheet opens once this drop or command has finished.
     button->PostMessage(WM_COMMAND, ID_BUTTON_PROPERTIES, 0);
@@ -109,12 +133,14 @@ void CGroupWnd::MoveButton(CDropBtn& button, bool earlier) {
 
 void CGroupWnd::SortByTitle() {
     if (m_nCount < 2) return;
+    MakeButtons();
     varolin::StableSelectionSort<CDropBtn*>(m_buttons, &TitleLess);
     LayoutButtons();
     Save();
 }
 
 bool CGroupWnd::Save() {
+    if (!m_bMade) return m_file.Save(m_hWnd, m_unmade);
     std::vector<varolin::ButtonRecord> records;
     records.reserve(m_buttons.size());
     for (const CDropBtn* button : m_buttons) records.push_back(button->Record());

@@ -1,6 +1,8 @@
 #pragma once
-// CGroupWnd: one page of folder buttons. It loads its group file when created, lays its
-// buttons out edge to edge and saves the file after every change.
+// CGroupWnd: one page of folder buttons. It loads its group file when created, makes its
+// buttons when first shown (a hidden page's buttons cannot take drops, and making them costs
+// the start), lays them out edge to edge and saves the file after every change. While it is
+// shown its buttons follow their folders' figures.
 #include <windows.h>
 
 #include <string>
@@ -11,14 +13,15 @@
 #include "model/GroupFile.h"
 
 struct AppSettings;
+class CFolderMonitor;
 
 // The page is its buttons' host; only the page itself hands that interface to them.
 class CGroupWnd : public CWnd, private IButtonHost {
 public:
-    // Creates the hidden page window; the page's buttons are loaded when this returns.
-    // `settings` and `transfers` are the program's (borrowed: they outlive every page).
-    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, int page, const std::wstring& pageClass,
-              const std::wstring& buttonClass, const RECT& rect, CWnd* bar);
+    // Creates the hidden page window; the page's file is read when this returns. `settings`,
+    // `transfers` and `folders` are the program's (borrowed: they outlive every page).
+    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+              const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar);
 
     int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
@@ -36,21 +39,30 @@ private:
     // IButtonHost
     AppSettings& Settings() override { return m_settings; }
     CTransferQueue& Transfers() override { return m_transfers; }
+    CFolderMonitor& Folders() override { return m_folders; }
     HWND HostWindow() const override { return m_hWnd; }
     void MoveButton(CDropBtn& button, bool earlier) override;
     void RemoveButton(CDropBtn& button) override;
     void SaveButtons() override { Save(); }
 
+    // WM_SHOWWINDOW of the page itself: its buttons are made on the first showing; they watch
+    // their folders while it is shown.
+    void OnShowPage(bool shown);
+    void MakeButtons();
+    bool IsShown() const { return (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
     void LayoutButtons();
     // Lays the buttons out now when the page is shown, else when it is next shown.
     void LayoutWhenShown();
     bool Save();
 
     std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
+    std::vector<varolin::ButtonRecord> m_unmade;  // the page as loaded, until its buttons are made
+    bool m_bMade = false;
     int m_nCount = 0;
     std::wstring m_strButtonClass;
     AppSettings& m_settings;
     CTransferQueue& m_transfers;
+    CFolderMonitor& m_folders;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden
 };

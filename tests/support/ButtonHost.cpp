@@ -15,11 +15,12 @@ const wchar_t kPageClass[] = L"VarolinTestPage";
 const wchar_t kButtonClass[] = L"VarolinTestButton";
 }  // namespace
 
-ButtonHost::ButtonHost()
+ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
     : m_oldFont(std::move(g_fontButton)),
       m_oldFontVert(std::move(g_fontButtonVert)),
       m_oldNewMark(std::move(g_bmpNewMark)),
-      m_oldNewMarkMask(std::move(g_bmpNewMarkMask)) {
+      m_oldNewMarkMask(std::move(g_bmpNewMarkMask)),
+      m_folders(m_settings, m_transfers, std::move(clock)) {
     for (const wchar_t* name : {kBarClass, kPageClass, kButtonClass}) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = CWnd::StaticWndProc;
@@ -62,7 +63,7 @@ bool ButtonHost::WaitForTransfers() {
         if (GetTickCount64() > until) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    // The job's end and the button's rescan come as posted messages after it.
+    // The job's end comes as a posted message after it.
     for (int round = 0; round < 3; ++round) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -77,7 +78,7 @@ bool ButtonHost::WaitForTransfers() {
 CGroupWnd* ButtonHost::AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect) {
     const int index = m_nPages++;
     GroupFile(m_appDir.Path(), index).Save(nullptr, records);
-    auto* page = new CGroupWnd(m_settings, m_transfers, index, kPageClass, kButtonClass, rect, &m_bar);
+    auto* page = new CGroupWnd(m_settings, m_transfers, m_folders, index, kPageClass, kButtonClass, rect, &m_bar);
     page->ShowWindow(SW_SHOW);
     return page;
 }
@@ -88,6 +89,19 @@ HWND ButtonHost::Add(const varolin::ButtonRecord& record, const RECT& rect) {
 
 std::vector<varolin::ButtonRecord> ButtonHost::Stored(int page) const {
     return GroupFile(m_appDir.Path(), page).Load(nullptr);
+}
+
+std::wstring WaitForText(HWND window, const std::wstring& text) {
+    const ULONGLONG until = GetTickCount64() + 30000;
+    while (WindowText(window) != text && GetTickCount64() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return WindowText(window);
 }
 
 std::vector<HWND> Buttons(const CGroupWnd* page) {

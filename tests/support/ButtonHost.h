@@ -1,13 +1,15 @@
 #pragma once
 // Folder buttons under test: a window standing in for the bar, holding real pages loaded from
 // group files, with settings of their own (program directory in a temporary folder, counts off,
-// no NEW days, no rename question) and fresh drawing objects (default font, NEW badge), put back
-// at scope end. Tests see the buttons as a user would: child windows, texts, faces, files.
+// no NEW days, no rename question), its own transfer queue and folder monitor (on the system's
+// clock unless given one) and fresh drawing objects (default font, NEW badge), put back at
+// scope end. Tests see the buttons as a user would: child windows, texts, faces, files.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "buttons/FolderMonitor.h"
 #include "buttons/TransferQueue.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
@@ -19,7 +21,7 @@ class CGroupWnd;
 
 class ButtonHost {
 public:
-    ButtonHost();
+    explicit ButtonHost(CFolderMonitor::Clock clock = nullptr);
     ~ButtonHost();
 
     // The next page (GRP000.VRL first), loaded from a group file holding `records` and shown
@@ -34,7 +36,7 @@ public:
     AppSettings& Settings() { return m_settings; }
     CTransferQueue& Transfers() { return m_transfers; }
     // Handles messages (the jobs' questions among them) until every dropped file's job has
-    // ended and its button has rescanned; false after a minute without that.
+    // ended; false after a minute without that. The folder's figures follow later (WaitForText).
     bool WaitForTransfers();
 
 private:
@@ -44,8 +46,13 @@ private:
     OwnedBitmap m_oldNewMark, m_oldNewMarkMask;
     CWnd m_bar;
     CTransferQueue m_transfers{m_settings, [this] { return m_bar.m_hWnd; }};
+    CFolderMonitor m_folders;
     int m_nPages = 0;
 };
+
+// Handles messages until `window` shows `text` (a button's figures come from a background
+// scan), for at most 30 s; returns the text it shows then.
+std::wstring WaitForText(HWND window, const std::wstring& text);
 
 // The page's buttons in display order: as laid out, left to right, then top to bottom.
 std::vector<HWND> Buttons(const CGroupWnd* page);

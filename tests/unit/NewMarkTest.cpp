@@ -39,3 +39,10 @@ TEST(NewMark, ZeroOrLessMarksNothingAndLargeLimitsMarkEverything) {
     // A file time before 1601 after the local shift (west of UTC) is just old.
     EXPECT_FALSE(NewMarkRule(kToday, 1).IsNew(-5 * kHour, -5 * kHour));
 }
+
+TEST(NewMark, TheDayEndsAtLocalMidnight) {
+    EXPECT_EQ(varolin::TicksToMidnight(kToday + 23 * kHour), kHour);
+    EXPECT_EQ(varolin::TicksToMidnight(kToday), kTicksPerDay) << "midnight itself starts a whole day";
+    EXPECT_EQ(varolin::LocalDayOf(kToday + kTicksPerDay - 1), varolin::LocalDayOf(kToday));
+    EXPECT_EQ(varolin::LocalDayOf(kToday + kTicksPerDay), varolin::LocalDayOf(kToday) + 1);
+}

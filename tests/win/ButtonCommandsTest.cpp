@@ -141,7 +141,7 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     m_host.Settings().nDisplayCount = 1;
     m_host.Settings().nDaysNew = 1;
     const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
-    ASSERT_EQ(WindowText(button), L"A [1] NEW");
+    ASSERT_EQ(WaitForText(button, L"A [1] NEW"), L"A [1] NEW");
 
     const auto setRefusal = [&](bool refuse) {
         m_answerer.Answer(kLeaveSheetOpen);
@@ -163,7 +163,7 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     DeleteFileW(PageFile().c_str());
     setRefusal(false);
     EXPECT_NE(RegisteredDropTarget(button), nullptr);
-    EXPECT_EQ(WindowText(button), L"A [2] NEW") << "the folder is scanned again";
+    EXPECT_EQ(WaitForText(button, L"A [2] NEW"), L"A [2] NEW") << "the folder is scanned again";
     EXPECT_TRUE(Exists(PageFile()));
 
     DeleteFileW(PageFile().c_str());
@@ -237,10 +237,10 @@ TEST_F(ButtonPaint, CountFollowsTheTitleOnlyWhenShownAndDropsAreTaken) {
 
     m_host.Settings().nDisplayCount = 1;
     const HWND counted = m_host.Add(FolderRecord(m_folder.Path(), L"Docs"));
-    EXPECT_EQ(WindowText(counted), L"Docs [3]");
+    EXPECT_EQ(WaitForText(counted, L"Docs [3]"), L"Docs [3]");
     const ButtonFace withCount = RenderFace(counted);
     // A missing folder holds nothing and makes no message.
-    EXPECT_EQ(WindowText(m_host.Add(FolderRecord(m_folder / L"gone\\", L"Gone"))), L"Gone [0]");
+    EXPECT_EQ(WaitForText(m_host.Add(FolderRecord(m_folder / L"gone\\", L"Gone")), L"Gone [0]"), L"Gone [0]");
 
     // The same face as a button whose title is the text with the count; only 1 shows the count.
     m_host.Settings().nDisplayCount = 0;
@@ -255,7 +255,7 @@ TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
     ASSERT_TRUE(m_folder.WriteFile(L"today.txt", "x"));
     m_host.Settings().nDaysNew = 1;
     const HWND marked = m_host.Add(FolderRecord(m_folder.Path(), L"New", kInk, kSteel), RECT{0, 0, 80, 50});
-    EXPECT_EQ(WindowText(marked), L"New NEW");
+    EXPECT_EQ(WaitForText(marked, L"New NEW"), L"New NEW");
     const ButtonFace face = RenderFace(marked);
     EXPECT_TRUE(HasBadge(face));
     EXPECT_EQ(face.At(80 - 26, 3), kSteel) << "the badge's blue corner lets the face through";
@@ -273,7 +273,7 @@ TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
     // With no days the mark never comes.
     m_host.Settings().nDaysNew = 0;
     SendMessageW(marked, WM_COMMAND, ID_BUTTON_REFRESH, 0);
-    EXPECT_EQ(WindowText(marked), L"New [1]");
+    EXPECT_EQ(WaitForText(marked, L"New [1]"), L"New [1]");
 }
 
 TEST_F(ButtonPaint, FaceIsInvertedWhileADragIsOver) {

@@ -1,0 +1,282 @@
+#include "buttons/FolderMonitor.h"
+
+#include <dbt.h>
+
+#include <algorithm>
+
+#include "buttons/NewMark.h"
+#include "settings/Settings.h"
+
+namespace {
+const wchar_t kClassName[] = L"VarolinFolderMonitor";
+constexpr UINT_PTR kPacingTimer = 1;
+constexpr UINT_PTR kDayTimer = 2;
+constexpr UINT_PTR kPoolTimer = 3;
+constexpr UINT kPoolCheckMs = 250;
+constexpr std::int64_t kTicksPerMs = 10'000;
+// The day is looked at a moment after midnight, and at least hourly besides, so a change of
+// the time zone that nobody announces still shows within the hour.
+constexpr std::int64_t kDayCheckLateMs = 200;
+constexpr std::int64_t kDayCheckMaxMs = 3'600'000;
+// How long a volume about to be removed waits for a watched folder on it to close.
+constexpr DWORD kVolumeCloseWaitMs = 2000;
+
+void RegisterClassOnce() {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &CWnd::StaticWndProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = kClassName;
+        return RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+std::int64_t Ticks(const FILETIME& time) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
+}
+}  // namespace
+
+struct CFolderMonitor::Folder {
+    unsigned id = 0;  // its scans and its watch report with it: a folder watched anew has a new one
+    std::vector<HWND> buttons;
+    std::shared_ptr<FolderWatch> watch;
+    varolin::RescanPacing pacing;
+    bool scanning = false;
+    bool rescanNow = false;  // asked for while a scan ran
+    bool hasFigures = false;
+    FolderScan figures;
+};
+
+bool CFolderMonitor::FolderLess::operator()(const std::wstring& a, const std::wstring& b) const {
+    // Folder names compare as the file system does: "C:\Docs\" and "c:\docs\" are one folder.
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_LESS_THAN;
+}
+
+CFolderMonitor::CFolderMonitor(AppSettings& settings, CTransferQueue& transfers, Clock clock)
+    : m_settings(settings), m_transfers(transfers), m_clock(std::move(clock)) {
+    RegisterClassOnce();
+    CreateEx(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, RECT{}, nullptr, 0);
+    m_nDay = LocalDay();
+    ScheduleDayCheck();
+    m_transfers.SetObserver(this);
+}
+
+CFolderMonitor::~CFolderMonitor() {
+    m_transfers.SetObserver(nullptr);
+    // Scans still running end unseen: their results go to a dispatcher that is gone.
+    for (auto& entry : m_folders)
+        if (entry.second.watch) entry.second.watch->Stop();
+    m_pool->Quit();
+}
+
+FILETIME CFolderMonitor::Now() const {
+    if (m_clock) return m_clock();
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return now;
+}
+
+std::int64_t CFolderMonitor::LocalDay() const {
+    const FILETIME now = Now();
+    FILETIME local = now;
+    FileTimeToLocalFileTime(&now, &local);
+    return varolin::LocalDayOf(Ticks(local));
+}
+
+CFolderMonitor::FolderMap::iterator CFolderMonitor::Find(const std::wstring& folder, unsigned id) {
+    const auto it = m_folders.find(folder);
+    return it != m_folders.end() && it->second.id == id ? it : m_folders.end();
+}
+
+bool CFolderMonitor::Writing(const std::wstring& folder) const { return m_writing.count(folder) > 0; }
+
+void CFolderMonitor::Watch(HWND button, const std::wstring& folder) {
+    auto [it, added] = m_folders.try_emplace(folder);
+    Folder& state = it->second;
+    if (std::find(state.buttons.begin(), state.buttons.end(), button) == state.buttons.end()) state.buttons.push_back(button);
+    if (!added) {
+        if (state.hasFigures) ::SendMessageW(button, kFolderFiguresMessage, 0, reinterpret_cast<LPARAM>(&state.figures));
+        return;
+    }
+    state.id = m_nNextId++;
+    // The watch reports on pool threads; what it reports is handled here, on this thread.
+    const HWND dispatcher = m_dispatcher.Window();
+    const unsigned id = state.id;
+    CFolderMonitor* self = this;
+    state.watch = FolderWatch::Start(
+        m_pool, folder, m_hWnd,
+        [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnChanged(folder, id); }); },
+        [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnWatchEnded(folder, id); }); });
+    StartScan(folder, state);
+}
+
+void CFolderMonitor::Unwatch(HWND button, const std::wstring& folder) {
+    const auto it = m_folders.find(folder);
+    if (it == m_folders.end()) return;
+    std::erase(it->second.buttons, button);
+    if (!it->second.buttons.empty()) return;
+    if (it->second.watch) it->second.watch->Stop();
+    m_folders.erase(it);
+}
+
+void CFolderMonitor::Rescan(const std::wstring& folder) {
+    const auto it = m_folders.find(folder);
+    if (it == m_folders.end()) return;
+    if (it->second.scanning) it->second.rescanNow = true;
+    else StartScan(it->first, it->second);
+}
+
+void CFolderMonitor::StartScan(const std::wstring& folder, Folder& state) {
+    state.scanning = true;
+    state.rescanNow = false;
+    state.pacing.Started(GetTickCount64());
+    const HWND dispatcher = m_dispatcher.Window();
+    CFolderMonitor* self = this;  // used only in work the dispatcher runs, which ends with it
+    const unsigned id = state.id;
+    const int daysNew = m_settings.nDaysNew;
+    const FILETIME now = Now();
+    const bool queued = m_pool->Submit([dispatcher, self, folder, id, daysNew, now] {
+        const FolderScan scan = ScanFolderAt(folder, daysNew, now);
+        CUiDispatcher::PostTo(dispatcher, [self, folder, id, scan] { self->OnScanned(folder, id, scan); });
+    });
+    if (queued) WatchPool();
+    else CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed}); });
+}
+
+void CFolderMonitor::WatchPool() {
+    if (m_bPoolTimer) return;  // set again would put the look off
+    m_bPoolTimer = SetTimer(m_hWnd, kPoolTimer, kPoolCheckMs, nullptr) != 0;
+}
+
+void CFolderMonitor::OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan) {
+    auto it = Find(folder, id);
+    if (it == m_folders.end()) return;  // nobody shows the folder any more
+    it->second.scanning = false;
+    it->second.pacing.Ended(GetTickCount64());
+    if (scan.outcome != ScanOutcome::Failed) {
+        it->second.figures = scan;
+        it->second.hasFigures = true;
+        const std::vector<HWND> buttons = it->second.buttons;
+        for (HWND button : buttons) ::SendMessageW(button, kFolderFiguresMessage, 0, reinterpret_cast<LPARAM>(&scan));
+        it = Find(folder, id);
+        if (it == m_folders.end()) return;
+    }
+    if (it->second.rescanNow) StartScan(it->first, it->second);
+    SchedulePacedScans();
+}
+
+void CFolderMonitor::OnChanged(const std::wstring& folder, unsigned id) {
+    const auto it = Find(folder, id);
+    // A job writing into the folder asks for one rescan when it ends.
+    if (it == m_folders.end() || Writing(folder)) return;
+    it->second.pacing.Changed(GetTickCount64());
+    SchedulePacedScans();
+}
+
+void CFolderMonitor::OnWatchEnded(const std::wstring& folder, unsigned id) {
+    const auto it = Find(folder, id);
+    if (it == m_folders.end()) return;
+    // The folder went (or could not be watched): one more look tells what it holds now.
+    it->second.watch.reset();
+    it->second.pacing.Changed(GetTickCount64());
+    SchedulePacedScans();
+}
+
+void CFolderMonitor::ScanDueFolders() {
+    const std::uint64_t now = GetTickCount64();
+    for (auto& [folder, state] : m_folders) {
+        if (state.scanning || Writing(folder)) continue;
+        const auto due = state.pacing.DueAt();
+        if (due && *due <= now) StartScan(folder, state);
+    }
+    SchedulePacedScans();
+}
+
+void CFolderMonitor::SchedulePacedScans() {
+    std::uint64_t earliest = UINT64_MAX;
+    for (const auto& [folder, state] : m_folders) {
+        if (state.scanning || Writing(folder)) continue;
+        if (const auto due = state.pacing.DueAt()) earliest = std::min(earliest, *due);
+    }
+    if (earliest == UINT64_MAX) {
+        KillTimer(m_hWnd, kPacingTimer);
+        return;
+    }
+    const std::uint64_t now = GetTickCount64();
+    SetTimer(m_hWnd, kPacingTimer, static_cast<UINT>(std::clamp<std::uint64_t>(earliest > now ? earliest - now : 0, 1, 60000)),
+             nullptr);
+}
+
+void CFolderMonitor::OnTimeMoved() {
+    m_nDay = LocalDay();
+    for (auto& [folder, state] : m_folders) {
+        if (state.scanning) state.rescanNow = true;
+        else StartScan(folder, state);
+    }
+    ScheduleDayCheck();
+}
+
+void CFolderMonitor::ScheduleDayCheck() {
+    const FILETIME now = Now();
+    FILETIME local = now;
+    FileTimeToLocalFileTime(&now, &local);
+    const std::int64_t toMidnight = varolin::TicksToMidnight(Ticks(local)) / kTicksPerMs + kDayCheckLateMs;
+    SetTimer(m_hWnd, kDayTimer, static_cast<UINT>(std::min(toMidnight, kDayCheckMaxMs)), nullptr);
+}
+
+void CFolderMonitor::OnTimer(UINT_PTR id) {
+    KillTimer(m_hWnd, id);
+    if (id == kPoolTimer) {
+        m_bPoolTimer = false;
+        m_pool->Grow();
+        if (m_pool->Busy()) WatchPool();
+    } else if (id == kPacingTimer) {
+        ScanDueFolders();
+    } else if (id == kDayTimer) {
+        if (LocalDay() != m_nDay) OnTimeMoved();
+        else ScheduleDayCheck();
+    }
+}
+
+void CFolderMonitor::OnDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header) {
+    if (!header || header->dbch_devicetype != DBT_DEVTYP_HANDLE) return;
+    if (event != DBT_DEVICEQUERYREMOVE && event != DBT_DEVICEREMOVEPENDING && event != DBT_DEVICEREMOVECOMPLETE) return;
+    const HANDLE handle = reinterpret_cast<const DEV_BROADCAST_HANDLE*>(header)->dbch_handle;
+    for (auto& entry : m_folders) {
+        Folder& state = entry.second;
+        if (!state.watch || !state.watch->Holds(handle)) continue;
+        // The volume can go only once nothing holds a folder on it open. The figures stay; the
+        // folder is watched again when its page is next shown.
+        state.watch->StopAndWait(kVolumeCloseWaitMs);
+        state.watch.reset();
+    }
+}
+
+LRESULT CFolderMonitor::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_TIMECHANGE:  // the clock or the time zone was set
+        OnTimeMoved();
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wp == PBT_APMRESUMEAUTOMATIC) OnTimeMoved();
+        return TRUE;
+    case WM_DEVICECHANGE:
+        OnDeviceChange(wp, reinterpret_cast<const DEV_BROADCAST_HDR*>(lp));
+        return TRUE;
+    default:
+        return CWnd::WindowProc(msg, wp, lp);
+    }
+}
+
+void CFolderMonitor::OnFolderWriteStarted(const std::wstring& folder) { ++m_writing[folder]; }
+
+void CFolderMonitor::OnFolderWriteEnded(const std::wstring& folder) {
+    const auto it = m_writing.find(folder);
+    if (it != m_writing.end() && --it->second <= 0) m_writing.erase(it);
+    if (Writing(folder)) return;
+    // The job's one rescan; changes seen while it wrote are covered by it.
+    Rescan(folder);
+    SchedulePacedScans();
+}

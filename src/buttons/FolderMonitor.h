@@ -1,0 +1,97 @@
+#pragma once
+// CFolderMonitor: keeps the file counts and NEW marks of the shown page's folders up to date
+// without ever making the bar wait. A button that shows its folder signs on with Watch (and
+// off with Unwatch when its page is hidden or it goes); the folder is then listed on a thread
+// pool (FolderWorkPool) and watched for changes (FolderWatch), and each button on it is sent the figures
+// (kFolderFiguresMessage) on the UI thread. Several buttons on one folder share one watch and
+// one scan. While a transfer job writes into a folder, its changes wait for the job's end.
+//
+// It is a hidden top-level window, so that it hears what moves "today" on: the clock or the
+// time zone set (WM_TIMECHANGE) and the machine resuming (WM_POWERBROADCAST); local midnight
+// is its own timer. It also hears when the volume of a watched folder is about to be removed
+// (WM_DEVICECHANGE), and lets go of the folder.
+#include <windows.h>
+#include <dbt.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "buttons/FolderScan.h"
+#include "buttons/FolderWatch.h"
+#include "buttons/FolderWorkPool.h"
+#include "buttons/RescanPacing.h"
+#include "buttons/TransferQueue.h"
+#include "framework/UiDispatcher.h"
+#include "framework/Wnd.h"
+
+struct AppSettings;
+
+// Sent to a watching button with its folder's figures: lParam points to a FolderScan whose
+// outcome is Listed or Missing (a failed scan sends nothing: the button keeps what it shows).
+inline constexpr UINT kFolderFiguresMessage = WM_APP + 0x40;
+
+class CFolderMonitor : public CWnd, private ITransferObserver {
+public:
+    // The current time (UTC) that "new" is counted from; the system's clock when empty.
+    using Clock = std::function<FILETIME()>;
+
+    // `settings` (borrowed) gives "DaysNew"; `transfers` (borrowed, outlives the monitor) tells
+    // which folders its jobs write into.
+    CFolderMonitor(AppSettings& settings, CTransferQueue& transfers, Clock clock = nullptr);
+    // Lets go of every folder without waiting for a scan or a watch that is still busy.
+    ~CFolderMonitor() override;
+
+    // `button` shows `folder`'s figures from now on: it gets them when its first scan ends (at
+    // once when another button on the folder has them already), and again after changes.
+    void Watch(HWND button, const std::wstring& folder);
+    void Unwatch(HWND button, const std::wstring& folder);
+    // Lists a watched folder again at once (Refresh, a text note written into it).
+    void Rescan(const std::wstring& folder);
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    struct Folder;
+    struct FolderLess {
+        bool operator()(const std::wstring& a, const std::wstring& b) const;
+    };
+    using FolderMap = std::map<std::wstring, Folder, FolderLess>;
+
+    // ITransferObserver
+    void OnFolderWriteStarted(const std::wstring& folder) override;
+    void OnFolderWriteEnded(const std::wstring& folder) override;
+
+    void StartScan(const std::wstring& folder, Folder& state);
+    void OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan);
+    void OnChanged(const std::wstring& folder, unsigned id);
+    void OnWatchEnded(const std::wstring& folder, unsigned id);
+    // Work went to the pool: it is looked at while busy, so that slow work lets it grow.
+    void WatchPool();
+    void ScanDueFolders();
+    void SchedulePacedScans();
+    // The NEW marks count in local days: a new day rescans everything.
+    void OnTimeMoved();
+    void ScheduleDayCheck();
+    std::int64_t LocalDay() const;
+    void OnDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header);
+    FolderMap::iterator Find(const std::wstring& folder, unsigned id);
+    bool Writing(const std::wstring& folder) const;
+    FILETIME Now() const;
+
+    AppSettings& m_settings;
+    CTransferQueue& m_transfers;
+    Clock m_clock;
+    std::map<std::wstring, int, FolderLess> m_writing;  // folders jobs write into, with their count
+    std::int64_t m_nDay = 0;                            // the local day the marks were taken on
+    unsigned m_nNextId = 1;
+    bool m_bPoolTimer = false;
+    FolderMap m_folders;  // watched folders
+    std::shared_ptr<FolderWorkPool> m_pool = FolderWorkPool::Create();
+    CUiDispatcher m_dispatcher;  // last: gone first, with what workers posted and nobody ran
+};

@@ -1,0 +1,114 @@
+// A folder button's figures (file count and NEW badge) follow its folder by themselves, in
+// the background: changes made by other programs, pages shown and hidden, slow and missing
+// folders, and midnight.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/GroupWnd.h"
+#include "support/ButtonHost.h"
+#include "support/MainBarFixture.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// Runs a command line of another program to its end.
+void RunProgram(std::wstring commandLine) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 60000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+// A local time as UTC, the way clocks and file times hold it.
+FILETIME FromLocal(WORD day, WORD hour, WORD minute, WORD second) {
+    const SYSTEMTIME local{2024, 5, 0, day, hour, minute, second, 0};
+    FILETIME localTime{}, utc{};
+    SystemTimeToFileTime(&local, &localTime);
+    LocalFileTimeToFileTime(&localTime, &utc);
+    return utc;
+}
+
+class FolderFigures : public CleanRegistryTest {
+protected:
+    void SetUp() override {
+        CleanRegistryTest::SetUp();
+        m_host.Settings().nDisplayCount = 1;
+        m_host.Settings().nDaysNew = 1;
+    }
+    ButtonHost m_host;
+    TempFolder m_folder;
+};
+class LiveBar : public MainBarFixture {};
+
+}  // namespace
+
+TEST_F(FolderFigures, AFileMadeAndDeletedByAnotherProgramChangesThemWithoutRefresh) {
+    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"Live"));
+    ASSERT_EQ(WaitForText(button, L"Live [0]"), L"Live [0]");
+    const std::wstring file = m_folder / L"made elsewhere.txt";
+    RunProgram(L"cmd.exe /c echo x> \"" + file + L"\"");
+    EXPECT_EQ(WaitForText(button, L"Live [1] NEW"), L"Live [1] NEW");
+    RunProgram(L"cmd.exe /c del \"" + file + L"\"");
+    EXPECT_EQ(WaitForText(button, L"Live [0]"), L"Live [0]");
+}
+
+TEST_F(FolderFigures, SlowAndMissingFoldersHoldUpNeitherThePageNorTheOtherButtons) {
+    const std::wstring big = m_folder.MakeFolder(L"big");
+    for (int i = 0; i < 2000; ++i) ASSERT_TRUE(m_folder.WriteFile(L"big\\" + std::to_wstring(i), ""));
+    ASSERT_TRUE(m_folder.WriteFile(L"one.txt", "x"));
+    CGroupWnd* page = m_host.AddPage({FolderRecord(big, L"Big"), FolderRecord(m_folder / L"gone\\", L"Gone"),
+                                      FolderRecord(m_folder.Path(), L"Small")});
+    // The page is up before any folder is listed: nothing shows figures yet.
+    const std::vector<HWND> buttons = Buttons(page);
+    const std::vector<std::wstring> titles{L"Big", L"Gone", L"Small"};
+    ASSERT_EQ(buttons.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(WindowText(buttons[i]), titles[i]);
+    EXPECT_EQ(WaitForText(buttons[2], L"Small [1] NEW"), L"Small [1] NEW");
+    EXPECT_EQ(WaitForText(buttons[1], L"Gone [0]"), L"Gone [0]");
+    EXPECT_EQ(WaitForText(buttons[0], L"Big [2000] NEW"), L"Big [2000] NEW");
+}
+
+TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew) {
+    FILETIME now = FromLocal(10, 23, 59, 59);
+    ButtonHost host([&now] { return now; });
+    host.Settings().nDaysNew = 1;
+    TempFolder folder;
+    ASSERT_TRUE(folder.WriteFile(L"late.txt", "x"));
+    const FILETIME late = FromLocal(10, 23, 59, 0);
+    HANDLE file = CreateFileW((folder / L"late.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_TRUE(SetFileTime(file, &late, nullptr, &late));
+    CloseHandle(file);
+    const HWND button = host.Add(FolderRecord(folder.Path(), L"Day"));
+    ASSERT_EQ(WaitForText(button, L"Day NEW"), L"Day NEW");
+    now = FromLocal(11, 0, 0, 0);
+    EXPECT_EQ(WaitForText(button, L"Day"), L"Day") << "taken again at midnight, without a change in the folder";
+}
+
+TEST_F(LiveBar, OnlyTheShownPageIsMadeAndWatchedAndAPageShownAgainIsRescanned) {
+    const std::wstring shown = m_dir.MakeFolder(L"A"), hidden = m_dir.MakeFolder(L"B");
+    WritePage(0, {shown});
+    WritePage(1, {hidden});
+    StartBar();
+    EXPECT_EQ(Label(), L"1 / 3");
+    EXPECT_TRUE(Children(Pages()[1]).empty()) << "no buttons before the page is first shown";
+    const HWND a = Children(Pages()[0]).at(0);
+    Step(1);
+    const HWND b = Children(Pages()[1]).at(0);
+    ASSERT_EQ(WaitForText(b, L"B [0]"), L"B [0]");
+    Step(-1);
+    ASSERT_EQ(WaitForText(a, L"A [0]"), L"A [0]");
+    // The hidden page's folder changes first: by the time the shown one has its figures, a
+    // watch on the hidden one would have brought its figures too.
+    ASSERT_TRUE(m_dir.WriteFile(L"B\\new.txt", "x"));
+    ASSERT_TRUE(m_dir.WriteFile(L"A\\new.txt", "x"));
+    EXPECT_EQ(WaitForText(a, L"A [1] NEW"), L"A [1] NEW");
+    EXPECT_EQ(WindowText(b), L"B [0]") << "a hidden page is not watched";
+    Step(1);
+    EXPECT_EQ(WaitForText(b, L"B [1] NEW"), L"B [1] NEW") << "rescanned when shown again";
+}
