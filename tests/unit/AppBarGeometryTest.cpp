@@ -7,14 +7,14 @@ using namespace varolin;
 
 namespace {
 
-// 1024 x 768, 16-pixel scroll bars, 1-pixel borders, 4-pixel double-click rectangle.
-const ScreenMetrics kScreen{1024, 768, 16, 16, 1, 1, 4, 4};
+// 16-pixel scroll bars, 1-pixel borders, 4-pixel double-click rectangle; a 1024 x 768 screen.
+const ScreenMetrics kScreen{16, 16, 1, 1, 4, 4};
 const Rect kWholeScreen{0, 0, 1024, 768};
 constexpr unsigned kDockOnly = BAR_ALLOW_LEFTRIGHT | BAR_ALLOW_TOPBOTTOM;
 constexpr unsigned kAll = kDockOnly | BAR_ALLOW_FLOAT;
 
 Edge Propose(unsigned options, int x, int y, bool ctrl = false) {
-    return ProposedEdge(options, Point{x, y}, ctrl, kScreen, kWholeScreen);
+    return ProposedEdge(options, Point{x, y}, ctrl, kScreen, kWholeScreen, kWholeScreen);
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
     EXPECT_EQ(Propose(kAll, 512, 384), Edge::Float);
     EXPECT_EQ(Propose(kDockOnly, 512, 384), Edge::Right);  // dx = 0 counts as right
     // The floating area follows the work area, not the screen.
-    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
+    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, kWholeScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
     // Ctrl floats a bar anywhere, if it may float at all.
     EXPECT_EQ(Propose(kAll, 1010, 400, true), Edge::Float);
     EXPECT_EQ(Propose(kDockOnly, 512, 10, true), Edge::Top);
@@ -41,9 +41,9 @@ TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
 
 TEST(DockStrip, DamagedStoredSizesStayWithinTheScreen) {
     const Rect area{0, 40, 1024, 738};
-    EXPECT_EQ(DockStrip(Edge::Right, area, 60, kScreen), (Rect{964, 40, 1024, 738}));
-    EXPECT_EQ(DockStrip(Edge::Bottom, area, INT_MIN, kScreen), (Rect{0, 738, 1024, 738}));
-    EXPECT_EQ(DockStrip(Edge::Left, area, INT_MAX, kScreen), (Rect{0, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Right, area, 60, kWholeScreen), (Rect{964, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Bottom, area, INT_MIN, kWholeScreen), (Rect{0, 738, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Left, area, INT_MAX, kWholeScreen), (Rect{0, 40, 1024, 738}));
 }
 
 TEST(RoundSizeToSteps, ClientRoundsToTheNearestStepKeepingTheOppositeSide) {
@@ -67,12 +67,14 @@ TEST(BarHitTest, DockedBarSizesOnlyFromTheSideFacingTheCentre) {
 }
 
 TEST(AutoHideRect, HiddenBarsKeepTwoBordersOnTheScreen) {
-    auto placed = [](Edge edge, bool shown, Rect rc) { return AutoHideRect(edge, shown, rc, kScreen) ? rc : Rect{}; };
+    auto placed = [](Edge edge, bool shown, Rect rc) {
+        return AutoHideRect(edge, shown, rc, kWholeScreen, kScreen) ? rc : Rect{};
+    };
     EXPECT_EQ(placed(Edge::Left, false, Rect{0, 0, 60, 768}), (Rect{-58, 0, 2, 768}));
     EXPECT_EQ(placed(Edge::Left, true, Rect{-58, 0, 2, 768}), (Rect{0, 0, 60, 768}));
     EXPECT_EQ(placed(Edge::Bottom, false, Rect{0, 738, 1024, 768}), (Rect{0, 766, 1024, 796}));
     Rect floating{10, 10, 200, 40};
-    EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kScreen));
+    EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kWholeScreen, kScreen));
     EXPECT_EQ(floating, (Rect{10, 10, 200, 40}));
 }
 

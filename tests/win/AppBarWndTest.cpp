@@ -172,9 +172,9 @@ TEST_F(AppBarWndTest, ShellNotificationsApplyTheTaskbarsChangesOnly) {
     EXPECT_EQ(bar.Rect(), (RECT{0, -38, 1024, 2}));  // auto-hides, slid out of view
     // The bar switched itself off; the taskbar switching off finds nothing to change.
     bar.SetState(Docked(Edge::Left, 0));
-    std::size_t placed = shell.SetPosCount();
+    std::size_t placed = shell.Count(kAbmSetPos);
     shell.ChangeTaskbarState(0);
-    EXPECT_EQ(shell.SetPosCount(), placed);
+    EXPECT_EQ(shell.Count(kAbmSetPos), placed);
     shell.ChangeTaskbarState(ABS_ALWAYSONTOP);
     EXPECT_TRUE(bar.IsTopmost());
 
@@ -182,9 +182,9 @@ TEST_F(AppBarWndTest, ShellNotificationsApplyTheTaskbarsChangesOnly) {
     shell.Notify(ABN_POSCHANGED);
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738}));
     bar.SetState(Docked(Edge::Float));
-    placed = shell.SetPosCount();
+    placed = shell.Count(kAbmSetPos);
     shell.Notify(ABN_POSCHANGED);
-    EXPECT_EQ(shell.SetPosCount(), placed) << "a floating bar stays where it is";
+    EXPECT_EQ(shell.Count(kAbmSetPos), placed) << "a floating bar stays where it is";
 
     // At its creation a bar has no capabilities yet and takes nothing over from the taskbar.
     SimulatedShell own;
