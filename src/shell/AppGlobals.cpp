@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/Strings.h"
 #include "shell/ShellHelpers.h"
@@ -24,47 +25,46 @@ constexpr int kNewMarkHeight = 12;
 constexpr COLORREF kNewMarkKey = RGB(0, 0, 255);
 constexpr COLORREF kNewMarkPlate = RGB(255, 255, 0);
 constexpr COLORREF kNewMarkInk = RGB(0, 0, 0);
-
-// The badge's shapes in 96-DPI pixels: a stroke is one pixel wide, so at any scale its width
-// is one scaled pixel and every letter keeps the same weight.
-struct Stroke {
-    int x, y, width, height;
+// N, E and W between rows 3 and 8, each stroke through the pixels of its ends and corners;
+// {-1, -1} ends a shorter one.
+constexpr std::pair<int, int> kNewMarkLetters[][5] = {
+    {{4, 8}, {4, 3}, {8, 8}, {8, 3}, {-1, -1}},                  // N
+    {{12, 3}, {10, 3}, {10, 8}, {12, 8}, {-1, -1}},              // E
+    {{10, 5}, {12, 5}, {-1, -1}, {-1, -1}, {-1, -1}},
+    {{14, 3}, {14, 7}, {15, 8}, {16, 7}, {16, 5}},               // W
+    {{16, 7}, {17, 8}, {18, 7}, {18, 3}, {-1, -1}},
 };
-// N, E and W between rows 3 and 9: upright strokes, then the slanted ones from top to bottom.
-constexpr Stroke kUpright[] = {{4, 3, 1, 6}, {8, 3, 1, 6},                              // N
-                               {10, 3, 1, 6}, {10, 3, 3, 1}, {10, 5, 3, 1}, {10, 8, 3, 1}};  // E
-struct Slant {
-    int topX, topY, bottomX, bottomY;
-};
-constexpr Slant kSlanted[] = {{4, 3, 8, 9},                                             // N
-                              {14, 3, 15, 9}, {16, 5, 15, 9}, {16, 5, 17, 9}, {18, 3, 17, 9}};  // W
 
 void DrawNewMark(HDC dc, int dpi) {
     auto s = [dpi](int v) { return ScaleForDpi(v, dpi); };
-    const int line = std::max(1, s(1));
     const RECT all{0, 0, s(kNewMarkWidth), s(kNewMarkHeight)};
     OwnedBrush key(CreateSolidBrush(kNewMarkKey));
     OwnedBrush plate(CreateSolidBrush(kNewMarkPlate));
-    OwnedBrush ink(CreateSolidBrush(kNewMarkInk));
     FillRect(dc, &all, key.Get());
-    const SelectScope noPen(dc, GetStockObject(NULL_PEN));
     {
         // Without a pen the right and bottom sides fall one pixel short: the plate covers
         // pixels 1 to 21 across and 1 to 10 down at 96 DPI, its corners rounded off.
+        const SelectScope noPen(dc, GetStockObject(NULL_PEN));
         const SelectScope fill(dc, plate.Get());
         RoundRect(dc, s(1), s(1), s(kNewMarkWidth - 1) + 1, s(kNewMarkHeight - 1) + 1, s(3), s(3));
     }
-    for (const Stroke& k : kUpright) {
-        const int x = s(k.x);
-        const int y = s(k.y);
-        const RECT rc{x, y, x + (k.width == 1 ? line : s(k.width)), y + (k.height == 1 ? line : s(k.height))};
-        FillRect(dc, &rc, ink.Get());
-    }
-    const SelectScope fill(dc, ink.Get());
-    for (const Slant& k : kSlanted) {
-        const POINT corners[] = {{s(k.topX), s(k.topY)}, {s(k.topX) + line, s(k.topY)},
-                                 {s(k.bottomX) + line, s(k.bottomY)}, {s(k.bottomX), s(k.bottomY)}};
-        Polygon(dc, corners, 4);
+    // The letters as strokes through pixels of the 96-DPI picture, drawn with a pen one
+    // scaled pixel wide: the same weight everywhere at every scale, no picture stretched.
+    const int line = std::max(1, s(1));
+    const LOGBRUSH ink{BS_SOLID, kNewMarkInk, 0};
+    const UniqueHandle<HPEN, GdiCloser<HPEN>> pen(
+        ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL, static_cast<DWORD>(line), &ink, 0, nullptr));
+    const SelectScope select(dc, pen.Get());
+    // A wide pen is centred on its points: half its width further on, it starts at the pixel.
+    auto at = [&](int v) { return s(v) + line / 2; };
+    for (const auto& stroke : kNewMarkLetters) {
+        POINT points[5];
+        int count = 0;
+        for (const auto& [x, y] : stroke) {
+            if (x < 0) break;
+            points[count++] = POINT{at(x), at(y)};
+        }
+        Polyline(dc, points, count);
     }
 }
 
@@ -99,14 +99,15 @@ void CreateNewMark(int dpi) {
 }
 
 HICON LoadFileIcon(const std::wstring& path, int size) {
-    SHFILEINFOW info{};
     // From the file that holds the icon, at the size asked: the best of its images, not a
-    // small one stretched.
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) && info.szDisplayName[0]) {
-        HICON icon = nullptr;
-        const UINT sizes = MAKELONG(size, size);
-        if (SHDefExtractIconW(info.szDisplayName, info.iIcon, 0, &icon, nullptr, sizes) == S_OK && icon) return icon;
-    }
+    // small one stretched. A program holds its own; other files name where theirs is.
+    const UINT sizes = MAKELONG(size, size);
+    HICON icon = nullptr;
+    if (SHDefExtractIconW(path.c_str(), 0, 0, &icon, nullptr, sizes) == S_OK && icon) return icon;
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) && info.szDisplayName[0] &&
+        SHDefExtractIconW(info.szDisplayName, info.iIcon, 0, &icon, nullptr, sizes) == S_OK && icon)
+        return icon;
     // Icons the shell makes itself: its large one, brought down to the size.
     SHFILEINFOW large{};
     if (!SHGetFileInfoW(path.c_str(), 0, &large, sizeof large, SHGFI_ICON | SHGFI_LARGEICON) || !large.hIcon)
