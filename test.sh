@@ -18,6 +18,7 @@ varolin_build || { echo "build failed"; exit 1; }
 
 xvfb_start
 wine_prefix_setup
+wine_set_dpi  # 96, whatever an interrupted run left
 
 passed=0
 failed=0
@@ -62,6 +63,10 @@ run_script layers bash "$ROOT/scripts/check-layers.sh"
 run_gtest native-unit timeout 600 "$BUILD/native/unit_tests"
 run_gtest wine-unit timeout 600 wine "$BUILD/win/unit_tests.exe"
 run_gtest wine-integration timeout 1200 wine "$BUILD/win/win_tests.exe"
+# The tests about DPI once more on a 144-DPI screen, where the bar must draw at 1.5 times.
+wine_set_dpi 144
+run_gtest wine-integration-144dpi timeout 600 wine "$BUILD/win/win_tests.exe" --gtest_filter='*Dpi*'
+wine_set_dpi
 wineserver -k >/dev/null 2>&1 || true
 
 if [ -x "$ROOT/tests/fuzz/run.sh" ]; then

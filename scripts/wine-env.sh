@@ -42,6 +42,16 @@ wine_prefix_setup() {
   touch "$WINEPREFIX/.varolin-ready"
 }
 
+# The screen's DPI for the Wine programs started after it ("LogPixels", read at each start);
+# without an argument the value is removed and Wine's 96 applies again.
+wine_set_dpi() {
+  if [ -n "${1:-}" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  else
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+  fi
+}
+
 XVFB_PID=""
 xvfb_start() {
   local fdfile="$BUILD/xvfb-display"

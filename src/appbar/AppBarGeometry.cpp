@@ -31,7 +31,7 @@ int RoundOuterSize(int outer, int frame, int step) {
 int Rect::Width() const { return ClampToInt(static_cast<long long>(right) - left); }
 int Rect::Height() const { return ClampToInt(static_cast<long long>(bottom) - top); }
 
-Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rect& workArea) {
+Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rect& screen, const Rect& workArea) {
     const bool leftRight = (options & BAR_ALLOW_LEFTRIGHT) != 0;
     const bool topBottom = (options & BAR_ALLOW_TOPBOTTOM) != 0;
     if (options & BAR_ALLOW_FLOAT) {
@@ -39,12 +39,14 @@ Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rec
                          workArea.right - m.cxVScroll, workArea.bottom - m.cyHScroll};
         if (inner.Contains(pt) || (!leftRight && !topBottom)) return Edge::Float;
     }
-    const long long dx = static_cast<long long>(pt.x) - m.cxScreen / 2;
-    const long long dy = static_cast<long long>(pt.y) - m.cyScreen / 2;
+    const long long cx = screen.Width();
+    const long long cy = screen.Height();
+    const long long dx = static_cast<long long>(pt.x) - screen.left - cx / 2;
+    const long long dy = static_cast<long long>(pt.y) - screen.top - cy / 2;
     const Edge horizontal = dx < 0 ? Edge::Left : Edge::Right;
     const Edge vertical = dy < 0 ? Edge::Top : Edge::Bottom;
     // Nearer a horizontal edge, measured against the screen's proportions.
-    if (std::llabs(dy) * m.cxScreen > std::llabs(dx) * m.cyScreen) {
+    if (std::llabs(dy) * cx > std::llabs(dx) * cy) {
         return topBottom ? vertical : horizontal;
     }
     if (leftRight) return horizontal;
@@ -52,14 +54,14 @@ Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& m, const Rec
 }
 
 Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                  const Rect& workArea) {
+                  const Rect& screen, const Rect& workArea) {
     if (ctrlDown && (options & BAR_ALLOW_FLOAT)) return Edge::Float;
-    return EdgeFromPoint(options, pt, metrics, workArea);
+    return EdgeFromPoint(options, pt, metrics, screen, workArea);
 }
 
-Rect DockStrip(Edge edge, const Rect& area, int thickness, const ScreenMetrics& m) {
+Rect DockStrip(Edge edge, const Rect& area, int thickness, const Rect& screen) {
     Rect rc = area;
-    const int extent = IsHorizontalEdge(edge) ? m.cyScreen : m.cxScreen;
+    const int extent = IsHorizontalEdge(edge) ? screen.Height() : screen.Width();
     const int t = std::clamp(thickness, 0, std::max(extent, 0));
     switch (edge) {
     case Edge::Left: rc.right = Add(rc.left, t); break;
@@ -106,7 +108,7 @@ int BarHitTest(Edge edge, int defaultHit, bool primaryButtonDown, int stepX, int
     }
 }
 
-bool AutoHideRect(Edge edge, bool shown, Rect& rc, const ScreenMetrics& m) {
+bool AutoHideRect(Edge edge, bool shown, Rect& rc, const Rect& screen, const ScreenMetrics& m) {
     if (!IsScreenEdge(edge)) return false;
     const int w = rc.Width();
     const int h = rc.Height();
@@ -114,10 +116,10 @@ bool AutoHideRect(Edge edge, bool shown, Rect& rc, const ScreenMetrics& m) {
     const int stripY = 2 * m.cyBorder;
     Point corner;
     switch (edge) {
-    case Edge::Left: corner = {shown ? 0 : Sub(stripX, w), 0}; break;
-    case Edge::Top: corner = {0, shown ? 0 : Sub(stripY, h)}; break;
-    case Edge::Right: corner = {Sub(m.cxScreen, shown ? w : stripX), 0}; break;
-    default: corner = {0, Sub(m.cyScreen, shown ? h : stripY)}; break;
+    case Edge::Left: corner = {shown ? screen.left : Sub(Add(screen.left, stripX), w), screen.top}; break;
+    case Edge::Top: corner = {screen.left, shown ? screen.top : Sub(Add(screen.top, stripY), h)}; break;
+    case Edge::Right: corner = {Sub(screen.right, shown ? w : stripX), screen.top}; break;
+    default: corner = {screen.left, Sub(screen.bottom, shown ? h : stripY)}; break;
     }
     rc = RectAt(corner.x, corner.y, w, h);
     return true;

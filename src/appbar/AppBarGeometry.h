@@ -2,6 +2,8 @@
 // Screen geometry of a desktop tool bar: which edge a drag proposes, the docked strip, sizing
 // in steps, the sizing borders a docked bar offers, auto-hide placement, the slide frames and
 // the auto-hide timer's decision. Pure functions over plain rectangles; no window involved.
+// Edges are those of one monitor, given by its rectangle in virtual-screen coordinates (a
+// monitor left of or above the primary has negative ones).
 #include <cstddef>
 #include <cstdint>
 
@@ -44,10 +46,8 @@ inline constexpr unsigned BAR_ALLOW_FLOAT = 0x04;
 inline constexpr unsigned BAR_FOLLOW_AUTOHIDE = 0x10;
 inline constexpr unsigned BAR_FOLLOW_TOPMOST = 0x20;
 
-// The system metrics the bar's geometry depends on (primary display).
+// The system metrics the bar's geometry depends on, at the bar's DPI.
 struct ScreenMetrics {
-    int cxScreen = 0;
-    int cyScreen = 0;
     int cxVScroll = 0;    // width of a vertical scroll bar
     int cyHScroll = 0;    // height of a horizontal scroll bar
     int cxBorder = 0;
@@ -56,18 +56,20 @@ struct ScreenMetrics {
     int cyDoubleClk = 0;
 };
 
-// The edge a bar dragged with the cursor at `pt` takes. The bar floats when the cursor is
-// inside the work area shrunk by a scroll bar's width; otherwise the point is compared with
-// the screen's centre in the screen's proportions (ties go to left or right).
-Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& metrics, const Rect& workArea);
+// The edge of the monitor `screen` (with its work area) that a bar dragged with the cursor at
+// `pt` takes. The bar floats when the cursor is inside the work area shrunk by a scroll bar's
+// width; otherwise the point is compared with the monitor's centre in the monitor's
+// proportions (ties go to left or right).
+Edge EdgeFromPoint(unsigned options, Point pt, const ScreenMetrics& metrics, const Rect& screen,
+                   const Rect& workArea);
 
 // As EdgeFromPoint, except that holding Ctrl floats a bar that may float.
 Edge ProposedEdge(unsigned options, Point pt, bool ctrlDown, const ScreenMetrics& metrics,
-                  const Rect& workArea);
+                  const Rect& screen, const Rect& workArea);
 
 // The strip of `area` at `edge` that is `thickness` pixels thick. The thickness is kept
-// between 0 and the screen's extent across the edge, so stored sizes cannot overflow.
-Rect DockStrip(Edge edge, const Rect& area, int thickness, const ScreenMetrics& metrics);
+// between 0 and the monitor's extent across the edge, so stored sizes cannot overflow.
+Rect DockStrip(Edge edge, const Rect& area, int thickness, const Rect& screen);
 
 // A floating rectangle moved so that the cursor is at the middle of its top side.
 Rect FloatRectAtCursor(const Rect& rcFloat, Point cursor);
@@ -102,9 +104,10 @@ Rect RoundSizeToSteps(const Rect& proposed, int side, int frameW, int frameH, in
 int BarHitTest(Edge edge, int defaultHit, bool primaryButtonDown, int stepX, int stepY,
                const Rect& clientOnScreen, Point cursor);
 
-// Places `rc` (keeping its size) where an auto-hide bar at `edge` is shown or hidden; a hidden
-// bar keeps two borders' width on the screen. Returns false, leaving `rc`, for other edges.
-bool AutoHideRect(Edge edge, bool shown, Rect& rc, const ScreenMetrics& metrics);
+// Places `rc` (keeping its size) where an auto-hide bar at `edge` of the monitor `screen` is
+// shown or hidden; a hidden bar keeps two borders' width on the monitor. Returns false,
+// leaving `rc`, for other edges.
+bool AutoHideRect(Edge edge, bool shown, Rect& rc, const Rect& screen, const ScreenMetrics& metrics);
 
 // The slide animation runs this long, in milliseconds.
 inline constexpr std::uint32_t kSlideDuration = 400;

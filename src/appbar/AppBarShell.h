@@ -1,11 +1,12 @@
 #pragma once
-// The shell as a desktop tool bar sees it: every appbar message, and the system metrics,
-// work area, drag setting and tick counter that the bar's placement depends on. The program
+// The shell as a desktop tool bar sees it: every appbar message, and the monitors, system
+// metrics, drag setting and tick counter that the bar's placement depends on. The program
 // talks to the real shell (RealAppBarShell); the simulated shell answers the same way without
 // one, so the rules that depend on the shell's answers can be exercised anywhere.
 #include <cstdint>
 
 #include "appbar/AppBarGeometry.h"
+#include "appbar/Monitors.h"
 
 namespace varolin {
 
@@ -43,8 +44,10 @@ public:
     virtual ~IAppBarShell() = default;
     // Sends one appbar message; the shell's rectangle comes back in data.rc.
     virtual std::uintptr_t Message(unsigned message, AppBarData& data) = 0;
-    virtual ScreenMetrics Metrics() = 0;
-    virtual Rect WorkArea() = 0;
+    // The system metrics at `dpi`.
+    virtual ScreenMetrics Metrics(int dpi) = 0;
+    // The monitors now, the primary first, each with its work area and DPI.
+    virtual MonitorList Monitors() = 0;
     // Whether windows show their contents while dragged (the slide animates only then).
     virtual bool DragFullWindows() = 0;
     // Milliseconds since the system started, wrapping at 2^32.

@@ -1,6 +1,9 @@
 #include "appbar/AppBarState.h"
 
 #include <algorithm>
+#include <climits>
+
+#include "appbar/Dpi.h"
 
 namespace varolin {
 
@@ -59,6 +62,18 @@ AppBarState MergeAppBarState(const AppBarState& current, const AppBarState& rec)
     AppBarState result = DecodeAppBarState(merged);
     result.cbSize = AppBarState::kSize;
     return result;
+}
+
+AppBarState ConvertAppBarStateDpi(const AppBarState& state, int fromDpi, int toDpi) {
+    AppBarState converted = state;
+    for (std::int32_t& size : converted.anDockSize) size = ConvertDpi(size, fromDpi, toDpi);
+    Rect& rc = converted.rcFloat;
+    auto end = [](int start, int length) {
+        return static_cast<int>(std::clamp<long long>(static_cast<long long>(start) + length, INT_MIN, INT_MAX));
+    };
+    rc.right = end(rc.left, ConvertDpi(state.rcFloat.Width(), fromDpi, toDpi));
+    rc.bottom = end(rc.top, ConvertDpi(state.rcFloat.Height(), fromDpi, toDpi));
+    return converted;
 }
 
 }  // namespace varolin

@@ -30,4 +30,8 @@ AppBarState DecodeAppBarState(std::span<const std::uint8_t, AppBarState::kSize> 
 // min(rec.cbSize, 48) bytes of `rec` replace those of `current`, and cbSize becomes 48.
 AppBarState MergeAppBarState(const AppBarState& current, const AppBarState& rec);
 
+// The record's sizes, taken at `fromDpi`, at `toDpi`: the four dock sizes and the floating
+// rectangle's width and height. The floating position stays where it was.
+AppBarState ConvertAppBarStateDpi(const AppBarState& state, int fromDpi, int toDpi);
+
 }  // namespace varolin

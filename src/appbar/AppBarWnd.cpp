@@ -9,12 +9,14 @@
 using namespace varolin;
 
 const UINT g_uAppBarNotify = RegisterWindowMessageW(L"AppBarNotify");
+const UINT g_uTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
 
 namespace {
 
 constexpr UINT_PTR kAutoHideTimer = 1;
 constexpr UINT kAutoHidePeriod = 400;
 constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+constexpr UINT kRedockMessage = WM_APP + 0x2D0;
 
 // The cursor position when the message being handled was posted.
 POINT MessageCursor() {
@@ -29,11 +31,22 @@ void Place(HWND wnd, const Rect& rc) {
     UpdateWindow(wnd);
 }
 
+// The dialog manager would resize the bar by itself on a DPI change and fight the docking; the
+// bar scales and places itself. Looked up by name: Wine's user32 lacks the function, and a
+// missing import would keep the program from starting at all.
+void KeepDialogManagerOffDpiChanges(HWND wnd) {
+    using Setter = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    static const auto set = reinterpret_cast<Setter>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (set) set(wnd, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
 }  // namespace
 
 CAppBarWnd::CAppBarWnd(UINT templateId, CWnd* parent, IAppBarShell* shell)
     : CDialog(templateId, parent), m_pShell(shell ? shell : &SystemAppBarShell()) {
     m_uTaskbarState = static_cast<unsigned>(AppBarMessage(ABM_GETSTATE));
+    m_monitor = Shell().Monitors().front();
 }
 
 CAppBarWnd::~CAppBarWnd() {
@@ -63,6 +76,8 @@ void CAppBarWnd::SetState(const AppBarState& rec) {
     if (m_hWnd && IsWindow(m_hWnd)) ApplyEdge(GetCurrentEdge());
 }
 
+void CAppBarWnd::SetMonitorPlace(const MonitorPlace& place) { m_monitor = FindMonitor(Shell().Monitors(), place); }
+
 void CAppBarWnd::SetCapabilities(unsigned options, int stepX, int stepY) {
     m_uOptions = options;
     m_nStepX = stepX;
@@ -81,6 +96,7 @@ void CAppBarWnd::ApplyEdge(Edge edge) {
     if (!IsScreenEdge(edge) && edge != Edge::Float && edge != Edge::None) return;
     if (const auto held = GetAutoHideEdge()) AppBarMessage(ABM_SETAUTOHIDEBAR, *held);
     m_state.nEdge = edge;
+    m_rcDockTarget = RECT{};
     if (edge == Edge::None) {
         AppBarMessage(ABM_REMOVE);
         return;
@@ -88,25 +104,32 @@ void CAppBarWnd::ApplyEdge(Edge edge) {
     if (edge == Edge::Float) {
         RECT none{};
         AppBarMessage(ABM_SETPOS, Edge::Float, 0, &none);
+        // A rectangle left on a monitor that is gone comes back where it can be reached.
+        m_state.rcFloat = BringOntoMonitors(Shell().Monitors(), m_state.rcFloat);
         const Rect& rc = m_state.rcFloat;
         SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         PlaceDocked(edge);
     }
-    SetWindowPos(m_hWnd, m_state.bAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // Behind a full-screen window whatever the setting, which itself stays as it is.
+    HWND after = m_state.bAlwaysOnTop ? HWND_TOPMOST : HWND_NOTOPMOST;
+    if (m_bFullScreenApp) after = HWND_BOTTOM;
+    SetWindowPos(m_hWnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     AppBarMessage(ABM_ACTIVATE);
     OnEdgeChange(false, edge);
 }
 
 void CAppBarWnd::PlaceDocked(Edge edge) {
     const Edge current = GetCurrentEdge();
+    // The monitor as it is now: its rectangle, work area and DPI may have changed.
+    m_monitor = FindMonitor(Shell().Monitors(), PlaceOf(m_monitor));
     if (m_state.bAutoHide && !AppBarMessage(ABM_SETAUTOHIDEBAR, current, 1)) {
         m_state.bAutoHide = 0;
         OnAutoHideDenied();
     }
     RECT rc{};
     GetDockRect(current, rc);
+    m_rcDockTarget = rc;
     if (m_state.bAutoHide) {
         // An auto-hide bar reserves no space.
         SetTimer(m_hWnd, kAutoHideTimer, kAutoHidePeriod, nullptr);
@@ -122,15 +145,18 @@ void CAppBarWnd::PlaceDocked(Edge edge) {
 
 void CAppBarWnd::GetDockRect(Edge edge, RECT& rc) {
     if (!IsScreenEdge(edge)) return;
-    const ScreenMetrics metrics = Shell().Metrics();
-    RECT area{0, 0, metrics.cxScreen, metrics.cyScreen};
+    RECT area = ToRECT(m_monitor.rect);
     if (!m_state.bAutoHide) AppBarMessage(ABM_QUERYPOS, edge, 0, &area);
-    rc = ToRECT(DockStrip(edge, FromRECT(area), m_state.anDockSize[DockIndex(edge)], metrics));
+    // At the monitor's own DPI, should the bar not have been told of it yet.
+    const int thickness = ConvertDpi(m_state.anDockSize[DockIndex(edge)], m_nDpi, m_monitor.dpi);
+    rc = ToRECT(DockStrip(edge, FromRECT(area), thickness, m_monitor.rect));
 }
 
 Edge CAppBarWnd::GetProposedEdge(POINT pt) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    return ProposedEdge(m_uOptions, ToPoint(pt), ctrl, Shell().Metrics(), Shell().WorkArea());
+    m_monitor = MonitorAt(Shell().Monitors(), ToPoint(pt));
+    return ProposedEdge(m_uOptions, ToPoint(pt), ctrl, Shell().Metrics(m_monitor.dpi), m_monitor.rect,
+                        m_monitor.workArea);
 }
 
 void CAppBarWnd::ApplyTaskbarState(unsigned changed, unsigned state) {
@@ -152,12 +178,13 @@ void CAppBarWnd::ApplyTaskbarState(unsigned changed, unsigned state) {
 bool CAppBarWnd::GetAutoHideRect(bool shown, RECT& rc) {
     if (!m_state.bAutoHide) return false;
     Rect r = FromRECT(rc);
-    if (!AutoHideRect(GetCurrentEdge(), shown, r, Shell().Metrics())) return false;
+    if (!AutoHideRect(GetCurrentEdge(), shown, r, m_monitor.rect, Shell().Metrics(m_monitor.dpi))) return false;
     rc = ToRECT(r);
     return true;
 }
 
 void CAppBarWnd::ShowAutoHideBar(bool show) {
+    if (show && m_bFullScreenApp) return;  // never out over a full-screen window
     RECT rc = GetWindowRect();
     m_bShown = TRUE;
     if (GetAutoHideRect(show, rc)) {
@@ -201,7 +228,8 @@ void CAppBarWnd::EndDrag() {
     if (!edge) return;
     if (*edge == m_state.nEdge && IsScreenEdge(*edge)) {
         const RECT wr = GetWindowRect();
-        m_state.anDockSize[DockIndex(*edge)] = IsHorizontalEdge(*edge) ? wr.bottom - wr.top : wr.right - wr.left;
+        const int size = IsHorizontalEdge(*edge) ? wr.bottom - wr.top : wr.right - wr.left;
+        m_state.anDockSize[DockIndex(*edge)] = ConvertDpi(size, m_monitor.dpi, m_nDpi);
     }
     ApplyEdge(*edge);
 }
@@ -218,12 +246,65 @@ void CAppBarWnd::SizeTo(UINT side, RECT& rc) {
 
 void CAppBarWnd::CheckAutoHide(POINT cursor) {
     const bool active = GetActiveWindow() == m_hWnd;
-    if (TimerHidesBar(active, FromRECT(GetWindowRect()), ToPoint(cursor), Shell().Metrics())) {
+    if (TimerHidesBar(active, FromRECT(GetWindowRect()), ToPoint(cursor), Shell().Metrics(m_monitor.dpi))) {
         ShowAutoHideBar(false);
     }
 }
 
+void CAppBarWnd::OnDpiChanged(int dpi, const RECT* suggested) {
+    // A docked bar's own placement may bring the message with the DPI it already took over.
+    if (dpi < 1 || dpi == m_nDpi) return;
+    const int oldDpi = m_nDpi;
+    m_state = ConvertAppBarStateDpi(m_state, oldDpi, dpi);
+    const bool floating = GetCurrentEdge() == Edge::Float;
+    if (floating && suggested) m_state.rcFloat = FromRECT(*suggested);
+    m_nDpi = dpi;
+    OnRescale(oldDpi);
+    if (!m_bInSizeMove) {
+        ApplyEdge(GetCurrentEdge());
+    } else if (floating && suggested) {
+        // The move goes on: the floating window takes the size the system proposes at once.
+        SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CAppBarWnd::OnTaskbarCreated() {
+    // A restarted shell has forgotten the bar; one that still knows it would refuse a second
+    // ABM_NEW. Registered afresh either way, then the edge, size and auto-hide state again.
+    AppBarMessage(ABM_REMOVE);
+    AppBarMessage(ABM_NEW);
+    const Edge edge = GetCurrentEdge();
+    if (IsScreenEdge(edge) || edge == Edge::Float) ApplyEdge(edge);
+}
+
+void CAppBarWnd::ScheduleRedock() {
+    if (!m_bRedockPosted) m_bRedockPosted = PostMessage(kRedockMessage);
+}
+
+void CAppBarWnd::Redock() {
+    m_bRedockPosted = false;
+    if (m_nDragEdge) return;  // the end of the drag places the bar
+    const MonitorList monitors = Shell().Monitors();
+    m_monitor = FindMonitor(monitors, PlaceOf(m_monitor));
+    const Edge edge = m_state.nEdge;
+    if (edge == Edge::Float) {
+        if (BringOntoMonitors(monitors, m_state.rcFloat) != m_state.rcFloat) ApplyEdge(edge);
+        return;
+    }
+    if (!IsScreenEdge(edge)) return;
+    RECT rc{};
+    GetDockRect(edge, rc);
+    // The bar's own ABM_SETPOS changes the work area too: a strip that is what was last asked
+    // for needs no new one, so the change the bar caused itself ends here.
+    if (EqualRect(&rc, &m_rcDockTarget)) return;
+    ApplyEdge(edge);
+}
+
 BOOL CAppBarWnd::OnInitDialog() {
+    KeepDialogManagerOffDpiChanges(m_hWnd);
+    const UINT dpi = GetDpiForWindow(m_hWnd);
+    m_nDpi = dpi ? static_cast<int>(dpi) : kDefaultDpi;
     // A dialog's procedure sees no WM_CREATE: the bar registers as its dialog starts.
     AppBarMessage(ABM_NEW);
     ApplyTaskbarState(ABS_AUTOHIDE | ABS_ALWAYSONTOP, m_uTaskbarState);
@@ -274,7 +355,23 @@ LRESULT CAppBarWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         OnAppBarNotify(wp, lp);
         return 0;
     }
+    if (msg == g_uTaskbarCreated && msg != 0) {
+        OnTaskbarCreated();
+        return 0;
+    }
     switch (msg) {
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        ScheduleRedock();
+        return Default();
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) ScheduleRedock();
+        return Default();
+    case kRedockMessage:
+        Redock();
+        return 0;
     case WM_NCMOUSEMOVE:
         ShowAutoHideBar(true);
         return Default();
@@ -319,7 +416,11 @@ void CAppBarWnd::OnEdgeChange(bool, Edge) {}
 
 void CAppBarWnd::OnAutoHideDenied() { AppMessageBox(m_hWnd, IDS_AUTOHIDE_DENIED, MB_OK); }
 
-void CAppBarWnd::OnFullScreenApp(bool) { ApplyEdge(GetCurrentEdge()); }
+void CAppBarWnd::OnFullScreenApp(bool open) {
+    m_bFullScreenApp = open;
+    if (open) m_bShown = FALSE;  // an auto-hide bar goes out of the way
+    ApplyEdge(GetCurrentEdge());
+}
 
 void CAppBarWnd::OnTaskbarPosChanged() {
     if (GetCurrentEdge() != Edge::Float && !m_state.bAutoHide) ApplyEdge(GetCurrentEdge());
@@ -328,3 +429,5 @@ void CAppBarWnd::OnTaskbarPosChanged() {
 void CAppBarWnd::OnTaskbarStateChange(unsigned changed, unsigned state) { ApplyTaskbarState(changed, state); }
 
 void CAppBarWnd::OnWindowArrange(bool) {}
+
+void CAppBarWnd::OnRescale(int) {}

@@ -1,8 +1,10 @@
 #pragma once
 // CAppBarWnd: a dialog that is a shell application desktop toolbar. It registers with the shell,
-// docks to a screen edge (the shell reserves the strip) or floats, is dragged from edge to edge
-// and sized from its inner edge in steps, stays on top on request, follows the shell's
-// notifications, auto-hides at its edge and slides whenever it moves.
+// docks to an edge of a monitor (the shell reserves the strip) or floats, is dragged from edge
+// to edge and monitor to monitor and sized from its inner edge in steps, stays on top on
+// request, follows the shell's notifications, auto-hides at its edge and slides whenever it
+// moves. It registers again when the shell restarts, docks again when the displays change,
+// steps back behind full-screen windows, and rescales itself when its DPI changes.
 #include <windows.h>
 
 #include <optional>
@@ -14,6 +16,8 @@
 
 // The callback message every bar gives the shell ("AppBarNotify"), registered at program start.
 extern const UINT g_uAppBarNotify;
+// What the shell broadcasts when it has (re)started and forgotten every bar ("TaskbarCreated").
+extern const UINT g_uTaskbarCreated;
 
 class CAppBarWnd : public CDialog {
 public:
@@ -30,11 +34,16 @@ public:
     void ShowAutoHideBar(bool show);
     // The process-wide "Slide" setting the bar follows (borrowed; nullptr: sliding on).
     void SetSlideSetting(const int* slide) { m_pnSlide = slide; }
+    // The monitor a docked bar goes to: the one of `place` while it is there, else the primary.
+    void SetMonitorPlace(const varolin::MonitorPlace& place);
+    varolin::MonitorPlace GetMonitorPlace() const { return varolin::PlaceOf(m_monitor); }
 
 protected:
     // The record in force: what a subclass saves, and what it changes one field of before
-    // handing it back to SetState.
+    // handing it back to SetState. Its sizes are pixels at Dpi().
     const varolin::AppBarState& State() const { return m_state; }
+    // The DPI the bar is drawn at: its window's when it was made, then each WM_DPICHANGED's.
+    int Dpi() const { return m_nDpi; }
     // BAR_* capability flags and sizing steps (a step of 0 forbids sizing across that dimension).
     void SetCapabilities(unsigned options, int stepX, int stepY);
     // The edge proposed by a drag in progress, else the state's edge.
@@ -51,6 +60,9 @@ protected:
     virtual void OnTaskbarPosChanged();
     virtual void OnTaskbarStateChange(unsigned changed, unsigned state);
     virtual void OnWindowArrange(bool beginning);
+    // After the DPI changed (the record is converted already) and before the bar is placed
+    // again: a subclass scales its own fonts and sizes.
+    virtual void OnRescale(int oldDpi);
 
     BOOL OnInitDialog() override;
     void OnDestroy() override;
@@ -66,7 +78,9 @@ private:
     // Sends one appbar message; `edge` is the shell's edge field (0 where the message has none).
     UINT_PTR AppBarMessage(unsigned msg, varolin::Edge edge = varolin::Edge::Left, LPARAM lParam = 0,
                            RECT* rc = nullptr);
+    // The strip of the bar's monitor at `edge`.
     void GetDockRect(varolin::Edge edge, RECT& rc);
+    // The edge of the monitor under `pt`, which becomes the bar's monitor.
     varolin::Edge GetProposedEdge(POINT pt);
     // The edge the shell names this bar the auto-hide bar of, if any.
     std::optional<varolin::Edge> GetAutoHideEdge();
@@ -79,6 +93,12 @@ private:
     void SizeTo(UINT side, RECT& rc);
     // One tick of the auto-hide timer with the cursor at `cursor`.
     void CheckAutoHide(POINT cursor);
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    void OnTaskbarCreated();
+    // Display and work-area changes arrive in bursts, some while the bar itself is talking to
+    // the shell: they are gathered into one posted re-dock.
+    void ScheduleRedock();
+    void Redock();
     varolin::IAppBarShell& Shell() const { return *m_pShell; }
     bool SlideEnabled() const { return m_pnSlide == nullptr || *m_pnSlide != 0; }
 
@@ -90,6 +110,11 @@ private:
     std::optional<varolin::Edge> m_nDragEdge;  // edge proposed during a drag; empty outside one
     BOOL m_bShown = FALSE;     // an auto-hide bar is slid into view
     BOOL m_bInSizeMove = FALSE;
+    int m_nDpi = varolin::kDefaultDpi;
+    varolin::Monitor m_monitor;   // the monitor whose edges the bar docks to
+    RECT m_rcDockTarget{};        // the strip last asked of the shell; empty unless docked
+    bool m_bFullScreenApp = false;  // the shell reports a full-screen window on the bar's monitor
+    bool m_bRedockPosted = false;
     varolin::IAppBarShell* m_pShell;  // borrowed
     const int* m_pnSlide = nullptr;   // borrowed
 };

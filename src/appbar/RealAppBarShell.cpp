@@ -1,6 +1,7 @@
 #include "appbar/RealAppBarShell.h"
 
 #include <shellapi.h>
+#include <shellscalingapi.h>
 
 using namespace varolin;
 
@@ -28,25 +29,47 @@ std::uintptr_t RealAppBarShell::Message(unsigned message, AppBarData& data) {
     return result;
 }
 
-ScreenMetrics RealAppBarShell::Metrics() {
+ScreenMetrics RealAppBarShell::Metrics(int dpi) {
+    const UINT at = static_cast<UINT>(dpi > 0 ? dpi : kDefaultDpi);
     ScreenMetrics m;
-    m.cxScreen = GetSystemMetrics(SM_CXSCREEN);
-    m.cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    m.cxVScroll = GetSystemMetrics(SM_CXVSCROLL);
-    m.cyHScroll = GetSystemMetrics(SM_CYHSCROLL);
-    m.cxBorder = GetSystemMetrics(SM_CXBORDER);
-    m.cyBorder = GetSystemMetrics(SM_CYBORDER);
+    m.cxVScroll = GetSystemMetricsForDpi(SM_CXVSCROLL, at);
+    m.cyHScroll = GetSystemMetricsForDpi(SM_CYHSCROLL, at);
+    m.cxBorder = GetSystemMetricsForDpi(SM_CXBORDER, at);
+    m.cyBorder = GetSystemMetricsForDpi(SM_CYBORDER, at);
+    // Not DPI-dependent in the system: the double-click rectangle is a user setting in pixels.
     m.cxDoubleClk = GetSystemMetrics(SM_CXDOUBLECLK);
     m.cyDoubleClk = GetSystemMetrics(SM_CYDOUBLECLK);
     return m;
 }
 
-Rect RealAppBarShell::WorkArea() {
-    RECT rc{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0)) {
-        rc = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, RECT*, LPARAM lp) {
+    MONITORINFOEXW info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(handle, &info)) return TRUE;
+    UINT dpiX = kDefaultDpi, dpiY = kDefaultDpi;
+    if (FAILED(GetDpiForMonitor(handle, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) dpiX = kDefaultDpi;
+    auto& monitors = *reinterpret_cast<MonitorList*>(lp);
+    Monitor monitor{info.szDevice, FromRECT(info.rcMonitor), FromRECT(info.rcWork), static_cast<int>(dpiX)};
+    if (info.dwFlags & MONITORINFOF_PRIMARY)
+        monitors.insert(monitors.begin(), std::move(monitor));
+    else
+        monitors.push_back(std::move(monitor));
+    return TRUE;
+}
+
+}  // namespace
+
+MonitorList RealAppBarShell::Monitors() {
+    MonitorList monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        // No answer at all: the primary screen as the system metrics describe it.
+        const Rect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        monitors.push_back(Monitor{L"", screen, screen, static_cast<int>(GetDpiForSystem())});
     }
-    return FromRECT(rc);
+    return monitors;
 }
 
 bool RealAppBarShell::DragFullWindows() {

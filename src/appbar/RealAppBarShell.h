@@ -7,8 +7,8 @@
 class RealAppBarShell : public varolin::IAppBarShell {
 public:
     std::uintptr_t Message(unsigned message, varolin::AppBarData& data) override;
-    varolin::ScreenMetrics Metrics() override;
-    varolin::Rect WorkArea() override;
+    varolin::ScreenMetrics Metrics(int dpi) override;
+    varolin::MonitorList Monitors() override;
     bool DragFullWindows() override;
     std::uint32_t TickCount() override;
 };

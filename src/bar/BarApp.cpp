@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "shell/AppGlobals.h"
 #include "bar/MainBar.h"
 #include "shell/ShellHelpers.h"
 #include "framework/Strings.h"
@@ -54,9 +53,7 @@ BOOL CBarApp::InitInstance() {
 
     SetRegistryKey(L"Ovelia");
     m_settings.strAppDir = varolin::ProgramDirFromCommandLine(GetCommandLineW(), ModuleFileName());
-    g_bmpNewMark.Reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    MakeMaskBitmap(g_bmpNewMark.Get(), g_bmpNewMarkMask);
+    // The button fonts and the NEW badge are made by the bar, for the DPI it is drawn at.
 
     {
         CMainBar bar(m_settings);

@@ -2,10 +2,10 @@
 
 namespace varolin {
 
-BarLayout LayOutBar(bool sideEdge, int cx, int cy, int lw, int lh) {
+BarLayout LayOutBar(bool sideEdge, int cx, int cy, int lw, int lh, int gap) {
     if (sideEdge)
-        return {{0, 0, cx, lh}, {0, lh + 2, cx, lh}, {0, 2 * lh + 4, cx, cy - 2 * lh - 4}};
-    return {{0, 0, lw, cy}, {lw + 2, 0, lw, cy}, {2 * lw + 4, 0, cx - 2 * lw - 4, cy}};
+        return {{0, 0, cx, lh}, {0, lh + gap, cx, lh}, {0, 2 * (lh + gap), cx, cy - 2 * (lh + gap)}};
+    return {{0, 0, lw, cy}, {lw + gap, 0, lw, cy}, {2 * (lw + gap), 0, cx - 2 * (lw + gap), cy}};
 }
 
 int StepPage(int current, int delta, int pageCount) {
@@ -22,23 +22,24 @@ std::wstring PageLabelText(int currentPage, int pageCount, bool narrow) {
     return std::to_wstring(currentPage + 1) + L" / " + std::to_wstring(pageCount);
 }
 
-TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight) {
+TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight,
+                           int dpi) {
     TrackLimits limits;
     limits.maxWidth = screenWidth;
     limits.maxHeight = screenHeight;
     switch (edge) {
     case Edge::Float:
-        limits.minWidth = 200;
-        limits.minHeight = captionHeight + 22;
+        limits.minWidth = ScaleForDpi(200, dpi);
+        limits.minHeight = captionHeight + ScaleForDpi(22, dpi);
         break;
     case Edge::Top:
     case Edge::Bottom:
-        limits.minHeight = 2 * frameY + 20;
+        limits.minHeight = 2 * frameY + ScaleForDpi(20, dpi);
         limits.maxHeight = screenHeight / 2;
         break;
     case Edge::Left:
     case Edge::Right:
-        limits.minWidth = 2 * frameX + 20;
+        limits.minWidth = 2 * frameX + ScaleForDpi(20, dpi);
         limits.maxWidth = screenWidth / 2;
         break;
     default:

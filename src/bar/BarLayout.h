@@ -4,6 +4,7 @@
 #include <string>
 
 #include "appbar/AppBarGeometry.h"
+#include "appbar/Dpi.h"
 
 namespace varolin {
 
@@ -16,8 +17,9 @@ struct BarLayout {
     BarRect label, spin, pages;
 };
 
-// Docked left or right the controls stack; otherwise (top, bottom, floating) they line up.
-BarLayout LayOutBar(bool sideEdge, int clientWidth, int clientHeight, int labelWidth, int labelHeight);
+// Docked left or right the controls stack; otherwise (top, bottom, floating) they line up,
+// `gap` pixels apart (2 at 96 DPI).
+BarLayout LayOutBar(bool sideEdge, int clientWidth, int clientHeight, int labelWidth, int labelHeight, int gap = 2);
 
 // The page after (delta +1) or before (any other delta) `current`, wrapping around.
 int StepPage(int current, int delta, int pageCount);
@@ -30,7 +32,10 @@ struct TrackLimits {
     int maxWidth = 0, maxHeight = 0;
 };
 
-// `captionHeight` is the outer height of an empty client area with the current styles.
-TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight);
+// The screen is the bar's monitor; `captionHeight` is the outer height of an empty client area
+// with the current styles; frames and caption at the bar's `dpi`, which the fixed minimums
+// are scaled to.
+TrackLimits BarTrackLimits(Edge edge, int screenWidth, int screenHeight, int frameX, int frameY, int captionHeight,
+                           int dpi = kDefaultDpi);
 
 }  // namespace varolin

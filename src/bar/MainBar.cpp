@@ -70,9 +70,12 @@ BOOL CMainBar::PreTranslateMessage(MSG* msg) {
 BOOL CMainBar::OnInitDialog() {
     CAppBarWnd::OnInitDialog();
     m_dropTarget.Register(this);
+    m_nInitDpi = Dpi();
     const RECT label = m_wndPageLabel.GetWindowRect();
     m_nLabelWidth = Width(label);
     m_nLabelHeight = Height(label);
+    if (const auto font = reinterpret_cast<HFONT>(m_wndPageLabel.SendMessage(WM_GETFONT)))
+        GetObjectW(font, sizeof(m_lfLabel), &m_lfLabel);
     SetCapabilities(varolin::BAR_ALLOW_LEFTRIGHT | varolin::BAR_ALLOW_TOPBOTTOM | varolin::BAR_ALLOW_FLOAT |
                         varolin::BAR_FOLLOW_AUTOHIDE | varolin::BAR_FOLLOW_TOPMOST,
                     1, 1);
@@ -98,23 +101,30 @@ varolin::AppBarState CMainBar::DefaultState() {
     // only a floating bar shows.
     RECT client = GetClientRect();
     const DWORD style = static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)) & ~(WS_CAPTION | WS_SYSMENU);
-    AdjustWindowRectEx(&client, style, FALSE, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    const UINT dpi = static_cast<UINT>(Dpi());
+    AdjustWindowRectExForDpi(&client, style, FALSE, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)), dpi);
     state.anDockSize[1] = state.anDockSize[3] = Height(client);
-    state.anDockSize[0] = state.anDockSize[2] = GetSystemMetrics(SM_CXFRAME) + m_nLabelWidth;
+    state.anDockSize[0] = state.anDockSize[2] = GetSystemMetricsForDpi(SM_CXFRAME, dpi) + LabelWidth();
     return state;
 }
 
+int CMainBar::LabelWidth() const { return varolin::ConvertDpi(m_nLabelWidth, m_nInitDpi, Dpi()); }
+int CMainBar::LabelHeight() const { return varolin::ConvertDpi(m_nLabelHeight, m_nInitDpi, Dpi()); }
+
 void CMainBar::LoadSettings(varolin::AppBarState& state) {
-    const BarSettings settings = ::LoadSettings(m_settings, state);
+    const BarSettings settings = ::LoadSettings(m_settings, state, Dpi());
     m_nSelGroup = settings.nSelGroup;
     m_nGroupCount = settings.nGroupCount;
     m_logFont = settings.logFont;
     state = settings.state;
-    CreateButtonFonts(m_logFont);
+    if (settings.monitor) SetMonitorPlace(*settings.monitor);
+    CreateButtonFonts(m_logFont, Dpi());
+    CreateNewMark(Dpi());
 }
 
 void CMainBar::SaveState() {
-    WriteAppBarState(State());
+    WriteAppBarState(State(), Dpi());
+    WriteAppBarMonitor(GetMonitorPlace());
     WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
 }
 
@@ -167,16 +177,20 @@ void CMainBar::RebuildPages(bool destroyOld) {
 
 void CMainBar::UpdatePageLabel() {
     m_wndPageLabel.Invalidate(true);
-    const bool narrow = Width(m_wndPageLabel.GetWindowRect()) < m_nLabelWidth;
+    const bool narrow = Width(m_wndPageLabel.GetWindowRect()) < LabelWidth();
     m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, m_nGroupCount, narrow).c_str());
 }
 
 void CMainBar::OnSize(UINT type, int cx, int cy) {
     CAppBarWnd::OnSize(type, cx, cy);
+    LayOutControls(cx, cy);
+}
+
+void CMainBar::LayOutControls(int cx, int cy) {
     if (!m_wndPageLabel.m_hWnd) return;
     const varolin::Edge edge = GetCurrentEdge();
     const varolin::BarLayout layout = varolin::LayOutBar(edge == varolin::Edge::Left || edge == varolin::Edge::Right, cx, cy,
-                                                         m_nLabelWidth, m_nLabelHeight);
+                                                         LabelWidth(), LabelHeight(), varolin::ScaleForDpi(2, Dpi()));
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     SetWindowPos(m_wndPageLabel.m_hWnd, nullptr, layout.label.x, layout.label.y, layout.label.width, layout.label.height, flags);
     SetWindowPos(m_wndPageSpin.m_hWnd, nullptr, layout.spin.x, layout.spin.y, layout.spin.width, layout.spin.height, flags);
@@ -186,12 +200,14 @@ void CMainBar::OnSize(UINT type, int cx, int cy) {
 }
 
 void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {
+    const UINT dpi = static_cast<UINT>(Dpi());
     RECT frame{};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)), dpi);
+    const varolin::Rect screen = GetMonitorPlace().rect;
     const varolin::TrackLimits limits =
-        varolin::BarTrackLimits(GetCurrentEdge(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME), Height(frame));
+        varolin::BarTrackLimits(GetCurrentEdge(), screen.Width(), screen.Height(), GetSystemMetricsForDpi(SM_CXFRAME, dpi),
+                                GetSystemMetricsForDpi(SM_CYFRAME, dpi), Height(frame), Dpi());
     if (limits.minWidth) info->ptMinTrackSize.x = limits.minWidth;
     if (limits.minHeight) info->ptMinTrackSize.y = limits.minHeight;
     info->ptMaxTrackSize = {limits.maxWidth, limits.maxHeight};
@@ -238,6 +254,20 @@ void CMainBar::OnEdgeChange(bool, varolin::Edge edge) {
     const LONG wanted = edge == varolin::Edge::Float ? (style | WS_CAPTION | WS_SYSMENU) : (style & ~(WS_CAPTION | WS_SYSMENU));
     SetWindowLongW(m_hWnd, GWL_STYLE, wanted);
     SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainBar::OnRescale(int) {
+    CreateButtonFonts(m_logFont, Dpi());
+    CreateNewMark(Dpi());
+    // The template's font was made once, at m_nInitDpi; the label's own takes its place.
+    LOGFONTW font = m_lfLabel;
+    font.lfHeight = varolin::ConvertDpi(font.lfHeight, m_nInitDpi, Dpi());
+    font.lfWidth = varolin::ConvertDpi(font.lfWidth, m_nInitDpi, Dpi());
+    m_fontLabel.Reset(CreateFontIndirectW(&font));
+    m_wndPageLabel.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_fontLabel.Get()), TRUE);
+    const RECT client = GetClientRect();
+    LayOutControls(client.right, client.bottom);
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainBar::OnContextMenu(HWND, POINT point) {

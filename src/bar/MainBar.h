@@ -48,6 +48,7 @@ protected:
     void OnCancel() override;
     void OnOK() override {}
     void OnEdgeChange(bool proposed, varolin::Edge edge) override;
+    void OnRescale(int oldDpi) override;
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnContextMenu(HWND wnd, POINT point) override;
@@ -72,9 +73,14 @@ private:
     void SortPage();
 
     void RebuildPages(bool destroyOld);
+    // Label, spin and pages for a client area of cx x cy.
+    void LayOutControls(int cx, int cy);
     void UpdatePageLabel();
     CGroupWnd* CurrentPage() const;
     varolin::AppBarState DefaultState();
+    // The page label's size as made from the template, at the bar's DPI now.
+    int LabelWidth() const;
+    int LabelHeight() const;
     void LoadSettings(varolin::AppBarState& state);
     void SaveState();
     void OnAddButton();
@@ -89,8 +95,11 @@ private:
     CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
     // The shown page's folder figures, kept up to date in the background.
     CFolderMonitor m_folders{m_settings, m_transfers};
-    int m_nLabelWidth = 0;
+    int m_nLabelWidth = 0;   // measured at initialisation, in pixels at m_nInitDpi
     int m_nLabelHeight = 0;
+    int m_nInitDpi = varolin::kDefaultDpi;  // the DPI the template was laid out and its font made at
+    LOGFONTW m_lfLabel{};     // the template's font, at m_nInitDpi
+    OwnedFont m_fontLabel;    // the label's font once the DPI has changed
     int m_nGroupCount = 3;
     int m_nSelGroup = 0;
     std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself

@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 #include "shell/ShellHelpers.h"
@@ -10,17 +13,17 @@
 #include "resource.h"
 
 namespace {
-// Where the marks sit, from the right edge of the face.
+// Sizes at 96 DPI, scaled to the DPI the button fonts were made for. Where the marks sit,
+// from the right edge of the face:
 constexpr int kRefuseMarkRight = 8;  // a 4 x 4 square at (W - 8, 4)
 constexpr int kRefuseMarkTop = 4;
 constexpr int kRefuseMarkSize = 4;
-constexpr int kNewMarkRight = 26;    // the 23 x 12 badge at (W - 26, 3)
-constexpr int kNewMarkTop = 3;
-constexpr int kNewMarkWidth = 23;
-constexpr int kNewMarkHeight = 12;
+constexpr int kNewMarkGap = 3;       // the badge (23 x 12 at 96 DPI) 3 pixels from the top and right
 constexpr int kIconOffset = 3;
 constexpr int kIconSize = 16;
 constexpr int kTextMarginRight = 6;
+
+int Scaled(int value) { return varolin::ScaleForDpi(value, ButtonDrawingDpi()); }
 
 HGDIOBJ FontOrDefault(const OwnedFont& font) {
     return font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT);
@@ -34,12 +37,41 @@ void FillSolid(HDC dc, int x, int y, int cx, int cy, COLORREF color) {
     SetBkColor(dc, old);
 }
 
-// One-pixel outline: top and left in one colour, right and bottom in the other.
-void Draw3dRect(HDC dc, int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight) {
-    FillSolid(dc, x, y, cx - 1, 1, topLeft);
-    FillSolid(dc, x, y, 1, cy - 1, topLeft);
-    FillSolid(dc, x + cx - 1, y, 1, cy, bottomRight);
-    FillSolid(dc, x, y + cy - 1, cx, 1, bottomRight);
+// An outline `line` pixels wide: top and left in one colour, right and bottom in the other.
+void Draw3dRect(HDC dc, int x, int y, int cx, int cy, int line, COLORREF topLeft, COLORREF bottomRight) {
+    FillSolid(dc, x, y, cx - line, line, topLeft);
+    FillSolid(dc, x, y, line, cy - line, topLeft);
+    FillSolid(dc, x + cx - line, y, line, cy, bottomRight);
+    FillSolid(dc, x, y + cy - line, cx, line, bottomRight);
+}
+
+// The system's raised or sunken edge with each of its two lines `line` pixels wide.
+void DrawScaledEdge(HDC dc, RECT rc, bool sunken, int line) {
+    const UINT outer = sunken ? BDR_SUNKENOUTER : BDR_RAISEDOUTER;
+    const UINT inner = sunken ? BDR_SUNKENINNER : BDR_RAISEDINNER;
+    for (UINT part : {outer, inner}) {
+        for (int i = 0; i < line; ++i) {
+            DrawEdge(dc, &rc, part, BF_RECT);
+            InflateRect(&rc, -1, -1);
+        }
+    }
+}
+
+// The width of an icon as it was made.
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) return 0;
+    const OwnedBitmap color(info.hbmColor);
+    const OwnedBitmap mask(info.hbmMask);
+    BITMAP bits{};
+    return GetObjectW(info.hbmMask, sizeof(bits), &bits) ? bits.bmWidth : 0;
+}
+
+// The size of a bitmap as it is, so that a badge is drawn at the size it was made for.
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof(info), &info)) return SIZE{};
+    return SIZE{info.bmWidth, std::abs(info.bmHeight)};
 }
 
 // Tall, narrow buttons: one line reading downwards, centred both ways.
@@ -56,7 +88,7 @@ void DrawTitleAlong(HDC dc, const std::wstring& text, int width, int height) {
 void DrawTitleAcross(HDC dc, const std::wstring& text, int width, int height) {
     const SelectScope font(dc, FontOrDefault(g_fontButton));
     constexpr UINT kFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
-    RECT box{0, 0, width - kTextMarginRight, height};
+    RECT box{0, 0, width - Scaled(kTextMarginRight), height};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | kFlags);
     OffsetRect(&box, (width - (box.right - box.left)) / 2, (height - (box.bottom - box.top)) / 2);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CENTER | kFlags);
@@ -81,11 +113,7 @@ bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
 void CDropBtn::LoadProgramIcon() {
     m_hIcon.Reset();
     if (m_record.m_strProgram.empty()) return;
-    const std::wstring path = m_record.m_strFolder + m_record.m_strProgram;
-    SHFILEINFOW info{};
-    const auto list = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (list) m_hIcon.Reset(ImageList_GetIcon(list, info.iIcon, ILD_NORMAL));
+    m_hIcon.Reset(LoadFileIcon(m_record.m_strFolder + m_record.m_strProgram, Scaled(kIconSize)));
 }
 
 void CDropBtn::SetShown(bool shown) {
@@ -210,17 +238,24 @@ void CDropBtn::Paint(HDC dc) {
     } else {
         DrawTitleAcross(dc, text, width, height);
     }
-    DrawEdge(dc, &client, m_bPressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const int line = std::max(1, Scaled(1));
+    DrawScaledEdge(dc, client, m_bPressed != FALSE, line);
 
     if (m_record.m_bNoDrop) {
-        const int x = width - kRefuseMarkRight;
-        FillSolid(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(192, 192, 192));
-        Draw3dRect(dc, x, kRefuseMarkTop, kRefuseMarkSize, kRefuseMarkSize, RGB(255, 255, 255), RGB(128, 128, 128));
+        const int x = width - Scaled(kRefuseMarkRight);
+        const int size = Scaled(kRefuseMarkSize);
+        FillSolid(dc, x, Scaled(kRefuseMarkTop), size, size, RGB(192, 192, 192));
+        Draw3dRect(dc, x, Scaled(kRefuseMarkTop), size, size, line, RGB(255, 255, 255), RGB(128, 128, 128));
     } else if (ShowsNewMark() && g_bmpNewMark && g_bmpNewMarkMask) {
-        DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - kNewMarkRight, kNewMarkTop,
-                        kNewMarkWidth, kNewMarkHeight);
+        const SIZE badge = BitmapSize(g_bmpNewMark.Get());
+        const int gap = Scaled(kNewMarkGap);
+        DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - gap - badge.cx, gap, badge.cx, badge.cy);
     }
-    if (m_hIcon) DrawIconEx(dc, kIconOffset, kIconOffset, m_hIcon.Get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+    const int iconSize = Scaled(kIconSize);
+    // An icon made for another DPI is fetched again at this one rather than stretched.
+    if (m_hIcon && IconWidth(m_hIcon.Get()) != iconSize) LoadProgramIcon();
+    if (m_hIcon)
+        DrawIconEx(dc, Scaled(kIconOffset), Scaled(kIconOffset), m_hIcon.Get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
     if (m_dropTarget.IsDragOver()) InvertRect(dc, &client);
     RestoreDC(dc, saved);
 }

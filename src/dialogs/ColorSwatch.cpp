@@ -1,5 +1,8 @@
 #include "dialogs/ColorSwatch.h"
 
+#include <algorithm>
+
+#include "appbar/Dpi.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -9,15 +12,21 @@ void FillSolid(HDC dc, int left, int top, int right, int bottom, HBRUSH brush) {
     FillRect(dc, &rc, brush);
 }
 
-// One-pixel frame: top and left in one colour, right and bottom in another.
-void DrawBevel(HDC dc, const RECT& rc, HBRUSH topLeft, HBRUSH bottomRight) {
-    FillSolid(dc, rc.left, rc.top, rc.right - 1, rc.top + 1, topLeft);
-    FillSolid(dc, rc.left, rc.top, rc.left + 1, rc.bottom - 1, topLeft);
-    FillSolid(dc, rc.right - 1, rc.top, rc.right, rc.bottom, bottomRight);
-    FillSolid(dc, rc.left, rc.bottom - 1, rc.right, rc.bottom, bottomRight);
+// A frame `w` pixels wide: top and left in one colour, right and bottom in another.
+void DrawBevel(HDC dc, const RECT& rc, int w, HBRUSH topLeft, HBRUSH bottomRight) {
+    FillSolid(dc, rc.left, rc.top, rc.right - w, rc.top + w, topLeft);
+    FillSolid(dc, rc.left, rc.top, rc.left + w, rc.bottom - w, topLeft);
+    FillSolid(dc, rc.right - w, rc.top, rc.right, rc.bottom, bottomRight);
+    FillSolid(dc, rc.left, rc.bottom - w, rc.right, rc.bottom, bottomRight);
 }
 
 }  // namespace
+
+int CColorSwatch::Line() const {
+    // One pixel at 96 DPI, the rings and bevels growing with the dialog.
+    const UINT dpi = m_hWnd ? GetDpiForWindow(m_hWnd) : 0;
+    return std::max(1, varolin::ScaleForDpi(1, dpi ? static_cast<int>(dpi) : varolin::kDefaultDpi));
+}
 
 bool CColorSwatch::BindControl(UINT id, CWnd* page, int index, HPALETTE palette) {
     m_hPalette = palette;
@@ -48,10 +57,11 @@ void CColorSwatch::DrawItem(DRAWITEMSTRUCT* dis) {
 }
 
 void CColorSwatch::DrawFace(HDC dc, RECT rc) const {
-    InflateRect(&rc, -2, -2);
+    const int line = Line();
+    InflateRect(&rc, -2 * line, -2 * line);
     if (m_bMarked) {
-        DrawBevel(dc, rc, GetSysColorBrush(COLOR_BTNHIGHLIGHT), GetSysColorBrush(COLOR_BTNSHADOW));
-        InflateRect(&rc, -1, -1);
+        DrawBevel(dc, rc, line, GetSysColorBrush(COLOR_BTNHIGHLIGHT), GetSysColorBrush(COLOR_BTNSHADOW));
+        InflateRect(&rc, -line, -line);
     }
     // The entry as RGB first, so the fill does not depend on how a device treats palette
     // references.
@@ -62,18 +72,22 @@ void CColorSwatch::DrawFace(HDC dc, RECT rc) const {
     FillRect(dc, &rc, brush.Get());
 }
 
-void CColorSwatch::DrawFocus(HDC dc, const RECT& item, bool focused) {
+void CColorSwatch::DrawFocus(HDC dc, const RECT& item, bool focused) const {
+    const int w = Line();
     RECT outer = item;
     RECT inner = item;
-    InflateRect(&inner, -1, -1);
-    FrameRect(dc, &outer, GetSysColorBrush(COLOR_BTNFACE));
-    FrameRect(dc, &inner, GetSysColorBrush(focused ? COLOR_WINDOWFRAME : COLOR_BTNFACE));
-    // An outline without its corner pixels: a thick rounded frame when focused, a thin one
-    // one pixel further in when not.
+    InflateRect(&inner, -w, -w);
+    auto frameRing = [&](const RECT& rc, HBRUSH brush) {
+        DrawBevel(dc, rc, w, brush, brush);
+    };
+    frameRing(outer, GetSysColorBrush(COLOR_BTNFACE));
+    frameRing(inner, GetSysColorBrush(focused ? COLOR_WINDOWFRAME : COLOR_BTNFACE));
+    // An outline without its corners: a thick rounded frame when focused, a thin one a ring
+    // further in when not.
     const RECT& ring = focused ? outer : inner;
     HBRUSH frame = GetSysColorBrush(COLOR_WINDOWFRAME);
-    FillSolid(dc, ring.left + 1, ring.top, ring.right - 1, ring.top + 1, frame);
-    FillSolid(dc, ring.left + 1, ring.bottom - 1, ring.right - 1, ring.bottom, frame);
-    FillSolid(dc, ring.left, ring.top + 1, ring.left + 1, ring.bottom - 1, frame);
-    FillSolid(dc, ring.right - 1, ring.top + 1, ring.right, ring.bottom - 1, frame);
+    FillSolid(dc, ring.left + w, ring.top, ring.right - w, ring.top + w, frame);
+    FillSolid(dc, ring.left + w, ring.bottom - w, ring.right - w, ring.bottom, frame);
+    FillSolid(dc, ring.left, ring.top + w, ring.left + w, ring.bottom - w, frame);
+    FillSolid(dc, ring.right - w, ring.top + w, ring.right, ring.bottom - w, frame);
 }

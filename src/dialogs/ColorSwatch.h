@@ -21,7 +21,9 @@ protected:
 
 private:
     void DrawFace(HDC dc, RECT rc) const;
-    static void DrawFocus(HDC dc, const RECT& item, bool focused);
+    void DrawFocus(HDC dc, const RECT& item, bool focused) const;
+    // The width of its rings and bevel at the swatch's DPI.
+    int Line() const;
 
     HPALETTE m_hPalette = nullptr;  // borrowed from the page
 };

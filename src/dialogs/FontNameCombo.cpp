@@ -4,19 +4,34 @@
 #include <memory>
 #include <new>
 
-#include "shell/ShellHelpers.h"
-#include "resource.h"
+#include "appbar/Dpi.h"
+#include "framework/Handles.h"
 
 namespace {
-constexpr int kMarkWidth = 20;
+constexpr int kMarkWidth = 20;   // at 96 DPI
 constexpr int kMarkHeight = 12;
-}  // namespace
 
-CFontNameCombo::CFontNameCombo() {
-    m_bmpTrueType.Reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_TRUETYPE_MARK),
-                                                        IMAGE_BITMAP, 0, 0, 0)));
-    if (m_bmpTrueType) MakeMaskBitmap(m_bmpTrueType.Get(), m_bmpTrueTypeMask);
+// The TrueType mark in 96-DPI pixels: two stepped T's, grey behind, black in front. Drawn as
+// rectangles at every scale, so it stays sharp where a small picture would blur.
+struct Bar {
+    int left, top, right, bottom;
+};
+constexpr Bar kBackT[] = {{2, 1, 11, 3}, {5, 3, 8, 9}, {4, 9, 9, 10}};
+constexpr Bar kFrontT[] = {{9, 3, 18, 5}, {12, 5, 15, 11}, {11, 11, 16, 12}};
+
+void DrawTrueTypeMark(HDC dc, int x, int y, int dpi) {
+    auto fill = [&](const Bar (&bars)[3], COLORREF color) {
+        OwnedBrush brush(CreateSolidBrush(color));
+        for (const Bar& b : bars) {
+            const RECT rc{x + varolin::ScaleForDpi(b.left, dpi), y + varolin::ScaleForDpi(b.top, dpi),
+                          x + varolin::ScaleForDpi(b.right, dpi), y + varolin::ScaleForDpi(b.bottom, dpi)};
+            FillRect(dc, &rc, brush.Get());
+        }
+    };
+    fill(kBackT, RGB(128, 128, 128));
+    fill(kFrontT, RGB(0, 0, 0));
 }
+}  // namespace
 
 bool CFontNameCombo::AddFace(const LOGFONTW& face, DWORD fontType, BYTE preferredCharSet) {
     const std::wstring name(face.lfFaceName, wcsnlen(face.lfFaceName, LF_FACESIZE));
@@ -84,6 +99,8 @@ void CFontNameCombo::DrawItem(DRAWITEMSTRUCT* dis) {
     const COLORREF oldText = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
 
     const int unit = LOWORD(GetDialogBaseUnits()) / 4;
+    const UINT windowDpi = GetDpiForWindow(m_hWnd);
+    const int dpi = windowDpi ? static_cast<int>(windowDpi) : varolin::kDefaultDpi;
     const std::wstring name = GetLBText(static_cast<int>(dis->itemID));
     {
         HFONT boxFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
@@ -91,15 +108,14 @@ void CFontNameCombo::DrawItem(DRAWITEMSTRUCT* dis) {
         TEXTMETRICW tm{};
         GetTextMetricsW(dc, &tm);
         const int y = (rc.top + rc.bottom - tm.tmHeight) / 2;
-        ExtTextOutW(dc, rc.left + 2 * unit + kMarkWidth, y, ETO_OPAQUE | ETO_CLIPPED, &rc, name.c_str(),
+        ExtTextOutW(dc, rc.left + 2 * unit + varolin::ScaleForDpi(kMarkWidth, dpi), y, ETO_OPAQUE | ETO_CLIPPED, &rc, name.c_str(),
                     static_cast<UINT>(name.size()), nullptr);
     }
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
-    if (record && (record->fontType & TRUETYPE_FONTTYPE) && m_bmpTrueType && m_bmpTrueTypeMask) {
+    if (record && (record->fontType & TRUETYPE_FONTTYPE)) {
         const int height = rc.bottom - rc.top;
-        DrawTransparent(dc, m_bmpTrueType.Get(), m_bmpTrueTypeMask.Get(), unit, rc.top + (height - kMarkHeight) / 2,
-                        kMarkWidth, kMarkHeight);
+        DrawTrueTypeMark(dc, unit, rc.top + (height - varolin::ScaleForDpi(kMarkHeight, dpi)) / 2, dpi);
     }
     if (dis->itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "dialogs/ComboBox.h"
-#include "framework/Handles.h"
 
 struct FaceRecord {
     DWORD fontType = 0;  // RASTER_FONTTYPE, DEVICE_FONTTYPE, TRUETYPE_FONTTYPE, combined
@@ -13,7 +12,6 @@ struct FaceRecord {
 
 class CFontNameCombo : public CComboBox {
 public:
-    CFontNameCombo();
 
     // Adds a face unless the list already holds one of that name (exact, ignoring case) or it
     // is a vertical-writing "@" face on a double-byte system. A face listed again in
@@ -34,7 +32,4 @@ protected:
 
 private:
     void FreeAllRecords();
-
-    OwnedBitmap m_bmpTrueType;      // the TrueType mark, keyed on its top-left pixel
-    OwnedBitmap m_bmpTrueTypeMask;  // its mask for DrawTransparent
 };

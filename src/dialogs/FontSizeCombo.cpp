@@ -5,15 +5,11 @@
 #include <climits>
 #include <vector>
 
+#include "appbar/Dpi.h"
 #include "dialogs/FontChoice.h"
 #include "framework/Handles.h"
 
 namespace {
-int ScreenPixelsPerInch() {
-    WindowDC screen(nullptr);
-    return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
-
 // Whole points from typed text the way the system reads numbers (locale's separators
 // included), or 0 when it does not convert.
 int TypedPoints(const std::wstring& text) {
@@ -34,7 +30,7 @@ int TypedPoints(const std::wstring& text) {
 }
 }  // namespace
 
-int CFontSizeCombo::HeightOfPoints(int points) { return MulDiv(-ScreenPixelsPerInch(), points, 72); }
+int CFontSizeCombo::HeightOfPoints(int points) { return MulDiv(-varolin::kDefaultDpi, points, 72); }
 
 void CFontSizeCombo::AddSize(int points, int height) {
     if (height == 0) height = HeightOfPoints(points);

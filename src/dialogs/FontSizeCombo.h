@@ -1,6 +1,7 @@
 #pragma once
 // CFontSizeCombo: the size list of the font page. Entries show whole points; each carries
-// the LOGFONT height of that size, and the list runs from small to large.
+// the LOGFONT height of that size in 96-DPI pixels (as "LogFont" keeps it, whatever the
+// screen's DPI), and the list runs from small to large.
 #include <windows.h>
 
 #include <string>
@@ -10,7 +11,7 @@
 class CFontSizeCombo : public CComboBox {
 public:
     // Inserts a size at its place unless its height is listed already. Height 0 means the
-    // character height of `points` on the screen.
+    // character height of `points` at 96 DPI.
     void AddSize(int points, int height);
     // The LOGFONT height of an entry; -1: the selected entry, else the first. 0 for an
     // empty list.
@@ -21,6 +22,6 @@ public:
     // shows the previous entry.
     int HeightOfText(const std::wstring& text) const;
 
-    // Character height (negative) of a size in points on the screen.
+    // Character height (negative) of a size in points, in 96-DPI pixels.
     static int HeightOfPoints(int points);
 };

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "appbar/Dpi.h"
 #include "dialogs/FontChoice.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -66,12 +67,10 @@ BOOL COptFont::OnInitDialog() {
     m_cbFaceName.LimitText(kFaceNameLimit);
     m_cbSize.LimitText(kSizeLimit);
 
-    m_fontSample.Reset(CreateFontIndirectW(&m_logFont));
+    MakeSampleFont();
     m_strFaceName.assign(m_logFont.lfFaceName, wcsnlen(m_logFont.lfFaceName, LF_FACESIZE));
-    {
-        WindowDC dc(m_hWnd);
-        m_strSize = std::to_wstring(std::abs(MulDiv(m_logFont.lfHeight, 72, GetDeviceCaps(dc.Get(), LOGPIXELSY))));
-    }
+    // The stored height is in 96-DPI pixels, not in those of this page's screen.
+    m_strSize = std::to_wstring(std::abs(MulDiv(m_logFont.lfHeight, 72, varolin::kDefaultDpi)));
     m_bStrikeOut = m_logFont.lfStrikeOut ? 1 : 0;
     m_bUnderline = m_logFont.lfUnderline ? 1 : 0;
     m_nWantedStyle = varolin::StyleOfFont(m_logFont.lfWeight, m_logFont.lfItalic != 0);
@@ -171,9 +170,11 @@ void COptFont::AddStyleAndSize(const LOGFONTW& face, const TEXTMETRICW& metrics,
         return;
     }
     if (fontType & RASTER_FONTTYPE) {
+        // The screen's pixels: its points as they are, its height kept in 96-DPI pixels.
         const int height = metrics.tmHeight - metrics.tmInternalLeading;
         WindowDC screen(nullptr);
-        m_cbSize.AddSize(MulDiv(height, 72, GetDeviceCaps(screen.Get(), LOGPIXELSY)), height);
+        const int screenDpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        m_cbSize.AddSize(MulDiv(height, 72, screenDpi), varolin::ConvertDpi(height, screenDpi, varolin::kDefaultDpi));
     }
     m_nStylesFound |= varolin::StyleBitsOfFont(face.lfWeight, face.lfItalic != 0);
 }
@@ -188,7 +189,7 @@ void COptFont::RebuildSample() {
     m_logFont.lfItalic = varolin::IsItalicStyle(m_nStyle) ? 1 : 0;
     m_logFont.lfUnderline = m_bUnderline ? 1 : 0;
     m_logFont.lfStrikeOut = m_bStrikeOut ? 1 : 0;
-    m_fontSample.Reset(CreateFontIndirectW(&m_logFont));
+    MakeSampleFont();
     m_bFontChosen = true;
     Invalidate(false);
 }
@@ -272,15 +273,30 @@ void COptFont::OnDecoration() {
     RebuildSample();
 }
 
+int COptFont::PageDpi() const {
+    const UINT dpi = GetDpiForWindow(m_hWnd);
+    return dpi ? static_cast<int>(dpi) : varolin::kDefaultDpi;
+}
+
+void COptFont::MakeSampleFont() {
+    // The font as the buttons will show it on a screen of this page's DPI.
+    LOGFONTW shown = m_logFont;
+    shown.lfHeight = varolin::ScaleForDpi(shown.lfHeight, PageDpi());
+    shown.lfWidth = varolin::ScaleForDpi(shown.lfWidth, PageDpi());
+    m_fontSample.Reset(CreateFontIndirectW(&shown));
+}
+
 void COptFont::OnPaint() {
     PaintScope paint(m_hWnd);
     HDC dc = paint.Dc();
     RECT rc = GetClientRect();
     rc.top = (rc.bottom / 5) * 3;  // the lower two fifths
-    InflateRect(&rc, -8, -8);
+    const int margin = varolin::ScaleForDpi(8, PageDpi());
+    const int inner = varolin::ScaleForDpi(4, PageDpi());
+    InflateRect(&rc, -margin, -margin);
     OwnedBrush back(CreateSolidBrush(m_crBack));
     FillRect(dc, &rc, back.Get());
-    InflateRect(&rc, -4, -4);
+    InflateRect(&rc, -inner, -inner);
     SelectScope font(dc, m_fontSample ? static_cast<HGDIOBJ>(m_fontSample.Get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_crText);

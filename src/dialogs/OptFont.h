@@ -16,7 +16,8 @@ public:
     COptFont();
 
     // In: the bar's font. Out: the font chosen, rebuilt from the enumerated face as soon as
-    // the page has shown one (see FontChosen); otherwise exactly what was loaded.
+    // the page has shown one (see FontChosen); otherwise exactly what was loaded. Its sizes are
+    // 96-DPI pixels both ways, as "LogFont" keeps them; the sample shows it at the page's DPI.
     LOGFONTW m_logFont{};
     COLORREF m_crBack = RGB(0, 0, 0);  // sample background ("InitBackColor")
     COLORREF m_crText = RGB(255, 255, 255);  // sample text ("InitForeColor")
@@ -36,6 +37,8 @@ private:
     void FillFaceNames();
     void FillSizesAndStyles();
     void RebuildSample();
+    void MakeSampleFont();
+    int PageDpi() const;
     void AddStyleAndSize(const LOGFONTW& face, const TEXTMETRICW& metrics, DWORD fontType);
     bool CorrectSize();  // false when the size was out of range and has been reset
 

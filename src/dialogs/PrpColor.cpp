@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "appbar/Dpi.h"
 #include "shell/AppGlobals.h"
 #include "dialogs/PureColors.h"
 #include "framework/Strings.h"
@@ -183,11 +184,15 @@ void CPrpColor::OnPaint() {
     // The lower two fifths of the page, below the controls.
     RECT rc = GetClientRect();
     rc.top = rc.bottom / 5 * 3;
-    InflateRect(&rc, -8, -8);
+    const UINT windowDpi = GetDpiForWindow(m_hWnd);
+    const int dpi = windowDpi ? static_cast<int>(windowDpi) : varolin::kDefaultDpi;
+    const int margin = varolin::ScaleForDpi(8, dpi);
+    const int inner = varolin::ScaleForDpi(4, dpi);
+    InflateRect(&rc, -margin, -margin);
     OwnedBrush back(CreateSolidBrush(m_crBack));
     FillRect(dc, &rc, back.Get());
 
-    InflateRect(&rc, -4, -4);
+    InflateRect(&rc, -inner, -inner);
     HGDIOBJ oldFont = g_fontButton ? SelectObject(dc, g_fontButton.Get()) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_crText);

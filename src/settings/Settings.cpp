@@ -12,20 +12,36 @@ bool WriteIntSetting(const varolin::IntSetting& setting, int value) {
     return profile::WriteProfileInt(setting.section, setting.name, value);
 }
 
-bool ReadAppBarState(varolin::AppBarState& state) {
+bool ReadAppBarState(varolin::AppBarState& state, int dpi) {
     std::vector<BYTE> stored;
     if (!profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, stored) ||
         stored.size() > varolin::AppBarState::kSize)
         return false;
-    state = varolin::AppBarStateFromStored(state, &stored);
+    std::vector<BYTE> dpiRecord;
+    const bool recorded = profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarDpiName, dpiRecord);
+    const int storedDpi = varolin::StoredAppBarDpi(&stored, recorded ? &dpiRecord : nullptr);
+    state = varolin::AppBarStateFromStored(state, &stored, storedDpi, dpi);
     return true;
 }
 
-bool WriteAppBarState(const varolin::AppBarState& state) {
+bool WriteAppBarState(const varolin::AppBarState& state, int dpi) {
     varolin::AppBarState record = state;
     record.cbSize = varolin::AppBarState::kSize;
     const auto bytes = varolin::EncodeAppBarState(record);
-    return profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size());
+    const auto dpiRecord = varolin::EncodeAppBarDpi(dpi, record);
+    return profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarStateName, bytes.data(), bytes.size()) &&
+           profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarDpiName, dpiRecord.data(), dpiRecord.size());
+}
+
+std::optional<varolin::MonitorPlace> ReadAppBarMonitor() {
+    std::vector<BYTE> stored;
+    const bool found = profile::GetProfileBinary(varolin::kSectionCommon, varolin::kAppBarMonitorName, stored);
+    return varolin::DecodeMonitorPlace(found ? &stored : nullptr);
+}
+
+bool WriteAppBarMonitor(const varolin::MonitorPlace& place) {
+    const auto bytes = varolin::EncodeMonitorPlace(place);
+    return profile::WriteProfileBinary(varolin::kSectionCommon, varolin::kAppBarMonitorName, bytes.data(), bytes.size());
 }
 
 varolin::LogFontRecord ReadLogFont() {
@@ -39,14 +55,15 @@ bool WriteLogFont(const varolin::LogFontRecord& font) {
     return profile::WriteProfileBinary(varolin::kSectionOption, varolin::kLogFontName, bytes.data(), bytes.size());
 }
 
-BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defaultState) {
+BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defaultState, int dpi) {
     BarSettings bar;
     bar.state = defaultState;
     bar.nSelGroup = ReadIntSetting(varolin::kSelGroup);
     settings.nCopyMove = ReadIntSetting(varolin::kCopyMove);
     settings.crInitForeColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitForeColor));
     settings.crInitBackColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitBackColor));
-    ReadAppBarState(bar.state);
+    ReadAppBarState(bar.state, dpi);
+    bar.monitor = ReadAppBarMonitor();
     bar.nGroupCount = varolin::ClampGroupCount(ReadIntSetting(varolin::kGroupCount));
     settings.nDisplayCount = ReadIntSetting(varolin::kDisplayCount);
     settings.nRenameConfirm = ReadIntSetting(varolin::kRenameConfirm);

@@ -4,6 +4,7 @@
 // bar starts (LoadSettings) and each value is written at once by whatever changes it.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "settings/SettingsRecords.h"
@@ -40,27 +41,34 @@ struct AppSettings {
 // The main bar's own settings, read in the same pass.
 struct BarSettings {
     int nSelGroup = varolin::kSelGroup.defaultValue;      // "SelGroup" as stored (may be out of range)
-    varolin::AppBarState state;                           // "AppBarState" over the bar's default
+    varolin::AppBarState state;                           // "AppBarState" over the bar's default, at its DPI
+    std::optional<varolin::MonitorPlace> monitor;         // "AppBarMonitor"; none: the primary
     int nGroupCount = varolin::kGroupCount.defaultValue;  // "GroupCount", kept within 1..99
     varolin::LogFontRecord logFont = varolin::LogFontRecord::Default();  // "LogFont"
 };
 
 // Reads every setting in the bar's order ("Common": SelGroup, CopyMove, InitForeColor,
-// InitBackColor, AppBarState; "Option": GroupCount, DisplayCount, RenameConfirm, RenameFormat,
-// DaysNew, Slide, LogFont), fills `settings` and returns the bar's own.
-// `defaultState` is the docking record the bar computes for a first start (callers that do
-// not dock anything may leave it out).
-BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defaultState = {});
+// InitBackColor, AppBarState with AppBarDpi and AppBarMonitor; "Option": GroupCount,
+// DisplayCount, RenameConfirm, RenameFormat, DaysNew, Slide, LogFont), fills `settings` and
+// returns the bar's own. `defaultState` is the docking record the bar computes for a first
+// start, at the bar's `dpi` (callers that do not dock anything may leave both out).
+BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defaultState = {},
+                         int dpi = varolin::kDefaultDpi);
 
 // An integer setting; its default when missing or not a REG_DWORD.
 int ReadIntSetting(const varolin::IntSetting& setting);
 bool WriteIntSetting(const varolin::IntSetting& setting, int value);
 
-// "AppBarState" laid over `state`: true when a stored value was read. A missing value, one
-// that is not REG_BINARY or longer than 48 bytes leaves `state` as it is.
-bool ReadAppBarState(varolin::AppBarState& state);
-// Writes the 48-byte record as REG_BINARY, its cbSize set to 48.
-bool WriteAppBarState(const varolin::AppBarState& state);
+// "AppBarState" laid over `state` (at `dpi`, the stored sizes converted from the DPI recorded
+// for them): true when a stored value was read. A missing value, one that is not REG_BINARY
+// or longer than 48 bytes leaves `state` as it is.
+bool ReadAppBarState(varolin::AppBarState& state, int dpi = varolin::kDefaultDpi);
+// Writes the 48-byte record as REG_BINARY, its cbSize set to 48, then "AppBarDpi" for it.
+bool WriteAppBarState(const varolin::AppBarState& state, int dpi = varolin::kDefaultDpi);
+
+// "AppBarMonitor": none when missing or unreadable.
+std::optional<varolin::MonitorPlace> ReadAppBarMonitor();
+bool WriteAppBarMonitor(const varolin::MonitorPlace& place);
 
 // "LogFont": the default when missing, not REG_BINARY, longer than 60 bytes, or when the
 // "Option" key cannot be opened (the buttons then still get the default font); a shorter

@@ -102,11 +102,73 @@ LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored) {
     return font;
 }
 
-AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored) {
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored,
+                                  int storedDpi, int dpi) {
     if (!stored || stored->size() > AppBarState::kSize) return defaults;
     auto bytes = EncodeAppBarState(defaults);
     std::copy(stored->begin(), stored->end(), bytes.begin());
-    return DecodeAppBarState(bytes);
+    AppBarState state = DecodeAppBarState(bytes);
+    // Only what was stored is at the stored DPI: a short value leaves defaults at `dpi`.
+    const AppBarState converted = ConvertAppBarStateDpi(state, storedDpi, dpi);
+    constexpr std::size_t kDockSizesAt = 16;
+    for (std::size_t k = 0; k < 4; ++k)
+        if (stored->size() >= kDockSizesAt + 4 * (k + 1)) state.anDockSize[k] = converted.anDockSize[k];
+    if (stored->size() == AppBarState::kSize) state.rcFloat = converted.rcFloat;
+    return state;
+}
+
+namespace {
+// Beyond what any screen has had: a damaged record must not blow the sizes up or away.
+constexpr int kMinStoredDpi = 24;
+constexpr int kMaxStoredDpi = 2400;
+constexpr std::size_t kMaxDeviceChars = 32;
+}  // namespace
+
+std::array<std::uint8_t, kAppBarDpiSize> EncodeAppBarDpi(int dpi, const AppBarState& state) {
+    AppBarState record = state;
+    record.cbSize = AppBarState::kSize;
+    std::array<std::uint8_t, kAppBarDpiSize> bytes{};
+    RecordWriter w(bytes);
+    w.Int32(dpi);
+    for (std::uint8_t b : EncodeAppBarState(record)) w.Byte(b);
+    return bytes;
+}
+
+int StoredAppBarDpi(const std::vector<std::uint8_t>* state, const std::vector<std::uint8_t>* dpiRecord) {
+    if (!state || !dpiRecord || dpiRecord->size() != kAppBarDpiSize || state->size() != AppBarState::kSize)
+        return kDefaultDpi;
+    if (!std::equal(state->begin(), state->end(), dpiRecord->begin() + 4)) return kDefaultDpi;
+    const int dpi = RecordReader(*dpiRecord).Int32();
+    return dpi >= kMinStoredDpi && dpi <= kMaxStoredDpi ? dpi : kDefaultDpi;
+}
+
+std::vector<std::uint8_t> EncodeMonitorPlace(const MonitorPlace& place) {
+    const std::size_t chars = std::min(place.device.size(), kMaxDeviceChars);
+    std::vector<std::uint8_t> bytes(16 + 2 * chars);
+    RecordWriter w(bytes);
+    for (int v : {place.rect.left, place.rect.top, place.rect.right, place.rect.bottom}) w.Int32(v);
+    for (std::size_t i = 0; i < chars; ++i) {
+        const auto unit = static_cast<std::uint16_t>(place.device[i]);
+        w.Byte(static_cast<std::uint8_t>(unit));
+        w.Byte(static_cast<std::uint8_t>(unit >> 8));
+    }
+    return bytes;
+}
+
+std::optional<MonitorPlace> DecodeMonitorPlace(const std::vector<std::uint8_t>* stored) {
+    if (!stored || stored->size() < 16 || stored->size() % 2 != 0 || stored->size() > 16 + 2 * kMaxDeviceChars)
+        return std::nullopt;
+    RecordReader r(*stored);
+    MonitorPlace place;
+    place.rect.left = r.Int32();
+    place.rect.top = r.Int32();
+    place.rect.right = r.Int32();
+    place.rect.bottom = r.Int32();
+    for (std::size_t i = 16; i < stored->size(); i += 2) {
+        const std::uint8_t low = r.Byte();
+        place.device.push_back(static_cast<wchar_t>(low | r.Byte() << 8));
+    }
+    return place;
 }
 
 int ClampGroupCount(int stored) { return std::clamp(stored, kMinGroupCount, kMaxGroupCount); }

@@ -5,11 +5,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "appbar/AppBarState.h"
+#include "appbar/Monitors.h"
 
 namespace varolin {
 
@@ -35,9 +37,14 @@ inline constexpr IntSetting kRenameFormat{kSectionOption, L"RenameFormat", 0};
 inline constexpr IntSetting kDaysNew{kSectionOption, L"DaysNew", 1};
 inline constexpr IntSetting kSlide{kSectionOption, L"Slide", 1};
 
-// The two binary (REG_BINARY) values.
+// The binary (REG_BINARY) values.
 inline constexpr wchar_t kAppBarStateName[] = L"AppBarState";  // in "Common"
 inline constexpr wchar_t kLogFontName[] = L"LogFont";          // in "Option"
+// Added beside "AppBarState", which keeps its size and meaning: the DPI its sizes were taken
+// at, and the monitor a docked bar was placed on. Missing, they mean what older builds meant:
+// 96 DPI and the primary monitor.
+inline constexpr wchar_t kAppBarDpiName[] = L"AppBarDpi";          // in "Common"
+inline constexpr wchar_t kAppBarMonitorName[] = L"AppBarMonitor";  // in "Common"
 inline constexpr std::size_t kLogFontSize = 60;
 inline constexpr std::size_t kFaceNameSize = 32;
 
@@ -85,8 +92,24 @@ LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored);
 
 // The bar's docking record from a stored "AppBarState" (nullptr: missing or unreadable) laid
 // over `defaults`: a value shorter than 48 bytes replaces only its own length; a longer one
-// cannot be read and leaves the defaults.
-AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored);
+// cannot be read and leaves the defaults. `defaults` and the result are at `dpi`; the stored
+// sizes, taken at `storedDpi`, are converted (the floating rectangle's position is not).
+AppBarState AppBarStateFromStored(const AppBarState& defaults, const std::vector<std::uint8_t>* stored,
+                                  int storedDpi = kDefaultDpi, int dpi = kDefaultDpi);
+
+// "AppBarDpi": the DPI, then a copy of the 48 "AppBarState" bytes it belongs to (cbSize 48),
+// so that a record rewritten by a build that knows nothing of it no longer matches.
+inline constexpr std::size_t kAppBarDpiSize = 4 + AppBarState::kSize;
+std::array<std::uint8_t, kAppBarDpiSize> EncodeAppBarDpi(int dpi, const AppBarState& state);
+// The DPI of a stored "AppBarState": the recorded one when "AppBarDpi" holds a plausible DPI
+// and exactly the stored bytes, else 96.
+int StoredAppBarDpi(const std::vector<std::uint8_t>* state, const std::vector<std::uint8_t>* dpiRecord);
+
+// "AppBarMonitor": the monitor's rectangle (four little-endian 32-bit values), then its name
+// in UTF-16LE without a terminator. Nothing for a value too short, of an odd length or with a
+// name longer than the system's 32 characters.
+std::vector<std::uint8_t> EncodeMonitorPlace(const MonitorPlace& place);
+std::optional<MonitorPlace> DecodeMonitorPlace(const std::vector<std::uint8_t>* stored);
 
 // "GroupCount" outside 1..99 would leave the bar with no page or thousands of windows: the
 // nearest bound is used instead.

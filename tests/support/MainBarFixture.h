@@ -1,6 +1,7 @@
 #pragma once
-// One main bar per test: modeless, against the simulated shell, with its group files in a
-// temporary folder and its settings in a clean registry key. The bar is observed as a user, a
+// One main bar per test: modeless, against the simulated shell (one 1024 x 768 monitor at the
+// system's DPI), with its group files in a temporary folder and its settings in a clean
+// registry key. The bar is observed as a user, a
 // file or the shell would see it: its windows, label, menu, group files and registry values.
 #include <windows.h>
 #include <commctrl.h>
@@ -113,7 +114,7 @@ protected:
 
     TempFolder m_dir;
     AppSettings m_settings;
-    varolin::SimulatedShell m_shell;
+    varolin::SimulatedShell m_shell{static_cast<int>(GetDpiForSystem())};
     std::unique_ptr<CMainBar> m_bar;
     std::optional<DialogAnswerer> m_answerer;
 

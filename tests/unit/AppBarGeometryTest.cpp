@@ -1,4 +1,5 @@
 #include "appbar/AppBarGeometry.h"
+#include "appbar/Monitors.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -7,14 +8,14 @@ using namespace varolin;
 
 namespace {
 
-// 1024 x 768, 16-pixel scroll bars, 1-pixel borders, 4-pixel double-click rectangle.
-const ScreenMetrics kScreen{1024, 768, 16, 16, 1, 1, 4, 4};
+// 16-pixel scroll bars, 1-pixel borders, 4-pixel double-click rectangle; a 1024 x 768 screen.
+const ScreenMetrics kScreen{16, 16, 1, 1, 4, 4};
 const Rect kWholeScreen{0, 0, 1024, 768};
 constexpr unsigned kDockOnly = BAR_ALLOW_LEFTRIGHT | BAR_ALLOW_TOPBOTTOM;
 constexpr unsigned kAll = kDockOnly | BAR_ALLOW_FLOAT;
 
 Edge Propose(unsigned options, int x, int y, bool ctrl = false) {
-    return ProposedEdge(options, Point{x, y}, ctrl, kScreen, kWholeScreen);
+    return ProposedEdge(options, Point{x, y}, ctrl, kScreen, kWholeScreen, kWholeScreen);
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
     EXPECT_EQ(Propose(kAll, 512, 384), Edge::Float);
     EXPECT_EQ(Propose(kDockOnly, 512, 384), Edge::Right);  // dx = 0 counts as right
     // The floating area follows the work area, not the screen.
-    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
+    EXPECT_EQ(EdgeFromPoint(kAll, Point{500, 725}, kScreen, kWholeScreen, Rect{0, 0, 1024, 738}), Edge::Bottom);
     // Ctrl floats a bar anywhere, if it may float at all.
     EXPECT_EQ(Propose(kAll, 1010, 400, true), Edge::Float);
     EXPECT_EQ(Propose(kDockOnly, 512, 10, true), Edge::Top);
@@ -41,9 +42,9 @@ TEST(EdgeFromPoint, FloatsInsideTheWorkAreaAndDocksByTheScreensProportions) {
 
 TEST(DockStrip, DamagedStoredSizesStayWithinTheScreen) {
     const Rect area{0, 40, 1024, 738};
-    EXPECT_EQ(DockStrip(Edge::Right, area, 60, kScreen), (Rect{964, 40, 1024, 738}));
-    EXPECT_EQ(DockStrip(Edge::Bottom, area, INT_MIN, kScreen), (Rect{0, 738, 1024, 738}));
-    EXPECT_EQ(DockStrip(Edge::Left, area, INT_MAX, kScreen), (Rect{0, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Right, area, 60, kWholeScreen), (Rect{964, 40, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Bottom, area, INT_MIN, kWholeScreen), (Rect{0, 738, 1024, 738}));
+    EXPECT_EQ(DockStrip(Edge::Left, area, INT_MAX, kWholeScreen), (Rect{0, 40, 1024, 738}));
 }
 
 TEST(RoundSizeToSteps, ClientRoundsToTheNearestStepKeepingTheOppositeSide) {
@@ -67,12 +68,14 @@ TEST(BarHitTest, DockedBarSizesOnlyFromTheSideFacingTheCentre) {
 }
 
 TEST(AutoHideRect, HiddenBarsKeepTwoBordersOnTheScreen) {
-    auto placed = [](Edge edge, bool shown, Rect rc) { return AutoHideRect(edge, shown, rc, kScreen) ? rc : Rect{}; };
+    auto placed = [](Edge edge, bool shown, Rect rc) {
+        return AutoHideRect(edge, shown, rc, kWholeScreen, kScreen) ? rc : Rect{};
+    };
     EXPECT_EQ(placed(Edge::Left, false, Rect{0, 0, 60, 768}), (Rect{-58, 0, 2, 768}));
     EXPECT_EQ(placed(Edge::Left, true, Rect{-58, 0, 2, 768}), (Rect{0, 0, 60, 768}));
     EXPECT_EQ(placed(Edge::Bottom, false, Rect{0, 738, 1024, 768}), (Rect{0, 766, 1024, 796}));
     Rect floating{10, 10, 200, 40};
-    EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kScreen));
+    EXPECT_FALSE(AutoHideRect(Edge::Float, false, floating, kWholeScreen, kScreen));
     EXPECT_EQ(floating, (Rect{10, 10, 200, 40}));
 }
 
@@ -99,4 +102,45 @@ TEST(Slide, FramesFollowTheElapsedTimeAndNeverCrossTheTickWrap) {
     EXPECT_TRUE(SlideFrameDue(0xFFFFFE6Fu, 0xFFFFFE6Fu));
     // A read that has already wrapped ends the slide instead of running it for 49 days.
     EXPECT_FALSE(SlideFrameDue(0xFFFFFE00u, 0x00000010u));
+}
+
+// A second monitor left of and above the primary: its edges, strips and hidden bars are its
+// own, in negative coordinates.
+TEST(SecondMonitor, EdgesStripsSizingAndAutoHideFollowItsRectangle) {
+    const Rect second{-1280, -200, 0, 824};
+    const Rect work{-1280, -200, 0, 794};
+    auto propose = [&](int x, int y) { return ProposedEdge(kAll, Point{x, y}, false, kScreen, second, work); };
+    EXPECT_EQ(propose(-1270, 300), Edge::Left);
+    EXPECT_EQ(propose(-10, 300), Edge::Right);  // beside the primary's left edge
+    EXPECT_EQ(propose(-640, -195), Edge::Top);
+    EXPECT_EQ(propose(-640, 800), Edge::Bottom);  // within 16 pixels of its work area
+    EXPECT_EQ(propose(-640, 312), Edge::Float);
+    EXPECT_EQ(DockStrip(Edge::Right, work, 60, second), (Rect{-60, -200, 0, 794}));
+    EXPECT_EQ(DockStrip(Edge::Top, work, 5000, second), (Rect{-1280, -200, 0, 824})) << "at most the monitor's height";
+    EXPECT_EQ(RoundSizeToSteps(Rect{-1280, -200, -1157, 824}, kSizeRight, 8, 8, 10, 10), (Rect{-1280, -200, -1152, 824}));
+    EXPECT_EQ(BarHitTest(Edge::Left, kHitRight, false, 1, 1, Rect{-1276, -196, -1224, 820}, Point{-1222, 0}), kHitRight);
+    Rect bar{-1280, -200, -1220, 824};
+    ASSERT_TRUE(AutoHideRect(Edge::Left, false, bar, second, kScreen));
+    EXPECT_EQ(bar, (Rect{-1338, -200, -1278, 824}));
+    ASSERT_TRUE(AutoHideRect(Edge::Right, false, bar, second, kScreen));
+    EXPECT_EQ(bar, (Rect{-2, -200, 58, 824})) << "two pixels left on its own monitor";
+    ASSERT_TRUE(AutoHideRect(Edge::Top, true, bar, second, kScreen));
+    EXPECT_EQ(bar, (Rect{-1280, -200, -1220, 824}));
+}
+
+TEST(Monitors, ThePlacedMonitorByNameOrRectangleTheOneUnderTheCursorAndFloatingBarsBroughtBack) {
+    const MonitorList monitors = {{L"\\\\.\\DISPLAY1", kWholeScreen, Rect{0, 0, 1024, 738}, 96},
+                                  {L"\\\\.\\DISPLAY2", Rect{-1280, -200, 0, 824}, Rect{-1280, -200, 0, 824}, 144}};
+    EXPECT_EQ(FindMonitor(monitors, {L"\\\\.\\DISPLAY2", Rect{}}).dpi, 144);
+    EXPECT_EQ(FindMonitor(monitors, {L"\\\\.\\DISPLAY9", Rect{-1280, -200, 0, 824}}).dpi, 144) << "renamed";
+    EXPECT_EQ(FindMonitor(monitors, {L"\\\\.\\DISPLAY9", Rect{0, 0, 800, 600}}).dpi, 96) << "gone: the primary";
+    EXPECT_EQ(MonitorAt(monitors, Point{-1, 0}).dpi, 144);
+    EXPECT_EQ(MonitorAt(monitors, Point{0, 0}).dpi, 96);
+    EXPECT_EQ(MonitorAt(monitors, Point{-300, 2000}).dpi, 144) << "nearest";
+    EXPECT_EQ(MonitorOfRect(monitors, Rect{-50, 10, 150, 40}).dpi, 96) << "most of it";
+
+    const Rect partly{1000, 700, 1300, 740};
+    EXPECT_EQ(BringOntoMonitors(monitors, partly), partly) << "part of it can still be grabbed";
+    EXPECT_EQ(BringOntoMonitors(monitors, Rect{2000, 100, 2300, 140}), (Rect{724, 100, 1024, 140}));
+    EXPECT_EQ(BringOntoMonitors(monitors, Rect{-3000, -900, -2700, -860}), (Rect{-1280, -200, -980, -160}));
 }

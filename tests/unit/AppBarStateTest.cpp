@@ -1,4 +1,5 @@
 #include "appbar/AppBarState.h"
+#include "appbar/Dpi.h"
 
 #include <gtest/gtest.h>
 
@@ -36,4 +37,15 @@ TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
 
     rec.cbSize = 2;  // even a cut cbSize field ends as 48
     EXPECT_EQ(MergeAppBarState(Sample(), rec), Sample());
+}
+
+// Sizes change with the DPI, positions do not; rounding is MulDiv's, halves away from zero.
+TEST(AppBarState, ConvertingToAnotherDpiScalesDockSizesAndTheFloatingSizeOnly) {
+    EXPECT_EQ(ConvertDpi(25, 96, 144), 38);
+    EXPECT_EQ(ConvertDpi(-15, 96, 144), -23);
+    EXPECT_EQ(ConvertDpi(38, 144, 96), 25);
+    EXPECT_EQ(ConvertDpi(7, 0, 144), 7);
+    const AppBarState at144 = ConvertAppBarStateDpi(Sample(), 96, 144);
+    EXPECT_EQ(at144, (AppBarState{48, Edge::Left, 1, 1, {90, 60, 105, 45}, Rect{-10, 20, 470, 80}}));
+    EXPECT_EQ(ConvertAppBarStateDpi(at144, 144, 96), Sample());
 }

@@ -13,6 +13,8 @@ TEST(BarLayout, SideEdgesStackAndOtherEdgesLineUp) {
     EXPECT_EQ(row.label, (BarRect{0, 0, 40, 24}));
     EXPECT_EQ(row.spin, (BarRect{42, 0, 40, 24}));
     EXPECT_EQ(row.pages, (BarRect{84, 0, 716, 24}));
+    // At 150% the gaps are 3 pixels.
+    EXPECT_EQ(LayOutBar(true, 90, 750, 60, 30, 3).pages, (BarRect{0, 66, 90, 684}));
 }
 
 TEST(BarLayout, PagesWrapBothWays) {
@@ -34,4 +36,7 @@ TEST(BarLayout, LabelTextAndTrackingLimits) {
     const TrackLimits left = BarTrackLimits(Edge::Left, 1023, 768, 3, 4, 30);
     EXPECT_EQ(left.minWidth, 26);
     EXPECT_EQ(left.maxWidth, 511);
+    const TrackLimits at144 = BarTrackLimits(Edge::Float, 1024, 768, 6, 6, 45, 144);
+    EXPECT_EQ(at144.minWidth, 300);
+    EXPECT_EQ(at144.minHeight, 78);
 }

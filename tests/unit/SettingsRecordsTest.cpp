@@ -88,3 +88,42 @@ TEST(SettingClamps, GroupCountToNearestBoundRenameFormatOutsideRangeUsesZero) {
     for (auto [stored, used] : {std::pair{0, 0}, {3, 3}, {4, 0}, {-1, 0}, {1000, 0}})
         EXPECT_EQ(RenameFormatInUse(stored), used) << stored;
 }
+
+// "AppBarDpi" belongs to the bytes it copies: a record an older build rewrote is 96 DPI again.
+TEST(AppBarStateValue, StoredSizesComeFromTheDpiRecordedForExactlyThoseBytes) {
+    const AppBarState stored{48, Edge::Top, 0, 1, {40, 30, 40, 30}, Rect{100, 50, 500, 80}};
+    const auto bytes = EncodeAppBarState(stored);
+    const std::vector<std::uint8_t> state(bytes.begin(), bytes.end());
+    const auto record = EncodeAppBarDpi(144, stored);
+    std::vector<std::uint8_t> dpi(record.begin(), record.end());
+    EXPECT_EQ(StoredAppBarDpi(&state, &dpi), 144);
+    EXPECT_EQ(StoredAppBarDpi(&state, nullptr), 96) << "missing means 96";
+    std::vector<std::uint8_t> rewritten = state;
+    rewritten[20] = 31;  // the top height, changed by a build that left the DPI record alone
+    EXPECT_EQ(StoredAppBarDpi(&rewritten, &dpi), 96);
+    dpi[0] = 3;  // no screen has 3 DPI
+    EXPECT_EQ(StoredAppBarDpi(&state, &dpi), 96);
+
+    // Stored at 144, read at 96: sizes converted, the floating position kept.
+    const AppBarState defaults{48, Edge::Top, 0, 1, {6, 6, 6, 6}, Rect{0, 0, 99, 9}};
+    EXPECT_EQ(AppBarStateFromStored(defaults, &state, 144, 96),
+              (AppBarState{48, Edge::Top, 0, 1, {27, 20, 27, 20}, Rect{100, 50, 367, 70}}));
+    // A short value is at the stored DPI only as far as it goes.
+    const std::vector<std::uint8_t> toTopSize(state.begin(), state.begin() + 24);
+    EXPECT_EQ(AppBarStateFromStored(defaults, &toTopSize, 96, 144),
+              (AppBarState{48, Edge::Top, 0, 1, {60, 45, 6, 6}, Rect{0, 0, 99, 9}}));
+}
+
+TEST(AppBarMonitorValue, NameAndRectangleRoundTripDamagedValuesGiveNone) {
+    const MonitorPlace place{L"\\\\.\\DISPLAY2", Rect{-1280, -200, 0, 824}};
+    const std::vector<std::uint8_t> bytes = EncodeMonitorPlace(place);
+    EXPECT_EQ(bytes.size(), 16u + 2 * 12);
+    EXPECT_EQ(bytes[0], 0x00);  // -1280, little-endian
+    EXPECT_EQ(bytes[1], 0xFB);
+    EXPECT_EQ(DecodeMonitorPlace(&bytes), place);
+    for (std::size_t size : {0, 15, 17}) {
+        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(size));
+        EXPECT_FALSE(DecodeMonitorPlace(&cut)) << size;
+    }
+    EXPECT_FALSE(DecodeMonitorPlace(nullptr));
+}

@@ -1,5 +1,6 @@
-// The appbar window, with real windows, against the simulated shell: a 1024 x 768 screen,
-// 16-pixel scroll bars, 1-pixel borders, a 4-pixel double-click rectangle, a test clock.
+// The appbar window, with real windows, against the simulated shell: a 1024 x 768 screen at the
+// system's DPI, 16-pixel scroll bars, 1-pixel borders, a 4-pixel double-click rectangle, a test
+// clock.
 #include <windows.h>
 #include <shellapi.h>
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ public:
     std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(m_hWnd); }
     RECT Rect() const { return GetWindowRect(); }
     bool IsTopmost() const { return (GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+    const AppBarState& Record() const { return State(); }
     std::vector<RECT> placements;
 
 protected:
@@ -77,7 +79,7 @@ protected:
         DestroyWindow(other);
     }
 
-    SimulatedShell shell;
+    SimulatedShell shell{static_cast<int>(GetDpiForSystem())};
     int slide = 0;  // the "Slide" setting: off unless a test is about the animation
     TestBar bar{shell};
     HWND other = nullptr;  // takes the activation from the bar
@@ -172,9 +174,9 @@ TEST_F(AppBarWndTest, ShellNotificationsApplyTheTaskbarsChangesOnly) {
     EXPECT_EQ(bar.Rect(), (RECT{0, -38, 1024, 2}));  // auto-hides, slid out of view
     // The bar switched itself off; the taskbar switching off finds nothing to change.
     bar.SetState(Docked(Edge::Left, 0));
-    std::size_t placed = shell.SetPosCount();
+    std::size_t placed = shell.Count(kAbmSetPos);
     shell.ChangeTaskbarState(0);
-    EXPECT_EQ(shell.SetPosCount(), placed);
+    EXPECT_EQ(shell.Count(kAbmSetPos), placed);
     shell.ChangeTaskbarState(ABS_ALWAYSONTOP);
     EXPECT_TRUE(bar.IsTopmost());
 
@@ -182,9 +184,9 @@ TEST_F(AppBarWndTest, ShellNotificationsApplyTheTaskbarsChangesOnly) {
     shell.Notify(ABN_POSCHANGED);
     EXPECT_EQ(bar.Rect(), (RECT{0, 0, 60, 738}));
     bar.SetState(Docked(Edge::Float));
-    placed = shell.SetPosCount();
+    placed = shell.Count(kAbmSetPos);
     shell.Notify(ABN_POSCHANGED);
-    EXPECT_EQ(shell.SetPosCount(), placed) << "a floating bar stays where it is";
+    EXPECT_EQ(shell.Count(kAbmSetPos), placed) << "a floating bar stays where it is";
 
     // At its creation a bar has no capabilities yet and takes nothing over from the taskbar.
     SimulatedShell own;
@@ -211,6 +213,89 @@ TEST_F(AppBarWndTest, SlideFramesFollowTheClockAndEndExactlyOnTarget) {
     slide = 1;
     shell.SetDragFullWindows(false);
     EXPECT_EQ(slideTo(true), std::vector<RECT>{kShownLeft});
+}
+
+TEST_F(AppBarWndTest, TaskbarCreatedRegistersTheBarAgainWithItsStripAndAutoHide) {
+    bar.SetState(Docked(Edge::Top));
+    shell.ClearReceived();
+    bar.SendMessage(g_uTaskbarCreated);  // a shell that still knows the bar refuses a second ABM_NEW
+    ASSERT_GE(shell.Received().size(), 2u);
+    EXPECT_EQ(shell.Received()[0], kAbmRemove);
+    EXPECT_EQ(shell.Received()[1], kAbmNew);
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 1024, 40}));
+
+    bar.SetState(Docked(Edge::Left, 1));
+    shell.Restart();
+    bar.SendMessage(g_uTaskbarCreated);
+    EXPECT_EQ(shell.AutoHideBar(Edge::Left), bar.Id());
+    bar.SetState(Docked(Edge::Right));
+    shell.Restart();
+    bar.SendMessage(g_uTaskbarCreated);
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{954, 0, 1024, 768}));
+}
+
+// The shell broadcasts a work-area change after every ABM_SETPOS, the bar's own included.
+TEST_F(AppBarWndTest, WorkAreaAndDisplayChangesDockTheBarAgainAndItsOwnChangesSettle) {
+    shell.SetWorkAreaSink([](std::uintptr_t w) { SendMessageW(reinterpret_cast<HWND>(w), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0); });
+    bar.SetState(Docked(Edge::Bottom));
+    Pump(200);
+    const std::size_t placed = shell.Count(kAbmSetPos);
+    shell.SetTaskbar(Edge::Bottom, 30);
+    bar.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA);
+    Pump(300);
+    EXPECT_EQ(bar.Rect(), (RECT{0, 708, 1024, 738}));
+    EXPECT_EQ(shell.Count(kAbmSetPos), placed + 1) << "one placement, and the change it made ends there";
+
+    shell.Screens()[0].rect = shell.Screens()[0].workArea = Rect{0, 0, 1280, 800};
+    bar.SendMessage(WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 800));
+    Pump(300);
+    EXPECT_EQ(bar.Rect(), (RECT{0, 740, 1280, 770}));
+
+    // A floating bar left off every monitor comes back onto the nearest.
+    AppBarState floating = Docked(Edge::Float);
+    floating.rcFloat = Rect{1500, 100, 1800, 140};
+    bar.SetState(floating);
+    EXPECT_EQ(bar.Rect(), (RECT{980, 100, 1280, 140}));
+}
+
+TEST_F(AppBarWndTest, FullScreenWindowsPutTheBarBehindThemAndKeepAnAutoHiddenOneIn) {
+    bar.SetState(Docked(Edge::Top, 0, 1));
+    shell.Notify(ABN_FULLSCREENAPP, 1);
+    EXPECT_FALSE(bar.IsTopmost());
+    EXPECT_EQ(bar.Record().bAlwaysOnTop, 1) << "the setting stays";
+    shell.Notify(ABN_FULLSCREENAPP, 0);
+    EXPECT_TRUE(bar.IsTopmost());
+
+    bar.SetState(Docked(Edge::Left, 1, 1));
+    shell.Notify(ABN_FULLSCREENAPP, 1);
+    EXPECT_EQ(bar.Rect(), kHiddenLeft);
+    bar.SendMessage(WM_NCMOUSEMOVE, HTRIGHT, MAKELPARAM(1, 300));
+    EXPECT_EQ(bar.Rect(), kHiddenLeft) << "not out over the full-screen window";
+    shell.Notify(ABN_FULLSCREENAPP, 0);
+    bar.SendMessage(WM_NCMOUSEMOVE, HTRIGHT, MAKELPARAM(1, 300));
+    EXPECT_EQ(bar.Rect(), kShownLeft);
+}
+
+// A second monitor right of the primary, at one and a half times its DPI.
+TEST_F(AppBarWndTest, DocksToTheMonitorItIsDraggedToAtItsDpiAndToThePrimaryWhenThatGoes) {
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    shell.Screens().push_back(Monitor{L"\\\\.\\DISPLAY2", Rect{1024, 0, 1280, 768}, Rect{1024, 0, 1280, 768}, dpi * 3 / 2});
+    bar.SetState(Docked(Edge::Top));
+    DragBar(bar.m_hWnd, POINT{1270, 300});
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{1175, 0, 1280, 768})) << "70 pixels at its DPI";
+    EXPECT_EQ(bar.GetMonitorPlace().device, L"\\\\.\\DISPLAY2");
+
+    // The system then tells the bar its new DPI: the sizes are converted, the strip stays.
+    RECT suggested = bar.Rect();
+    bar.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi * 3 / 2, dpi * 3 / 2), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(bar.Record().anDockSize[2], 105);
+    EXPECT_EQ(bar.Record().anDockSize[1], 60);
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{1175, 0, 1280, 768}));
+
+    shell.Screens().pop_back();
+    bar.SendMessage(WM_DISPLAYCHANGE);
+    Pump(200);
+    EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{954, 0, 1024, 768}));
 }
 
 }  // namespace

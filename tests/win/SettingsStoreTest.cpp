@@ -46,8 +46,9 @@ TEST_F(SettingsStore, FirstStartOnACleanRegistryGivesEveryDefaultAndWritesNothin
     }
     EXPECT_EQ(bar.state, kFirstStart);
     EXPECT_EQ(bar.logFont, LogFontRecord::Default());
+    EXPECT_FALSE(bar.monitor);
+    for (const wchar_t* name : {L"AppBarState", L"AppBarDpi", L"AppBarMonitor"}) EXPECT_FALSE(ReadRegistryValue(L"Common", name));
     EXPECT_FALSE(ReadRegistryValue(L"Option", L"LogFont"));
-    EXPECT_FALSE(ReadRegistryValue(L"Common", L"AppBarState"));
 }
 
 // Out-of-range values are used as read (renaming and counts keep them harmless), except a page
@@ -80,6 +81,7 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
     ASSERT_TRUE(rawState);
     EXPECT_EQ(rawState->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(rawState->data, Bytes(EncodeAppBarState(state)));
+    EXPECT_EQ(ReadRegistryValue(L"Common", L"AppBarDpi")->data, Bytes(EncodeAppBarDpi(96, state)));
 
     BarSettings bar;
     const auto loaded = Load(bar);
