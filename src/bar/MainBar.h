@@ -56,6 +56,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT msg) override;
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+    void OnPaint() override;
 
 private:
     friend class CBarDropTarget;
@@ -72,6 +73,8 @@ private:
 
     void RebuildPages(bool destroyOld);
     void UpdatePageLabel();
+    // On a horizontal bar whose shown page has no buttons, tells how to add one.
+    void DrawEmptyPageHint(HDC dc);
     CGroupWnd* CurrentPage() const;
     varolin::AppBarState DefaultState();
     void LoadSettings(varolin::AppBarState& state);
