@@ -18,8 +18,13 @@ set(CMAKE_CROSSCOMPILING_EMULATOR wine)
 file(GLOB VAROLIN_GCC_DIR LIST_DIRECTORIES true /usr/lib/gcc/${VAROLIN_TRIPLE}/*-posix)
 list(GET VAROLIN_GCC_DIR -1 VAROLIN_GCC_DIR)
 set(VAROLIN_CXX_INCLUDE ${VAROLIN_GCC_DIR}/include/c++)
-set(CMAKE_CXX_FLAGS_INIT
-    "-nostdinc++ -isystem ${VAROLIN_CXX_INCLUDE} -isystem ${VAROLIN_CXX_INCLUDE}/${VAROLIN_TRIPLE} -isystem ${VAROLIN_CXX_INCLUDE}/backward")
-# winpthreads must come after libstdc++ in one group: static std::thread needs it resolved late.
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
+    ${VAROLIN_CXX_INCLUDE} ${VAROLIN_CXX_INCLUDE}/${VAROLIN_TRIPLE} ${VAROLIN_CXX_INCLUDE}/backward)
+# Compile only: the host's C++ headers must not be searched (at link time clang calls it unused).
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-nostdinc++>)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${VAROLIN_GCC_DIR}")
-set(CMAKE_CXX_STANDARD_LIBRARIES "-Wl,--start-group -lstdc++ -lpthread -Wl,--end-group")
+# winpthreads after libstdc++ in one group: a static std::thread needs it resolved late. Cached
+# before the platform files, which would otherwise set their own list.
+set(CMAKE_CXX_STANDARD_LIBRARIES
+    "-Wl,--start-group -lstdc++ -lpthread -Wl,--end-group -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32"
+    CACHE STRING "")
