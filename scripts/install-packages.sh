@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine xvfb xdotool x11-apps
   imagemagick fonts-ipafont-gothic fonts-ipafont-mincho locales cmake ninja-build g++
-  googletest libgtest-dev fp-utils clang libclang-rt-14-dev
+  googletest libgtest-dev fp-utils clang libclang-rt-14-dev lld clang-tidy nsis
 )
 
 SUDO=""

@@ -181,6 +181,26 @@ void CMainBar::UpdatePageLabel() {
     m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, m_nGroupCount, narrow).c_str());
 }
 
+void CMainBar::OnPaint() {
+    PaintScope paint(m_hWnd);
+    DrawEmptyPageHint(paint.Dc());
+}
+
+void CMainBar::DrawEmptyPageHint(HDC dc) {
+    const CGroupWnd* page = CurrentPage();
+    const varolin::Edge edge = GetCurrentEdge();
+    if (!page || page->ButtonCount() > 0 || edge == varolin::Edge::Left || edge == varolin::Edge::Right) return;
+    // The hidden page still has the pages' area as its rectangle.
+    RECT area = page->GetWindowRect();
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    InflateRect(&area, -4, 0);
+    SelectScope font(dc, reinterpret_cast<HGDIOBJ>(m_wndPageLabel.SendMessage(WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+    const std::wstring hint = LoadStr(IDS_EMPTY_PAGE_HINT);
+    DrawTextW(dc, hint.c_str(), -1, &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 void CMainBar::OnSize(UINT type, int cx, int cy) {
     CAppBarWnd::OnSize(type, cx, cy);
     LayOutControls(cx, cy);

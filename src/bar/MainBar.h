@@ -58,6 +58,7 @@ protected:
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT msg) override;
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
+    void OnPaint() override;
 
 private:
     friend class CBarDropTarget;
@@ -76,6 +77,8 @@ private:
     // Label, spin and pages for a client area of cx x cy.
     void LayOutControls(int cx, int cy);
     void UpdatePageLabel();
+    // On a horizontal bar whose shown page has no buttons, tells how to add one.
+    void DrawEmptyPageHint(HDC dc);
     CGroupWnd* CurrentPage() const;
     varolin::AppBarState DefaultState();
     // The page label's size as made from the template, at the bar's DPI now.

@@ -56,7 +56,7 @@ bool CFontNameCombo::AddFace(const LOGFONTW& face, DWORD fontType, BYTE preferre
         SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index));
         return false;
     }
-    record.release();  // the entry owns it now
+    static_cast<void>(record.release());  // the entry owns it now
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -36,6 +37,7 @@ void CFontSizeCombo::AddSize(int points, int height) {
     if (height == 0) height = HeightOfPoints(points);
     std::vector<int> heights;
     const int count = GetCount();
+    heights.reserve(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) heights.push_back(static_cast<int>(GetItemData(i)));
     const int position = varolin::SizeInsertPosition(heights, height);
     if (position < 0) return;

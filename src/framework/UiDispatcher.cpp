@@ -47,7 +47,7 @@ CUiDispatcher::~CUiDispatcher() {
 bool CUiDispatcher::PostTo(HWND dispatcher, std::function<void()> work) {
     auto owned = std::make_unique<std::function<void()>>(std::move(work));
     if (!dispatcher || !PostMessageW(dispatcher, kPosted, 0, reinterpret_cast<LPARAM>(owned.get()))) return false;
-    owned.release();  // the message owns it now
+    static_cast<void>(owned.release());  // the message owns it now
     return true;
 }
 

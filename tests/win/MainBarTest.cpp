@@ -2,6 +2,7 @@
 #include <prsht.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,34 @@
 namespace {
 
 using MainBarTest = MainBarFixture;
+
+// Pixels of the pages' area (the rectangle of `page`, shown or not) that are not the face
+// colour, as the bar shows it after a full repaint.
+int InkInPagesArea(HWND bar, HWND page) {
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT area{};
+    GetWindowRect(page, &area);
+    MapWindowPoints(nullptr, bar, reinterpret_cast<POINT*>(&area), 2);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC window = GetDC(bar);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, window, area.left, area.top, SRCCOPY);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD faceBits = (DWORD{GetRValue(face)} << 16) | (DWORD{GetGValue(face)} << 8) | GetBValue(face);
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    const int ink = static_cast<int>(std::count_if(pixels, pixels + width * height, [&](DWORD p) { return (p & 0xFFFFFF) != faceBits; }));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(bar, window);
+    return ink;
+}
 
 bool HasCaption(HWND wnd) {
     return (GetWindowLongW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU);
@@ -116,6 +145,18 @@ TEST_F(MainBarTest, PagesStepBothWaysAndOnlyPagesWithButtonsShow) {
     EXPECT_TRUE(IsWindowVisible(Pages()[1]));
     Step(1);
     EXPECT_FALSE(IsWindowVisible(Pages()[1]));
+}
+
+TEST_F(MainBarTest, AnEmptyPageShowsTheHintUntilItHasAButton) {
+    WritePage(1, {L"C:\\Data\\"});
+    StartBar();
+    EXPECT_GT(InkInPagesArea(Bar(), Pages()[0]), 100) << "the hint's text on the empty first page";
+    Step(1);
+    ASSERT_TRUE(IsWindowVisible(Pages()[1]));
+    ShowWindow(Pages()[1], SW_HIDE);  // uncovers the bar's own painting of the area
+    EXPECT_EQ(InkInPagesArea(Bar(), Pages()[1]), 0) << "no hint behind a page with a button";
+    Step(1);
+    EXPECT_GT(InkInPagesArea(Bar(), Pages()[2]), 100);
 }
 
 TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
