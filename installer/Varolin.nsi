@@ -43,6 +43,7 @@ ShowInstDetails show
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Varolin"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Ovelia"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Ovelia"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Varolin セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
