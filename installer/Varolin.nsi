@@ -1,5 +1,6 @@
 ; Varolin's per-user installer: no administrator rights, the program folder under
 ; %LOCALAPPDATA%\Programs (the page files live beside the program, so it must stay writable).
+; Paths are relative to this folder (makensis works from it).
 ; makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DFILES=<folder with Varolin.exe, Varolin.chm,
 ;   README.txt> -DOUTFILE=<setup.exe> Varolin.nsi
 Unicode true
@@ -24,11 +25,14 @@ OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Varolin"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
+BrandingText "Varolin ${VERSION}"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
 
+!define MUI_ICON "../src/res/Varolin.ico"
+!define MUI_UNICON "../src/res/Varolin.ico"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
