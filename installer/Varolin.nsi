@@ -18,7 +18,9 @@ SetCompressor /SOLID lzma
 !define ID_BAR_EXIT 32773
 ; How long an upgrade or uninstall waits for a running bar to end before it asks (or, when
 ; silent, gives up with exit code 3).
-!define CLOSE_WAIT_SECONDS 30
+!ifndef CLOSE_WAIT_SECONDS
+  !define CLOSE_WAIT_SECONDS 30
+!endif
 
 Name "Varolin ${VERSION}"
 OutFile "${OUTFILE}"
