@@ -1,5 +1,6 @@
 ; Varolin's per-user installer: no administrator rights, the program folder under
 ; %LOCALAPPDATA%\Programs (the page files live beside the program, so it must stay writable).
+; Paths are relative to this folder (makensis works from it).
 ; makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DFILES=<folder with Varolin.exe, Varolin.chm,
 ;   README.txt> -DOUTFILE=<setup.exe> Varolin.nsi
 Unicode true
@@ -17,18 +18,23 @@ SetCompressor /SOLID lzma
 !define ID_BAR_EXIT 32773
 ; How long an upgrade or uninstall waits for a running bar to end before it asks (or, when
 ; silent, gives up with exit code 3).
-!define CLOSE_WAIT_SECONDS 30
+!ifndef CLOSE_WAIT_SECONDS
+  !define CLOSE_WAIT_SECONDS 30
+!endif
 
 Name "Varolin ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Varolin"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
+BrandingText "Varolin ${VERSION}"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "WinMessages.nsh"
 
+!define MUI_ICON "../src/res/Varolin.ico"
+!define MUI_UNICON "../src/res/Varolin.ico"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -43,6 +49,7 @@ ShowInstDetails show
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Varolin"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Ovelia"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Ovelia"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Varolin セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"

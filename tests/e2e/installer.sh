@@ -2,7 +2,8 @@
 # The release packages in a throwaway prefix: the zip's contents, a silent per-user install
 # with the sign-in option, the installed bar starting, an upgrade by a higher version while the
 # bar runs (the bar ends on its own after saving its state; page files and the sign-in choice
-# stay), and a silent uninstall that removes the program, shortcut and sign-in entry but keeps
+# stay), a silent upgrade that cannot close a hung bar giving up with exit code 3 and leaving it
+# running, and a silent uninstall that removes the program, shortcut and sign-in entry but keeps
 # the page file and settings.
 source "$(dirname "$0")/lib/common.sh"
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -16,6 +17,7 @@ next="${version%.*}.$(( ${version##*.} + 1 ))"
 rm -rf "$WORK"
 "$ROOT/scripts/make-packages.sh" "$BUILD/win" "$WORK/old" >/dev/null || fail "packaging $version"
 "$ROOT/scripts/make-packages.sh" "$BUILD/win" "$WORK/new" "$next" >/dev/null || fail "packaging $next"
+"$ROOT/scripts/make-packages.sh" "$BUILD/win" "$WORK/hung" 9.9.9 -DCLOSE_WAIT_SECONDS=2 >/dev/null || fail "packaging 9.9.9"
 python3 - "$WORK/old/Varolin-$version-x64.zip" "Varolin-$version" <<'PY' || fail "the zip is not as expected"
 import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1])
@@ -67,6 +69,17 @@ wait_exit "$BAR_PID" 5 || fail "the running bar did not end cleanly on the upgra
 cmp -s "$INSTDIR/GRP001.VRL" "$WORK/page.orig" || fail "the upgrade changed the page file"
 [ -n "$(reg_value "$RUN_KEY" Varolin)" ] || fail "the upgrade dropped the sign-in entry"
 echo "upgrade to $next closed the bar (state saved) and kept the page file and sign-in entry"
+
+start_bar "$INSTDIR/Varolin.exe"
+window find "${BAR[@]}" >/dev/null || fail "the upgraded bar did not appear"
+kill -STOP "$BAR_PID"  # answers no message until continued
+timeout 60 wine "$WORK/hung/Varolin-9.9.9-x64-setup.exe" /S; rc=$?
+kill -CONT "$BAR_PID"
+[ "$rc" -eq 3 ] || fail "a silent upgrade past a hung bar ended with $rc, not 3"
+kill -0 "$BAR_PID" 2>/dev/null || fail "the upgrade ended the hung bar"
+[ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = "$next" ] || fail "the failed upgrade changed the version"
+wait_exit "$BAR_PID" 10 || fail "the bar did not end on the Exit command it got while hung"
+echo "a silent upgrade gave up on a hung bar with exit code 3 and left it running"
 
 wine "$INSTDIR/uninstall.exe" /S || fail "the silent uninstall failed"
 for _ in $(seq 100); do [ -e "$INSTDIR/Varolin.exe" ] || break; sleep 0.2; done

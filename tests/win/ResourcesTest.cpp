@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "framework/Strings.h"
+#include "framework/Wnd.h"
 #include "resource.h"
 
 TEST(StringTable, TheRangesTheCodeWalksHaveNoGaps) {
@@ -48,4 +51,36 @@ TEST(DialogTemplates, EveryTemplateCreatesWithEveryControlInside) {
         DestroyWindow(dialog);
     }
     DestroyWindow(parent);
+}
+
+TEST(VersionResources, TheAboutLineAndTheManifestCarryTheFileVersion) {
+    // The fixed part of the version resource, found by its signature.
+    HRSRC version = FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));  // RT_VERSION
+    ASSERT_NE(version, nullptr);
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, version)));
+    const DWORD signature = VS_FFI_SIGNATURE;
+    const BYTE* found = std::search(bytes, bytes + SizeofResource(nullptr, version), reinterpret_cast<const BYTE*>(&signature),
+                                    reinterpret_cast<const BYTE*>(&signature) + sizeof(signature));
+    ASSERT_NE(found, bytes + SizeofResource(nullptr, version));
+    VS_FIXEDFILEINFO info{};
+    std::memcpy(&info, found, sizeof(info));
+    const VS_FIXEDFILEINFO* fixed = &info;
+    const unsigned major = HIWORD(fixed->dwFileVersionMS), minor = LOWORD(fixed->dwFileVersionMS);
+    const unsigned patch = HIWORD(fixed->dwFileVersionLS);
+
+    HWND about = CreateDialogParamW(nullptr, MAKEINTRESOURCEW(IDD_ABOUT), nullptr,
+                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    ASSERT_NE(about, nullptr);
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) texts.push_back(WindowText(child));
+    DestroyWindow(about);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"Varolin　Ver" + std::to_wstring(major) + L"." + std::to_wstring(minor)),
+              texts.end());
+
+    HRSRC manifest = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(manifest, nullptr);
+    const std::string xml(static_cast<const char*>(LockResource(LoadResource(nullptr, manifest))), SizeofResource(nullptr, manifest));
+    const std::string identity = "name=\"Ovelia.Varolin\" version=\"" + std::to_string(major) + "." + std::to_string(minor) + "." +
+                                 std::to_string(patch) + ".0\"";
+    EXPECT_NE(xml.find(identity), std::string::npos);
 }
