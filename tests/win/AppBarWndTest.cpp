@@ -57,9 +57,11 @@ const RECT kShownLeft{0, 0, 60, 768};
 
 // Handles this thread's messages, the bar's timer among them, for `ms` milliseconds.
 void Pump(DWORD ms) {
-    for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(10)) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    // Bounded by the time alone, so that a bar that keeps posting itself fails instead of hanging.
+    const DWORD start = GetTickCount();
+    for (MSG msg; GetTickCount() - start < ms;) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        else Sleep(10);
     }
 }
 
