@@ -58,12 +58,6 @@ const Monitor& MonitorAt(const MonitorList& monitors, Point pt) {
     return Best(monitors, [&](const Monitor& m) { return -Distance(m.rect, point); });
 }
 
-const Monitor& MonitorOfRect(const MonitorList& monitors, const Rect& rc) {
-    const Monitor& most = Best(monitors, [&](const Monitor& m) { return Overlap(m.rect, rc); });
-    if (Overlap(most.rect, rc) > 0) return most;
-    return Best(monitors, [&](const Monitor& m) { return -Distance(m.rect, rc); });
-}
-
 Rect BringOntoMonitors(const MonitorList& monitors, const Rect& rc) {
     for (const Monitor& m : monitors)
         if (Overlap(m.workArea, rc) > 0) return rc;

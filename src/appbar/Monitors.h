@@ -36,9 +36,6 @@ const Monitor& FindMonitor(const MonitorList& monitors, const MonitorPlace& plac
 // The monitor holding `pt`, else the nearest one.
 const Monitor& MonitorAt(const MonitorList& monitors, Point pt);
 
-// The monitor sharing most of `rc`, else the one nearest to it.
-const Monitor& MonitorOfRect(const MonitorList& monitors, const Rect& rc);
-
 // A floating rectangle that overlaps no monitor's work area, moved into the work area of the
 // nearest monitor (kept whole where it fits); any other rectangle unchanged.
 Rect BringOntoMonitors(const MonitorList& monitors, const Rect& rc);

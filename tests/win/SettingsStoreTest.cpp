@@ -81,7 +81,6 @@ TEST_F(SettingsStore, ValuesRoundTripAsDwordsAndFixedSizeBinaries) {
     ASSERT_TRUE(rawState);
     EXPECT_EQ(rawState->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(rawState->data, Bytes(EncodeAppBarState(state)));
-    EXPECT_EQ(ReadRegistryValue(L"Common", L"AppBarDpi")->data, Bytes(EncodeAppBarDpi(96, state)));
 
     BarSettings bar;
     const auto loaded = Load(bar);
