@@ -72,6 +72,8 @@ private:
     void SortPage();
 
     void RebuildPages(bool destroyOld);
+    // Moves `page` to where the current page goes.
+    void PlacePage(CGroupWnd* page) const;
     void UpdatePageLabel();
     CGroupWnd* CurrentPage() const;
     varolin::AppBarState DefaultState();
@@ -94,6 +96,7 @@ private:
     int m_nGroupCount = 3;
     int m_nSelGroup = 0;
     std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
+    RECT m_rcPages{};  // where the current page goes; the others move there when they become current
     varolin::LogFontRecord m_logFont;
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;
