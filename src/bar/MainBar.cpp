@@ -136,6 +136,7 @@ CGroupWnd* CMainBar::CurrentPage() const {
 void CMainBar::ShowPage() {
     CGroupWnd* page = CurrentPage();
     if (!page) return;
+    PlacePage(page);
     // An empty page stays hidden; the label still shows its number.
     if (page->ButtonCount() > 0) page->ShowWindow(SW_SHOW);
     UpdatePageLabel();
@@ -215,8 +216,15 @@ void CMainBar::LayOutControls(int cx, int cy) {
     SetWindowPos(m_wndPageLabel.m_hWnd, nullptr, layout.label.x, layout.label.y, layout.label.width, layout.label.height, flags);
     SetWindowPos(m_wndPageSpin.m_hWnd, nullptr, layout.spin.x, layout.spin.y, layout.spin.width, layout.spin.height, flags);
     UpdatePageLabel();
-    for (CGroupWnd* page : m_pages)
-        SetWindowPos(page->m_hWnd, nullptr, layout.pages.x, layout.pages.y, layout.pages.width, layout.pages.height, flags);
+    m_rcPages = {layout.pages.x, layout.pages.y, layout.pages.x + layout.pages.width, layout.pages.y + layout.pages.height};
+    // Only the current page: moving every hidden page on each size change costs the start
+    // (under Wine as much as making them), and a page is placed when it becomes current.
+    if (CGroupWnd* page = CurrentPage()) PlacePage(page);
+}
+
+void CMainBar::PlacePage(CGroupWnd* page) const {
+    SetWindowPos(page->m_hWnd, nullptr, m_rcPages.left, m_rcPages.top, m_rcPages.right - m_rcPages.left,
+                 m_rcPages.bottom - m_rcPages.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {

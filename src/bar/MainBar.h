@@ -76,6 +76,8 @@ private:
     void RebuildPages(bool destroyOld);
     // Label, spin and pages for a client area of cx x cy.
     void LayOutControls(int cx, int cy);
+    // Moves `page` to where the current page goes.
+    void PlacePage(CGroupWnd* page) const;
     void UpdatePageLabel();
     // On a horizontal bar whose shown page has no buttons, tells how to add one.
     void DrawEmptyPageHint(HDC dc);
@@ -106,6 +108,7 @@ private:
     int m_nGroupCount = 3;
     int m_nSelGroup = 0;
     std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
+    RECT m_rcPages{};  // where the current page goes; the others move there when they become current
     varolin::LogFontRecord m_logFont;
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;

@@ -53,19 +53,19 @@ void FolderWatch::Open(HWND deviceWindow) {
     // May take as long as a share takes to answer; nothing waits for it.
     OwnedHandle folder(CreateFileW(m_strFolder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
-    HDEVNOTIFY notify = nullptr;
+    OwnedDeviceNotify notify;
     if (folder && OnRemovableDrive(m_strFolder)) {
         DEV_BROADCAST_HANDLE filter{};
         filter.dbch_size = sizeof filter;
         filter.dbch_devicetype = DBT_DEVTYP_HANDLE;
         filter.dbch_handle = folder.Get();
-        notify = RegisterDeviceNotificationW(deviceWindow, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+        notify.Reset(RegisterDeviceNotificationW(deviceWindow, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
     }
     bool stopped = false;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_hFolder = std::move(folder);
-        m_hNotify = notify;
+        m_hNotify = std::move(notify);
         stopped = m_bStopping;
         if (!stopped && m_hFolder && m_pool->Bind(m_hFolder.Get()) && Read()) return;
     }
@@ -103,14 +103,14 @@ void FolderWatch::OnRead(void* owner, DWORD error) {
 
 void FolderWatch::Close() {
     OwnedHandle folder;
-    HDEVNOTIFY notify = nullptr;
+    OwnedDeviceNotify notify;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         folder = std::move(m_hFolder);
-        std::swap(notify, m_hNotify);
+        notify = std::move(m_hNotify);
     }
     // Outside the lock: closing a share's folder may take long, and Holds must not wait.
-    if (notify) UnregisterDeviceNotification(notify);
+    notify.Reset();
     folder.Reset();
     SetEvent(m_hClosed.Get());
     m_self.reset();

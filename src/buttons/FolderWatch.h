@@ -14,6 +14,14 @@
 #include "buttons/FolderWorkPool.h"
 #include "framework/Handles.h"
 
+namespace handle_closers {
+struct DeviceNotify {
+    static void Close(HDEVNOTIFY h) { UnregisterDeviceNotification(h); }
+    static HDEVNOTIFY Invalid() { return nullptr; }
+};
+}  // namespace handle_closers
+using OwnedDeviceNotify = UniqueHandle<HDEVNOTIFY, handle_closers::DeviceNotify>;
+
 class FolderWatch : public std::enable_shared_from_this<FolderWatch> {
 public:
     // Starts watching `folder`. After each batch of changes `changed` runs on a pool thread;
@@ -51,7 +59,7 @@ private:
     bool m_bStopping = false;
     bool m_bReading = false;  // a read is under way: only its completion closes the folder
     OwnedHandle m_hFolder;
-    HDEVNOTIFY m_hNotify = nullptr;  // owned: unregistered before the folder is closed
+    OwnedDeviceNotify m_hNotify;  // unregistered before the folder is closed
     OwnedHandle m_hClosed{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::shared_ptr<FolderWatch> m_self;  // keeps the watch alive until its folder is closed
     FolderWorkPool::IoRequest m_read{};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pages/GroupWnd.h"
+#include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/MainBarFixture.h"
 #include "support/TempFolder.h"
@@ -91,24 +92,26 @@ TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew
 }
 
 TEST_F(LiveBar, OnlyTheShownPageIsMadeAndWatchedAndAPageShownAgainIsRescanned) {
-    const std::wstring shown = m_dir.MakeFolder(L"A"), hidden = m_dir.MakeFolder(L"B");
+    // The hidden page's folder sorts first: had it a watch, its rescan would come first.
+    const std::wstring shown = m_dir.MakeFolder(L"Z"), hidden = m_dir.MakeFolder(L"A");
     WritePage(0, {shown});
     WritePage(1, {hidden});
     StartBar();
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_TRUE(Children(Pages()[1]).empty()) << "no buttons before the page is first shown";
-    const HWND a = Children(Pages()[0]).at(0);
+    const HWND z = Children(Pages()[0]).at(0);
     Step(1);
-    const HWND b = Children(Pages()[1]).at(0);
-    ASSERT_EQ(WaitForText(b, L"B [0]"), L"B [0]");
-    Step(-1);
+    const HWND a = Children(Pages()[1]).at(0);
     ASSERT_EQ(WaitForText(a, L"A [0]"), L"A [0]");
-    // The hidden page's folder changes first: by the time the shown one has its figures, a
+    Step(-1);
+    SendMessageW(z, WM_COMMAND, ID_BUTTON_REFRESH, 0);  // its last scan the later one
+    ASSERT_EQ(WaitForText(z, L"Z [0]"), L"Z [0]");
+    // The hidden page's folder changes first: by the time the shown one has its new figures, a
     // watch on the hidden one would have brought its figures too.
-    ASSERT_TRUE(m_dir.WriteFile(L"B\\new.txt", "x"));
     ASSERT_TRUE(m_dir.WriteFile(L"A\\new.txt", "x"));
-    EXPECT_EQ(WaitForText(a, L"A [1] NEW"), L"A [1] NEW");
-    EXPECT_EQ(WindowText(b), L"B [0]") << "a hidden page is not watched";
+    ASSERT_TRUE(m_dir.WriteFile(L"Z\\new.txt", "x"));
+    EXPECT_EQ(WaitForText(z, L"Z [1] NEW"), L"Z [1] NEW");
+    EXPECT_EQ(WindowText(a), L"A [0]") << "a hidden page is not watched";
     Step(1);
-    EXPECT_EQ(WaitForText(b, L"B [1] NEW"), L"B [1] NEW") << "rescanned when shown again";
+    EXPECT_EQ(WaitForText(a, L"A [1] NEW"), L"A [1] NEW") << "rescanned when shown again";
 }
