@@ -8,6 +8,9 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${VAROLIN_TRIPLE})
 set(CMAKE_CXX_COMPILER_TARGET ${VAROLIN_TRIPLE})
 set(CMAKE_RC_COMPILER ${VAROLIN_TRIPLE}-windres)
+# The delay-load import library of the common dialogs is made with binutils' dlltool (the
+# LLVM one makes no delay-load libraries).
+set(CMAKE_DLLTOOL ${VAROLIN_TRIPLE}-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/${VAROLIN_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
