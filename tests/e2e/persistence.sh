@@ -33,7 +33,8 @@ echo "first run: $first"
 spin=$(awk '{print $(NF-1)}' <<<"$first")
 IFS=, read -r sl st sr sb <<<"$spin"
 xdotool mousemove $(( sr - (sr - sl) / 4 )) $(( (st + sb) / 2 )) click 1 >/dev/null 2>&1
-for _ in $(seq 50); do stepped=$(bar_info); [[ "$stepped" == "2 / 3 "* ]] && break; sleep 0.1; done
+# A generous deadline: a loaded machine may take seconds to deliver the click.
+for _ in $(seq 300); do stepped=$(bar_info); [[ "$stepped" == "2 / 3 "* ]] && break; sleep 0.1; done
 [[ "$stepped" == "2 / 3 "* ]] || fail "clicking the spin's right arrow did not step to page 2 ($stepped)"
 
 window close "${BAR[@]}" --command 32771 || fail "could not choose 'always on top'"
