@@ -7,6 +7,8 @@
 # measurement (default 5; the median is reported), BENCH_STARTUP_RUNS those of the start-ups
 # (default twice as many: one start is short and noisy); BENCH_ONLY a space-separated subset of
 #   codec group scan transfer drop slide startup size
+# BENCH_COMPARE_EXE another build of Varolin.exe (an earlier one, say) whose start-ups with the
+# same pages are measured in the same run, as before_3x20 and before_99x20.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VAROLIN_BUILD:-$ROOT/build}"
@@ -114,6 +116,15 @@ proc_private_mb() {
   return 1
 }
 
+# The other build's installs: the same pages beside it.
+make_compare_installs() {
+  local pages
+  for pages in 3 99; do
+    rm -rf "$DATA/before$pages"; mkdir -p "$DATA/before$pages"
+    cp "$BENCH_COMPARE_EXE" "$DATA/before$pages/Varolin.exe" && cp "$DATA/bar$pages"/GRP*.VRL "$DATA/before$pages/" || return 1
+  done
+}
+
 # The start-up cases, taking turns. On the last run each held case waits while its memory is
 # read here.
 startup_bench() {
@@ -126,14 +137,17 @@ startup_bench() {
   rm -f "$hold".* "$SCRATCH/proc-memory"
   wine "$BIN/bench_startup.exe" "$STARTUP_RUNS" "$(winpath_of "$SCRATCH")\\hold" \
     "dialog|$dialog|0|2|1" "dialog_libraries|$libraries|0|2|1" "bar_1x0|$bar0|1|32773|1" \
-    "bar_3x20|$bar3|3|32773|1|$(winpath_of "$DATA/folders/p00/b00")" "bar_99x20|$bar99|99|32773|0" &
+    "bar_3x20|$bar3|3|32773|1|$(winpath_of "$DATA/folders/p00/b00")" "bar_99x20|$bar99|99|32773|0" \
+    ${BENCH_COMPARE_EXE:+"before_3x20|$(winpath_of "$DATA/before3")\\Varolin.exe|3|32773|1"} \
+    ${BENCH_COMPARE_EXE:+"before_99x20|$(winpath_of "$DATA/before99")\\Varolin.exe|99|32773|0"} &
   local launcher=$! name exe mb base="" libraries_mb=""
-  for name in dialog dialog_libraries bar_1x0 bar_3x20; do
+  for name in dialog dialog_libraries bar_1x0 bar_3x20 ${BENCH_COMPARE_EXE:+before_3x20}; do
     case $name in
       dialog) exe="$dialog" ;;
       dialog_libraries) exe="$libraries" ;;
       bar_1x0) exe="$bar0" ;;
       bar_3x20) exe="$bar3" ;;
+      before_3x20) exe="$(winpath_of "$DATA/before3")\\Varolin.exe" ;;
     esac
     while [ ! -f "$hold.$name.ready" ] && kill -0 "$launcher" 2>/dev/null; do sleep 0.1; done
     [ -f "$hold.$name.ready" ] || break
@@ -147,9 +161,9 @@ startup_bench() {
       echo "memory.rss_anon.$name: $mb MB ($(awk -v a="$mb" -v b="$base" 'BEGIN {printf "%.3f", a / b}') x)" >>"$SCRATCH/proc-memory"
     fi
     [ "$name" = dialog_libraries ] && libraries_mb=$mb
-    if [ "$name" = bar_3x20 ]; then
-      echo "memory.rss_anon.bar_3x20_minus_dialog: $(awk -v a="$mb" -v b="$base" 'BEGIN {printf "%.3f", a - b}') MB" >>"$SCRATCH/proc-memory"
-      [ -n "$libraries_mb" ] && echo "memory.rss_anon.bar_3x20_vs_dialog_libraries: $mb MB ($(awk -v a="$mb" -v b="$libraries_mb" 'BEGIN {printf "%.3f", a / b}') x)" >>"$SCRATCH/proc-memory"
+    if [ "$name" = bar_3x20 ] || [ "$name" = before_3x20 ]; then
+      echo "memory.rss_anon.${name}_minus_dialog: $(awk -v a="$mb" -v b="$base" 'BEGIN {printf "%.3f", a - b}') MB" >>"$SCRATCH/proc-memory"
+      [ -n "$libraries_mb" ] && echo "memory.rss_anon.${name}_vs_dialog_libraries: $mb MB ($(awk -v a="$mb" -v b="$libraries_mb" 'BEGIN {printf "%.3f", a / b}') x)" >>"$SCRATCH/proc-memory"
     fi
   done
   wait "$launcher"
@@ -160,6 +174,7 @@ xvfb_start
 wine_prefix_setup
 make_fixtures
 make_installs || { echo "making the installs failed"; exit 1; }
+if [ -n "${BENCH_COMPARE_EXE:-}" ]; then make_compare_installs || { echo "cannot install $BENCH_COMPARE_EXE"; exit 1; }; fi
 failed=0
 
 if wants codec; then

@@ -12,6 +12,7 @@ const wchar_t kClassName[] = L"VarolinFolderMonitor";
 constexpr UINT_PTR kPacingTimer = 1;
 constexpr UINT_PTR kDayTimer = 2;
 constexpr UINT_PTR kPoolTimer = 3;
+constexpr UINT_PTR kStartTimer = 4;
 constexpr UINT kPoolCheckMs = 250;
 constexpr std::int64_t kTicksPerMs = 10'000;
 // The day is looked at a moment after midnight, and at least hourly besides, so a change of
@@ -60,6 +61,9 @@ CFolderMonitor::CFolderMonitor(AppSettings& settings, CTransferQueue& transfers,
     CreateEx(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, RECT{}, nullptr, 0);
     m_nDay = LocalDay();
     ScheduleDayCheck();
+    // The first work waits until the bar has come up and painted (timers come last).
+    m_pool->Hold(true);
+    SetTimer(m_hWnd, kStartTimer, USER_TIMER_MINIMUM, nullptr);
     m_transfers.SetObserver(this);
 }
 
@@ -228,7 +232,9 @@ void CFolderMonitor::ScheduleDayCheck() {
 
 void CFolderMonitor::OnTimer(UINT_PTR id) {
     KillTimer(m_hWnd, id);
-    if (id == kPoolTimer) {
+    if (id == kStartTimer) {
+        m_pool->Hold(false);
+    } else if (id == kPoolTimer) {
         m_bPoolTimer = false;
         m_pool->Grow();
         if (m_pool->Busy()) WatchPool();

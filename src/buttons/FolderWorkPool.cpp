@@ -28,7 +28,7 @@ bool FolderWorkPool::StartThread() {
 
 bool FolderWorkPool::Submit(std::function<void()> work) {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_bQuitting || !m_hPort || (m_nThreads == 0 && !StartThread())) return false;
+    if (m_bQuitting || !m_hPort || (m_nThreads == 0 && !m_bHeld && !StartThread())) return false;
     auto* packet = new std::function<void()>(std::move(work));
     if (!PostQueuedCompletionStatus(m_hPort.Get(), 0, kWork, reinterpret_cast<OVERLAPPED*>(packet))) {
         delete packet;
@@ -51,6 +51,12 @@ bool FolderWorkPool::StartIo(IoRequest& request, const std::function<bool(OVERLA
     const std::lock_guard<std::mutex> lock(m_mutex);
     --m_nIo;
     return false;
+}
+
+void FolderWorkPool::Hold(bool held) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_bHeld = held;
+    if (!held && m_nWaiting > 0 && m_nThreads == 0) StartThread();
 }
 
 bool FolderWorkPool::Busy() const {

@@ -37,6 +37,8 @@ public:
     // Starts an operation on a bound file: `start` gets the request's OVERLAPPED and says
     // whether the operation started. False once the pool has quit.
     bool StartIo(IoRequest& request, const std::function<bool(OVERLAPPED*)>& start);
+    // While held, work waits without a thread being started for it.
+    void Hold(bool held);
     // Work waits or runs: its owner then calls Grow every quarter of a second or so.
     bool Busy() const;
     void Grow();
@@ -58,4 +60,5 @@ private:
     int m_nIo = 0;       // operations under way
     std::multiset<ULONGLONG> m_running;  // when each piece of running work began
     bool m_bQuitting = false;
+    bool m_bHeld = false;
 };

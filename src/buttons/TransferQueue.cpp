@@ -94,7 +94,6 @@ CTransferQueue::CTransferQueue(AppSettings& settings, std::function<HWND()> owne
     : m_settings(settings), m_owner(std::move(owner)), m_shared(std::make_shared<Shared>()) {
     m_shared->dispatcher = m_dispatcher.Window();
     m_shared->queue = this;
-    m_worker = std::thread(&CTransferQueue::WorkerLoop, m_shared);
 }
 
 CTransferQueue::~CTransferQueue() {
@@ -106,12 +105,17 @@ CTransferQueue::~CTransferQueue() {
     m_shared->wake.notify_all();
     // A worker stuck in a file call that never returns (a share gone away) is left behind: it
     // owns what it uses, and the process ends without it.
-    if (WaitForSingleObject(m_shared->idle.Get(), 0) == WAIT_OBJECT_0) m_worker.join();
-    else m_worker.detach();
+    if (m_worker.joinable()) {
+        if (WaitForSingleObject(m_shared->idle.Get(), 0) == WAIT_OBJECT_0) m_worker.join();
+        else m_worker.detach();
+    }
     if (m_progress && m_progress->m_hWnd) m_progress->DestroyWindow();
 }
 
 void CTransferQueue::Add(TransferJob job) {
+    // Started with the first drop: an idle thread costs memory (a megabyte under Wine), and
+    // most sessions drop nothing.
+    if (!m_worker.joinable()) m_worker = std::thread(&CTransferQueue::WorkerLoop, m_shared);
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         m_shared->jobs.push_back(std::move(job));
