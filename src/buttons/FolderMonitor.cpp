@@ -16,7 +16,7 @@ constexpr UINT_PTR kStartTimer = 4;
 constexpr UINT kPoolCheckMs = 250;
 constexpr std::int64_t kTicksPerMs = 10'000;
 // The day is looked at a moment after midnight, and at least hourly besides, so a change of
-// the time zone that nobody announces still shows within the hour.
+// the time zone (or of summer time) that nobody announces still shows within the hour.
 constexpr std::int64_t kDayCheckLateMs = 200;
 constexpr std::int64_t kDayCheckMaxMs = 3'600'000;
 // How long a volume about to be removed waits for a watched folder on it to close.
@@ -59,7 +59,7 @@ CFolderMonitor::CFolderMonitor(AppSettings& settings, CTransferQueue& transfers,
     : m_settings(settings), m_transfers(transfers), m_clock(std::move(clock)) {
     RegisterClassOnce();
     CreateEx(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, RECT{}, nullptr, 0);
-    m_nDay = LocalDay();
+    m_dayAndOffset = LocalDayAndOffset();
     ScheduleDayCheck();
     // The first work waits until the bar has come up and painted (timers come last).
     m_pool->Hold(true);
@@ -82,11 +82,11 @@ FILETIME CFolderMonitor::Now() const {
     return now;
 }
 
-std::int64_t CFolderMonitor::LocalDay() const {
+std::pair<std::int64_t, std::int64_t> CFolderMonitor::LocalDayAndOffset() const {
     const FILETIME now = Now();
     FILETIME local = now;
     FileTimeToLocalFileTime(&now, &local);
-    return varolin::LocalDayOf(Ticks(local));
+    return {varolin::LocalDayOf(Ticks(local)), Ticks(local) - Ticks(now)};
 }
 
 CFolderMonitor::FolderMap::iterator CFolderMonitor::Find(const std::wstring& folder, unsigned id) {
@@ -214,7 +214,7 @@ void CFolderMonitor::SchedulePacedScans() {
 }
 
 void CFolderMonitor::OnTimeMoved() {
-    m_nDay = LocalDay();
+    m_dayAndOffset = LocalDayAndOffset();
     for (auto& [folder, state] : m_folders) {
         if (state.scanning) state.rescanNow = true;
         else StartScan(folder, state);
@@ -241,7 +241,7 @@ void CFolderMonitor::OnTimer(UINT_PTR id) {
     } else if (id == kPacingTimer) {
         ScanDueFolders();
     } else if (id == kDayTimer) {
-        if (LocalDay() != m_nDay) OnTimeMoved();
+        if (LocalDayAndOffset() != m_dayAndOffset) OnTimeMoved();
         else ScheduleDayCheck();
     }
 }
@@ -262,9 +262,12 @@ void CFolderMonitor::OnDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* heade
 
 LRESULT CFolderMonitor::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_TIMECHANGE:  // the clock or the time zone was set
+    case WM_TIMECHANGE:  // the clock was set
         OnTimeMoved();
         return 0;
+    case WM_SETTINGCHANGE:  // among others, the time zone
+        if (LocalDayAndOffset() != m_dayAndOffset) OnTimeMoved();
+        return CWnd::WindowProc(msg, wp, lp);
     case WM_POWERBROADCAST:
         if (wp == PBT_APMRESUMEAUTOMATIC) OnTimeMoved();
         return TRUE;

@@ -6,9 +6,9 @@
 // (kFolderFiguresMessage) on the UI thread. Several buttons on one folder share one watch and
 // one scan. While a transfer job writes into a folder, its changes wait for the job's end.
 //
-// It is a hidden top-level window, so that it hears what moves "today" on: the clock or the
-// time zone set (WM_TIMECHANGE) and the machine resuming (WM_POWERBROADCAST); local midnight
-// is its own timer. It also hears when the volume of a watched folder is about to be removed
+// It is a hidden top-level window, so that it hears what moves "today" on: the clock set
+// (WM_TIMECHANGE), the time zone (WM_SETTINGCHANGE, and an hourly look) and the machine
+// resuming (WM_POWERBROADCAST); local midnight is its own timer. It also hears when the volume of a watched folder is about to be removed
 // (WM_DEVICECHANGE), and lets go of the folder.
 #include <windows.h>
 #include <dbt.h>
@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "buttons/FolderScan.h"
@@ -78,7 +79,9 @@ private:
     // The NEW marks count in local days: a new day rescans everything.
     void OnTimeMoved();
     void ScheduleDayCheck();
-    std::int64_t LocalDay() const;
+    // What of the clock the marks depend on: the local day, and the local time's offset from
+    // UTC (the day of each file's time).
+    std::pair<std::int64_t, std::int64_t> LocalDayAndOffset() const;
     void OnDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* header);
     FolderMap::iterator Find(const std::wstring& folder, unsigned id);
     bool Writing(const std::wstring& folder) const;
@@ -88,7 +91,7 @@ private:
     CTransferQueue& m_transfers;
     Clock m_clock;
     std::map<std::wstring, int, FolderLess> m_writing;  // folders jobs write into, with their count
-    std::int64_t m_nDay = 0;                            // the local day the marks were taken on
+    std::pair<std::int64_t, std::int64_t> m_dayAndOffset;  // when the marks were taken
     unsigned m_nNextId = 1;
     bool m_bPoolTimer = false;
     FolderMap m_folders;  // watched folders
