@@ -58,13 +58,18 @@ DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, b
                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!from) return GetLastError();
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(from.Get(), &info)) return GetLastError();
+    // Not GetFileInformationByHandle: it also asks for the volume's serial number, which under
+    // Wine costs more than copying a small file.
+    FILE_BASIC_INFO info{};
+    LARGE_INTEGER size{};
+    if (!GetFileInformationByHandleEx(from.Get(), FileBasicInfo, &info, sizeof info) ||
+        !GetFileSizeEx(from.Get(), &size))
+        return GetLastError();
 
     // Made with the source's attributes, as the system's copy does: a write-protected file
     // still takes the contents through the handle that created it.
-    const DWORD attributes = (info.dwFileAttributes & kCopiedAttributes) ? info.dwFileAttributes & kCopiedAttributes
-                                                                       : FILE_ATTRIBUTE_NORMAL;
+    const DWORD attributes =
+        (info.FileAttributes & kCopiedAttributes) ? info.FileAttributes & kCopiedAttributes : FILE_ATTRIBUTE_NORMAL;
     const std::wstring finalPath = varolin::ExtendedPath(target);
     std::wstring writtenPath = target;  // where the contents go first
     OwnedHandle to;
@@ -80,11 +85,11 @@ DWORD CopyFileInChunks(const std::wstring& source, const std::wstring& target, b
     if (!to) return GetLastError();
     const std::wstring writtenLong = varolin::ExtendedPath(writtenPath);
 
-    const std::uint64_t size = static_cast<std::uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    DWORD result = CopyContents(from.Get(), to.Get(), size, control);
+    DWORD result = CopyContents(from.Get(), to.Get(), static_cast<std::uint64_t>(size.QuadPart), control);
     // Only the last-write time travels: the creation time stays that of the new file.
-    if (result == ERROR_SUCCESS && !SetFileTime(to.Get(), nullptr, nullptr, &info.ftLastWriteTime))
-        result = GetLastError();
+    const FILETIME lastWrite{static_cast<DWORD>(info.LastWriteTime.QuadPart),
+                             static_cast<DWORD>(info.LastWriteTime.QuadPart >> 32)};
+    if (result == ERROR_SUCCESS && !SetFileTime(to.Get(), nullptr, nullptr, &lastWrite)) result = GetLastError();
     to.Reset();
     if (result == ERROR_SUCCESS && !failIfExists &&
         !MoveFileExW(writtenLong.c_str(), finalPath.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
