@@ -51,6 +51,8 @@ void CMainBar::RegisterWindowClasses() {
     wc.lpszClassName = kPageClass;
     RegisterClassW(&wc);  // already registered by an earlier bar of this process: fine
     wc.hbrBackground = nullptr;
+    // A button paints only inside itself; the page's clipping saves working out its own.
+    wc.style |= CS_PARENTDC;
     wc.lpszClassName = kButtonClass;
     RegisterClassW(&wc);
 }
@@ -173,7 +175,8 @@ void CMainBar::RebuildPages(bool destroyOld) {
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
     }
     for (int i = 0; i < m_nGroupCount; ++i)
-        m_pages.push_back(new CGroupWnd(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this));
+        m_pages.push_back(new CGroupWnd(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this,
+                                        m_dropTarget.GetInterface()));
 }
 
 void CMainBar::UpdatePageLabel() {

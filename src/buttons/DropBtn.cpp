@@ -107,7 +107,7 @@ bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
     m_bNewMark = FALSE;
     m_bScanned = false;
     LoadProgramIcon();
-    return CreateEx(0, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0);
+    return CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0);
 }
 
 void CDropBtn::LoadProgramIcon() {
@@ -172,6 +172,9 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MENUSELECT:
         OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
         return 0;
+    case WM_NCPAINT:
+        // No frame and no scroll bars: nothing to paint, and the default costs as much as the face.
+        return 0;
     case WM_PRINTCLIENT:
         OnPrintClient(reinterpret_cast<HDC>(wp), static_cast<UINT>(lp));
         return 0;
@@ -193,14 +196,14 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 int CDropBtn::OnCreate(CREATESTRUCTW* cs) {
     if (CWnd::OnCreate(cs) == -1) return -1;
-    if (!m_record.m_bNoDrop) m_dropTarget.Register(this);
+    // Served through the page's one registration (see CGroupWnd).
+    if (!m_record.m_bNoDrop) m_dropTarget.Attach(this);
     return 0;
 }
 
 void CDropBtn::OnDestroy() {
     m_bShown = false;
     UpdateWatch();
-    // Revoked while the window still exists, so OLE lets go of the target with it.
     m_dropTarget.Revoke();
     CWnd::OnDestroy();
 }

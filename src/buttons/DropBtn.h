@@ -32,6 +32,8 @@ public:
     // registers its drop target on creation.
     bool CreateButton(const std::wstring& className, const RECT& rect);
     const varolin::ButtonRecord& Record() const { return m_record; }
+    // The target its page hands a drag over it to; null while the button refuses drops.
+    IDropTarget* DropTarget() const { return m_dropTarget.IsRegistered() ? m_dropTarget.GetInterface() : nullptr; }
     const std::wstring& Folder() const { return m_record.m_strFolder; }
     AppSettings& Settings() const { return m_host.Settings(); }
     CTransferQueue& Transfers() const { return m_host.Transfers(); }

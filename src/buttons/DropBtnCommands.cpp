@@ -64,7 +64,7 @@ void CDropBtn::OnProperties() {
         if (refusedNow)
             m_dropTarget.Revoke();
         else
-            m_dropTarget.Register(this);
+            m_dropTarget.Attach(this);
     }
     // A new folder is watched instead of the old one.
     UpdateWatch();

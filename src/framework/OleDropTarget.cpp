@@ -133,12 +133,13 @@ private:
         if (m_data) m_data->Release();
         m_data = nullptr;
     }
-    // Runs a handler with no exception escaping into OLE; a revoked target accepts nothing.
+    // Runs a handler with no exception escaping into OLE; a revoked or detached target accepts
+    // nothing.
     template <typename Fn>
     HRESULT Guard(DWORD* effect, Fn&& fn) {
         if (!effect) return E_INVALIDARG;
         DWORD result = DROPEFFECT_NONE;
-        if (m_owner) {
+        if (m_owner && m_owner->m_pWnd) {
             try {
                 result = fn();
             } catch (...) {
@@ -168,13 +169,19 @@ bool COleDropTarget::Register(CWnd* wnd) {
     if (!wnd || !wnd->m_hWnd || m_pWnd) return false;
     if (FAILED(RegisterDragDrop(wnd->m_hWnd, m_impl))) return false;
     m_pWnd = wnd;
+    m_bRegistered = true;
     return true;
+}
+
+void COleDropTarget::Attach(CWnd* wnd) {
+    if (!m_pWnd) m_pWnd = wnd;
 }
 
 void COleDropTarget::Revoke() {
     if (!m_pWnd) return;
-    if (m_pWnd->m_hWnd) RevokeDragDrop(m_pWnd->m_hWnd);
+    if (m_bRegistered && m_pWnd->m_hWnd) RevokeDragDrop(m_pWnd->m_hWnd);
     m_pWnd = nullptr;
+    m_bRegistered = false;
 }
 
 DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, POINT) { return DROPEFFECT_NONE; }

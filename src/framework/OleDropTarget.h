@@ -50,6 +50,10 @@ public:
     COleDropTarget& operator=(const COleDropTarget&) = delete;
 
     bool Register(CWnd* wnd);
+    // Serves `wnd` without registering it: drops reach it through a router on an ancestor
+    // (CDropTargetRouter), which hands it GetInterface()'s calls.
+    void Attach(CWnd* wnd);
+    // Unregisters or detaches; a detached target accepts nothing.
     void Revoke();
     bool IsRegistered() const { return m_pWnd != nullptr; }
     IDropTarget* GetInterface() const;
@@ -75,6 +79,7 @@ private:
     bool m_bReportSet = false;
     class Impl;
     Impl* m_impl;   // reference-counted: OLE may hold it a little longer than we do
-    CWnd* m_pWnd = nullptr;  // borrowed: the registered window
+    CWnd* m_pWnd = nullptr;  // borrowed: the window served
+    bool m_bRegistered = false;  // with OLE, rather than attached
     friend class Impl;
 };

@@ -22,13 +22,20 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }  // namespace
 
 CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-                     const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar)
+                     const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
+                     IDropTarget* barDropTarget)
     : m_strButtonClass(buttonClass),
       m_settings(settings),
       m_transfers(transfers),
       m_folders(folders),
-      m_file(settings.strAppDir, page) {
-    CreateEx(0, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
+      m_file(settings.strAppDir, page),
+      m_pBarDropTarget(barDropTarget) {
+    if (m_pBarDropTarget) m_pBarDropTarget->AddRef();
+    CreateEx(WS_EX_NOPARENTNOTIFY, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
+}
+
+CGroupWnd::~CGroupWnd() {
+    if (m_pBarDropTarget) m_pBarDropTarget->Release();
 }
 
 int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
@@ -39,9 +46,30 @@ int CGroupWnd::OnCreate(CREATESTRUCTW* cs) {
     return 0;
 }
 
+void CGroupWnd::OnDestroy() {
+    // While the window exists, so that OLE lets go of the router with it.
+    m_dropRouter.Revoke();
+    CWnd::OnDestroy();
+}
+
+IDropTarget* CGroupWnd::DropTargetAt(POINTL screen) const {
+    POINT point{screen.x, screen.y};
+    ScreenToClient(m_hWnd, &point);
+    const HWND child = ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE);
+    for (const CDropBtn* button : m_buttons) {
+        if (button->m_hWnd != child) continue;
+        if (IDropTarget* target = button->DropTarget()) return target;
+        break;
+    }
+    return m_pBarDropTarget;
+}
+
 void CGroupWnd::MakeButtons() {
     if (m_bMade) return;
     m_bMade = true;
+    // Registering every button's target costs about a millisecond each; the page's router
+    // hands a drag to the button under it instead.
+    m_dropRouter.Register(m_hWnd);
     for (const varolin::ButtonRecord& record : m_unmade) {
         auto* button = new CDropBtn(*this, record);
         m_buttons.push_back(button);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "buttons/ButtonHost.h"
+#include "framework/DropTargetRouter.h"
 #include "framework/Wnd.h"
 #include "model/GroupFile.h"
 
@@ -20,8 +21,12 @@ class CGroupWnd : public CWnd, private IButtonHost {
 public:
     // Creates the hidden page window; the page's file is read when this returns. `settings`,
     // `transfers` and `folders` are the program's (borrowed: they outlive every page).
+    // `barDropTarget` (may be null) takes drags between the buttons and over those that refuse
+    // drops, as the bar's own target would if the page had none; the page holds a reference.
     CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-              const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar);
+              const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
+              IDropTarget* barDropTarget);
+    ~CGroupWnd() override;
 
     int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
@@ -32,6 +37,7 @@ public:
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
     void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PostNcDestroy() override { delete this; }
 
@@ -54,6 +60,8 @@ private:
     // Lays the buttons out now when the page is shown, else when it is next shown.
     void LayoutWhenShown();
     bool Save();
+    // The target for a drag at `screen`: the button's under it, else the bar's.
+    IDropTarget* DropTargetAt(POINTL screen) const;
 
     std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
     std::vector<varolin::ButtonRecord> m_unmade;  // the page as loaded, until its buttons are made
@@ -65,4 +73,7 @@ private:
     CFolderMonitor& m_folders;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden
+    IDropTarget* m_pBarDropTarget;  // a reference held for the page's life
+    // One registration for all the buttons, made with them.
+    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};
 };

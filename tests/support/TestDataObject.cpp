@@ -80,8 +80,24 @@ DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyS
 }
 
 IDropTarget* RegisteredDropTarget(HWND wnd) {
-    // Where RegisterDragDrop puts it, on Windows and Wine alike.
-    return static_cast<IDropTarget*>(GetPropW(wnd, L"OleDropTargetInterface"));
+    // Where RegisterDragDrop puts it, on Windows and Wine alike; like OLE, the nearest window
+    // up the parent chain that has one.
+    for (; wnd; wnd = GetAncestor(wnd, GA_PARENT))
+        if (auto* target = static_cast<IDropTarget*>(GetPropW(wnd, L"OleDropTargetInterface"))) return target;
+    return nullptr;
+}
+
+DWORD OfferedOver(HWND over, DWORD keyState) {
+    IDropTarget* target = RegisteredDropTarget(over);
+    if (!target) return DROPEFFECT_NONE;
+    RECT rc{};
+    GetWindowRect(over, &rc);
+    IDataObject* data = TestDataObject::Create()->AddFiles({L"C:\\a.txt"});
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data, keyState, POINTL{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, &effect);
+    target->DragLeave();
+    data->Release();
+    return effect;
 }
 
 DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed) {

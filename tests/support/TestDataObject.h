@@ -46,8 +46,11 @@ private:
 DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState,
                    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
 
-// The drop target OLE keeps for `wnd`: the one a drag over the window reaches, or nullptr when
-// none is registered.
+// The drop target OLE keeps for `wnd` or its nearest ancestor that has one: the one a drag over
+// the window reaches, or nullptr when none is registered.
 IDropTarget* RegisteredDropTarget(HWND wnd);
+// The effect a drag of a file from a source allowing copy and move is offered over the middle
+// of `over` on entering (the drag then leaves).
+DWORD OfferedOver(HWND over, DWORD keyState = MK_LBUTTON);
 // SimulateDrop on the target registered for `over`; takes over `data` (releases it).
 DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);

@@ -155,14 +155,14 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     };
 
     setRefusal(true);
-    EXPECT_EQ(RegisteredDropTarget(button), nullptr);
+    EXPECT_EQ(OfferedOver(button), DWORD(DROPEFFECT_NONE)) << "the page's router passes it by";
     EXPECT_EQ(WindowText(button), L"A") << "neither count nor badge";
     EXPECT_EQ(m_host.Stored(0).at(0).m_bNoDrop, 1);
 
     ASSERT_TRUE(m_folder.WriteFile(L"b.txt", std::string("b")));
     DeleteFileW(PageFile().c_str());
     setRefusal(false);
-    EXPECT_NE(RegisteredDropTarget(button), nullptr);
+    EXPECT_EQ(OfferedOver(button, MK_LBUTTON | MK_CONTROL), DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(WaitForText(button, L"A [2] NEW"), L"A [2] NEW") << "the folder is scanned again";
     EXPECT_TRUE(Exists(PageFile()));
 
@@ -263,7 +263,7 @@ TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
     // A button that refuses drops shows neither count nor badge, only its square.
     m_host.Settings().nDisplayCount = 1;
     const HWND refusing = m_host.Add(FolderRecord(m_folder.Path(), L"Docs", kInk, kSteel, true), RECT{0, 0, 80, 50});
-    EXPECT_EQ(RegisteredDropTarget(refusing), nullptr) << "drags over it go to the bar";
+    EXPECT_EQ(OfferedOver(refusing), DWORD(DROPEFFECT_NONE)) << "drags over it go to the bar (none here)";
     EXPECT_EQ(WindowText(refusing), L"Docs");
     const ButtonFace square = RenderFace(refusing);
     EXPECT_EQ(square.At(80 - 6, 6), RGB(192, 192, 192));
@@ -283,7 +283,9 @@ TEST_F(ButtonPaint, FaceIsInvertedWhileADragIsOver) {
     for (COLORREF& pixel : inverted.pixels) pixel ^= 0xFFFFFF;
     IDataObject* data = TestDataObject::Create()->AddText("dragged");
     DWORD effect = DROPEFFECT_COPY;
-    RegisteredDropTarget(button)->DragEnter(data, MK_LBUTTON, POINTL{}, &effect);
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    RegisteredDropTarget(button)->DragEnter(data, MK_LBUTTON, POINTL{rc.left + 1, rc.top + 1}, &effect);
     EXPECT_EQ(RenderFace(button), inverted) << "every pixel, edge included";
     RegisteredDropTarget(button)->DragLeave();
     EXPECT_EQ(RenderFace(button), normal);

@@ -10,6 +10,7 @@
 
 #include "appbar/RealAppBarShell.h"
 #include "shell/AppGlobals.h"
+#include "support/ButtonHost.h"
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
 #include "support/WindowMessageSink.h"
@@ -187,6 +188,48 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     m_answerer->Answer(IDOK);
     EXPECT_EQ(SimulateDrop(DropTarget(), text, Bar(), MK_LBUTTON, DROPEFFECT_COPY), static_cast<DWORD>(DROPEFFECT_NONE));
     text->Release();
+}
+
+// One registration serves a page: a drag is handed to the button under the cursor, with a leave
+// and an enter between buttons, and to the bar between them.
+TEST_F(MainBarTest, APageHandsADragToTheButtonUnderItAndTheGapsToTheBar) {
+    WritePage(0, {m_dir.MakeFolder(L"A"), m_dir.MakeFolder(L"B")});
+    StartBar();
+    const std::vector<HWND> buttons = Children(Pages()[0]);
+    ASSERT_EQ(buttons.size(), 2u);
+    IDropTarget* page = RegisteredDropTarget(buttons[0]);
+    ASSERT_TRUE(page);
+    const ButtonFace first = RenderFace(buttons[0]);
+    const ButtonFace second = RenderFace(buttons[1]);
+    const std::wstring label = Label();
+    RECT rc{};
+    GetWindowRect(buttons[0], &rc);
+    const LONG middleY = (rc.top + rc.bottom) / 2;
+    const auto over = [&](HWND button) {
+        RECT at{};
+        GetWindowRect(button, &at);
+        return POINTL{(at.left + at.right) / 2, middleY};
+    };
+
+    IDataObject* data = TestDataObject::Create()->AddFiles({L"C:\\a.txt"});
+    DWORD effect = DROPEFFECT_COPY;
+    page->DragEnter(data, MK_LBUTTON, over(buttons[0]), &effect);
+    EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
+    EXPECT_NE(RenderFace(buttons[0]), first) << "inverted under the cursor";
+    effect = DROPEFFECT_COPY;
+    page->DragOver(MK_LBUTTON, over(buttons[1]), &effect);
+    EXPECT_EQ(RenderFace(buttons[0]), first) << "left behind";
+    EXPECT_NE(RenderFace(buttons[1]), second);
+    EXPECT_EQ(Label(), label);
+
+    effect = DROPEFFECT_COPY;
+    page->DragOver(MK_LBUTTON, POINTL{rc.right, middleY}, &effect);  // the gap after the first
+    EXPECT_EQ(RenderFace(buttons[1]), second);
+    EXPECT_EQ(Label(), L"MAKE") << "the bar's own target";
+    EXPECT_EQ(effect, DWORD(DROPEFFECT_COPY));
+    page->DragLeave();
+    EXPECT_EQ(Label(), label);
+    data->Release();
 }
 
 TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {

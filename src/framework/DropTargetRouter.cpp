@@ -1,0 +1,129 @@
+#include "framework/DropTargetRouter.h"
+
+#include <utility>
+
+class CDropTargetRouter::Impl : public IDropTarget {
+public:
+    explicit Impl(std::function<IDropTarget*(POINTL)> targetAt) : m_targetAt(std::move(targetAt)) {}
+    // The owner is going: nothing more is routed.
+    void Detach() {
+        Leave();
+        m_targetAt = nullptr;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *out = static_cast<IDropTarget*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG refs = InterlockedDecrement(&m_refs);
+        if (refs == 0) delete this;
+        return static_cast<ULONG>(refs);
+    }
+
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
+        if (!effect) return E_INVALIDARG;
+        Leave();
+        m_data = data;
+        if (m_data) m_data->AddRef();
+        Follow(keyState, pt, effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL pt, DWORD* effect) override {
+        if (!effect) return E_INVALIDARG;
+        if (!Follow(keyState, pt, effect)) return m_current->DragOver(keyState, pt, effect);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        Leave();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
+        if (!effect) return E_INVALIDARG;
+        HRESULT hr = S_OK;
+        const DWORD allowed = *effect;
+        Follow(keyState, pt, effect);
+        if (m_current) {
+            *effect = allowed;
+            // Taken out first: the drop may run a menu or a dialog, and another drag may begin.
+            IDropTarget* target = std::exchange(m_current, nullptr);
+            hr = target->Drop(data, keyState, pt, effect);
+            target->Release();
+        } else {
+            *effect = DROPEFFECT_NONE;
+        }
+        Leave();
+        return hr;
+    }
+
+private:
+    virtual ~Impl() { Leave(); }
+
+    // Makes the target under `pt` the current one, leaving the one before and entering the new
+    // one with the drag's data. True when the call is answered by this (an enter, or nothing
+    // under the point); false when the current target is to be given the call.
+    bool Follow(DWORD keyState, POINTL pt, DWORD* effect) {
+        IDropTarget* next = nullptr;
+        try {
+            if (m_targetAt) next = m_targetAt(pt);
+        } catch (...) {
+            next = nullptr;
+        }
+        if (next == m_current && next) return false;
+        if (m_current) {
+            m_current->DragLeave();
+            m_current->Release();
+        }
+        m_current = next;
+        if (!m_current) {
+            *effect = DROPEFFECT_NONE;
+            return true;
+        }
+        m_current->AddRef();
+        m_current->DragEnter(m_data, keyState, pt, effect);
+        return true;
+    }
+    void Leave() {
+        if (m_current) {
+            m_current->DragLeave();
+            m_current->Release();
+            m_current = nullptr;
+        }
+        if (m_data) m_data->Release();
+        m_data = nullptr;
+    }
+
+    LONG m_refs = 1;
+    std::function<IDropTarget*(POINTL)> m_targetAt;
+    IDropTarget* m_current = nullptr;  // held while the cursor is over it
+    IDataObject* m_data = nullptr;     // held from the enter to the leave or drop
+};
+
+CDropTargetRouter::CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt)
+    : m_impl(new Impl(std::move(targetAt))) {}
+
+CDropTargetRouter::~CDropTargetRouter() {
+    Revoke();
+    m_impl->Detach();
+    m_impl->Release();
+}
+
+bool CDropTargetRouter::Register(HWND wnd) {
+    if (!wnd || m_hWnd) return false;
+    if (FAILED(RegisterDragDrop(wnd, m_impl))) return false;
+    m_hWnd = wnd;
+    return true;
+}
+
+void CDropTargetRouter::Revoke() {
+    if (!m_hWnd) return;
+    if (IsWindow(m_hWnd)) RevokeDragDrop(m_hWnd);
+    m_hWnd = nullptr;
+}
