@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "appbar/RealAppBarShell.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -94,13 +96,26 @@ std::optional<Edge> CAppBarWnd::GetAutoHideEdge() {
 
 void CAppBarWnd::ApplyEdge(Edge edge) {
     if (!IsScreenEdge(edge) && edge != Edge::Float && edge != Edge::None) return;
-    if (const auto held = GetAutoHideEdge()) AppBarMessage(ABM_SETAUTOHIDEBAR, *held);
+    if (m_bMayHoldAutoHide) {
+        if (const auto held = GetAutoHideEdge()) AppBarMessage(ABM_SETAUTOHIDEBAR, *held);
+        m_bMayHoldAutoHide = false;
+    }
     m_state.nEdge = edge;
     m_rcDockTarget = RECT{};
     if (edge == Edge::None) {
         AppBarMessage(ABM_REMOVE);
         return;
     }
+    // Each move below would tell the shell on its own (three or more round trips to the shell's
+    // process); one notice once the bar is in place says the same.
+    const bool nested = std::exchange(m_bPlacing, true);
+    if (!nested) m_bMovedWhilePlacing = false;
+    PlaceAt(edge);
+    m_bPlacing = nested;
+    if (!nested && m_bMovedWhilePlacing) AppBarMessage(ABM_WINDOWPOSCHANGED);
+}
+
+void CAppBarWnd::PlaceAt(Edge edge) {
     if (edge == Edge::Float) {
         RECT none{};
         AppBarMessage(ABM_SETPOS, Edge::Float, 0, &none);
@@ -123,9 +138,13 @@ void CAppBarWnd::PlaceDocked(Edge edge) {
     const Edge current = GetCurrentEdge();
     // The monitor as it is now: its rectangle, work area and DPI may have changed.
     m_monitor = FindMonitor(Shell().Monitors(), PlaceOf(m_monitor));
-    if (m_state.bAutoHide && !AppBarMessage(ABM_SETAUTOHIDEBAR, current, 1)) {
-        m_state.bAutoHide = 0;
-        OnAutoHideDenied();
+    if (m_state.bAutoHide) {
+        if (AppBarMessage(ABM_SETAUTOHIDEBAR, current, 1)) {
+            m_bMayHoldAutoHide = true;
+        } else {
+            m_state.bAutoHide = 0;
+            OnAutoHideDenied();
+        }
     }
     RECT rc{};
     GetDockRect(current, rc);
@@ -274,6 +293,7 @@ void CAppBarWnd::OnTaskbarCreated() {
     // ABM_NEW. Registered afresh either way, then the edge, size and auto-hide state again.
     AppBarMessage(ABM_REMOVE);
     AppBarMessage(ABM_NEW);
+    m_bMayHoldAutoHide = false;
     const Edge edge = GetCurrentEdge();
     if (IsScreenEdge(edge) || edge == Edge::Float) ApplyEdge(edge);
 }
@@ -337,7 +357,8 @@ void CAppBarWnd::OnWindowPosChanging(WINDOWPOS* pos) {
 
 void CAppBarWnd::OnWindowPosChanged(WINDOWPOS* pos) {
     CDialog::OnWindowPosChanged(pos);
-    AppBarMessage(ABM_WINDOWPOSCHANGED);
+    if (m_bPlacing) m_bMovedWhilePlacing = true;
+    else AppBarMessage(ABM_WINDOWPOSCHANGED);
 }
 
 LRESULT CAppBarWnd::OnNcHitTest(POINT screenPoint) {

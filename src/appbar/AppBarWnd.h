@@ -86,6 +86,8 @@ private:
     std::optional<varolin::Edge> GetAutoHideEdge();
     bool GetAutoHideRect(bool shown, RECT& rc);
     void SlideWindow(const RECT& target);
+    // ApplyEdge's moves for a floating or docked edge.
+    void PlaceAt(varolin::Edge edge);
     void PlaceDocked(varolin::Edge edge);
     // The steps of a drag, with the cursor position of the message that reports them.
     void DragTo(POINT cursor, RECT& rc);
@@ -115,6 +117,11 @@ private:
     RECT m_rcDockTarget{};        // the strip last asked of the shell; empty unless docked
     bool m_bFullScreenApp = false;  // the shell reports a full-screen window on the bar's monitor
     bool m_bRedockPosted = false;
+    // The shell may hold an auto-hide edge for the bar: not since it registered or let go of
+    // one, so that placing the bar need not ask about all four edges.
+    bool m_bMayHoldAutoHide = false;
+    bool m_bPlacing = false;        // inside ApplyEdge: the shell hears of the moves once, at its end
+    bool m_bMovedWhilePlacing = false;
     varolin::IAppBarShell* m_pShell;  // borrowed
     const int* m_pnSlide = nullptr;   // borrowed
 };

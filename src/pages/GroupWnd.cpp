@@ -70,13 +70,17 @@ void CGroupWnd::MakeButtons() {
     // Registering every button's target costs about a millisecond each; the page's router
     // hands a drag to the button under it instead.
     m_dropRouter.Register(m_hWnd);
-    for (const varolin::ButtonRecord& record : m_unmade) {
-        auto* button = new CDropBtn(*this, record);
+    // Made where they go: moving each one after would cost a window move per button.
+    const RECT client = GetClientRect();
+    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, m_unmade.size());
+    for (size_t i = 0; i < m_unmade.size(); ++i) {
+        auto* button = new CDropBtn(*this, m_unmade[i]);
         m_buttons.push_back(button);
-        button->CreateButton(m_strButtonClass, RECT{});
+        const varolin::ButtonPlace& place = places[i];
+        button->CreateButton(m_strButtonClass, RECT{place.x, place.y, place.x + place.width, place.y + place.height});
     }
     m_unmade = {};
-    m_bLayoutDue = true;
+    m_bLayoutDue = IsRectEmpty(&client) != FALSE;
 }
 
 void CGroupWnd::OnSize(UINT type, int cx, int cy) {

@@ -89,9 +89,14 @@ protected:
 
 TEST_F(AppBarWndTest, StatesDockFloatAndUnregisterTheBar) {
     shell.SetTaskbar(Edge::Bottom, 30);
+    shell.ClearReceived();
     bar.SetState(Docked(Edge::Top, 0, 1));
     EXPECT_EQ(shell.ReservedRect(bar.Id()), (Rect{0, 0, 1024, 40}));
     EXPECT_TRUE(bar.IsTopmost());
+    // Each message is a round trip to the shell's process: the moves are told once, and a bar
+    // that never asked for auto-hide does not ask which edge it holds.
+    EXPECT_EQ(shell.Count(kAbmWindowPosChanged), 1u);
+    EXPECT_EQ(shell.Count(kAbmGetAutoHideBar), 0u);
     bar.SetState(Docked(Edge::Float, 0, 0));
     EXPECT_EQ(bar.Rect(), (RECT{100, 100, 400, 140}));
     EXPECT_EQ(shell.ReservedRect(bar.Id()), Rect{});
