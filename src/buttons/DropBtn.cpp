@@ -57,16 +57,6 @@ void DrawScaledEdge(HDC dc, RECT rc, bool sunken, int line) {
     }
 }
 
-// The width of an icon as it was made.
-int IconWidth(HICON icon) {
-    ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return 0;
-    const OwnedBitmap color(info.hbmColor);
-    const OwnedBitmap mask(info.hbmMask);
-    BITMAP bits{};
-    return GetObjectW(info.hbmMask, sizeof(bits), &bits) ? bits.bmWidth : 0;
-}
-
 // The size of a bitmap as it is, so that a badge is drawn at the size it was made for.
 SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP info{};
@@ -106,14 +96,32 @@ bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
     m_nFileCount = 0;
     m_bNewMark = FALSE;
     m_bScanned = false;
+    if (!CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0))
+        return false;
     LoadProgramIcon();
-    return CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0);
+    return true;
 }
 
 void CDropBtn::LoadProgramIcon() {
-    m_hIcon.Reset();
-    if (m_record.m_strProgram.empty()) return;
-    m_hIcon.Reset(LoadFileIcon(m_record.m_strFolder + m_record.m_strProgram, Scaled(kIconSize)));
+    m_strIconWanted.clear();
+    m_nIconSizeWanted = 0;
+    if (m_record.m_strProgram.empty()) {
+        m_hIcon.Reset();
+        return;
+    }
+    // The icon shown meanwhile stays until the new one comes.
+    m_strIconWanted = m_record.m_strFolder + m_record.m_strProgram;
+    m_nIconSizeWanted = Scaled(kIconSize);
+    Folders().FetchIcon(m_hWnd, m_strIconWanted, m_nIconSizeWanted);
+}
+
+bool CDropBtn::OnProgramIcon(FetchedIcon& fetched) {
+    if (fetched.path != m_strIconWanted || fetched.size != m_nIconSizeWanted) return false;
+    // None: the program is gone.
+    m_hIcon.Reset(fetched.icon);
+    m_nIconSize = fetched.size;
+    Invalidate(true);
+    return true;
 }
 
 void CDropBtn::SetShown(bool shown) {
@@ -139,13 +147,9 @@ void CDropBtn::OnFolderFigures(const FolderScan& scan) {
     m_bNewMark = scan.bNewMark ? TRUE : FALSE;
     m_bScanned = true;
     // A program dropped or saved into the folder gets its icon.
-    bool iconCame = false;
-    if (!m_hIcon && !m_record.m_strProgram.empty() && scan.nFileCount > 0) {
-        LoadProgramIcon();
-        iconCame = static_cast<bool>(m_hIcon);
-    }
+    if (!m_hIcon && !m_record.m_strProgram.empty() && scan.nFileCount > 0) LoadProgramIcon();
     const bool textChanged = ShownText() != before;
-    if (textChanged || iconCame) Invalidate(true);
+    if (textChanged) Invalidate(true);
     if (textChanged) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_WINDOW, CHILDID_SELF);
 }
 
@@ -185,6 +189,8 @@ LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case kFolderFiguresMessage:
         OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
         return 0;
+    case kProgramIconMessage:
+        return OnProgramIcon(*reinterpret_cast<FetchedIcon*>(lp)) ? TRUE : FALSE;
     case WM_INITMENUPOPUP:
         Default();
         OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
@@ -255,8 +261,8 @@ void CDropBtn::Paint(HDC dc) {
         DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - gap - badge.cx, gap, badge.cx, badge.cy);
     }
     const int iconSize = Scaled(kIconSize);
-    // An icon made for another DPI is fetched again at this one rather than stretched.
-    if (m_hIcon && IconWidth(m_hIcon.Get()) != iconSize) LoadProgramIcon();
+    // An icon made for another DPI is fetched again at this one rather than stretched for long.
+    if (m_hIcon && m_nIconSize != iconSize && m_nIconSizeWanted != iconSize) LoadProgramIcon();
     if (m_hIcon)
         DrawIconEx(dc, Scaled(kIconOffset), Scaled(kIconOffset), m_hIcon.Get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
     if (m_dropTarget.IsDragOver()) InvertRect(dc, &client);

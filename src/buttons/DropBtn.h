@@ -22,6 +22,7 @@
 #include "framework/Wnd.h"
 
 struct AppSettings;
+struct FetchedIcon;
 
 class CDropBtn : public CWnd {
 public:
@@ -73,8 +74,11 @@ protected:
     void PostNcDestroy() override { delete this; }
 
 private:
-    // The small icon of the button's program (m_strFolder + m_strProgram), or none.
+    // Asks for the small icon of the button's program (m_strFolder + m_strProgram) at the size
+    // it is drawn at; it comes from the background (OnProgramIcon). No program: no icon.
     void LoadProgramIcon();
+    // kProgramIconMessage: takes the icon if it is still the one wanted.
+    bool OnProgramIcon(FetchedIcon& fetched);
     // Rescans the folder (unless drops are refused), reloads the icon and repaints.
     void Refresh();
     // Signs on with the monitor when shown and accepting drops, off otherwise.
@@ -94,6 +98,9 @@ private:
     varolin::ButtonRecord m_record;
     OwnedBrush m_brBack;
     OwnedIcon m_hIcon;
+    int m_nIconSize = 0;            // the size m_hIcon was made at
+    std::wstring m_strIconWanted;   // the file whose icon was last asked for; empty: none
+    int m_nIconSizeWanted = 0;      // and the size
     BOOL m_bPressed = FALSE;
     int m_nFileCount = 0;
     BOOL m_bNewMark = FALSE;

@@ -50,7 +50,6 @@ void CDropBtn::OnOpen(bool program) {
 
 void CDropBtn::Refresh() {
     RescanFolder();
-    m_hIcon.Reset();
     LoadProgramIcon();
     Invalidate(true);
 }

@@ -1,10 +1,12 @@
 #include "buttons/FolderMonitor.h"
 
 #include <dbt.h>
+#include <objbase.h>
 
 #include <algorithm>
 
 #include "buttons/NewMark.h"
+#include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -147,6 +149,24 @@ void CFolderMonitor::StartScan(const std::wstring& folder, Folder& state) {
     });
     if (queued) WatchPool();
     else CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed}); });
+}
+
+void CFolderMonitor::FetchIcon(HWND button, const std::wstring& path, int size) {
+    const HWND dispatcher = m_dispatcher.Window();
+    const bool queued = m_pool->Submit([dispatcher, button, path, size] {
+        // The shell's icon calls want COM on the thread that makes them.
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        HICON icon = LoadFileIcon(path, size);
+        if (SUCCEEDED(com)) CoUninitialize();
+        // Sent without one too: the button then shows none (the program has gone).
+        const bool posted = CUiDispatcher::PostTo(dispatcher, [button, path, size, icon] {
+            FetchedIcon fetched{path, size, icon};
+            if ((!IsWindow(button) || !::SendMessageW(button, kProgramIconMessage, 0, reinterpret_cast<LPARAM>(&fetched))) && icon)
+                DestroyIcon(icon);
+        });
+        if (!posted && icon) DestroyIcon(icon);
+    });
+    if (queued) WatchPool();
 }
 
 void CFolderMonitor::WatchPool() {

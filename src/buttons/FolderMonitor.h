@@ -35,6 +35,16 @@ struct AppSettings;
 // outcome is Listed or Missing (a failed scan sends nothing: the button keeps what it shows).
 inline constexpr UINT kFolderFiguresMessage = WM_APP + 0x40;
 
+// Sent to a button with an icon it asked for (CFolderMonitor::FetchIcon): lParam points to a
+// FetchedIcon, whose icon is null when there is none. A button that takes the icon returns
+// TRUE; otherwise it is destroyed.
+inline constexpr UINT kProgramIconMessage = WM_APP + 0x41;
+struct FetchedIcon {
+    std::wstring path;
+    int size = 0;
+    HICON icon = nullptr;
+};
+
 class CFolderMonitor : public CWnd, private ITransferObserver {
 public:
     // The current time (UTC) that "new" is counted from; the system's clock when empty.
@@ -52,6 +62,10 @@ public:
     void Unwatch(HWND button, const std::wstring& folder);
     // Lists a watched folder again at once (Refresh, a text note written into it).
     void Rescan(const std::wstring& folder);
+    // Loads the icon of the file `path` at `size` pixels in the background, as the folders are
+    // listed (a program on a share that does not answer must not hold up the bar), and sends
+    // it to `button` if it is still there.
+    void FetchIcon(HWND button, const std::wstring& path, int size);
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

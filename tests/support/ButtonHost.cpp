@@ -91,8 +91,8 @@ std::vector<varolin::ButtonRecord> ButtonHost::Stored(int page) const {
     return GroupFile(m_appDir.Path(), page).Load(nullptr);
 }
 
-std::wstring WaitForText(HWND window, const std::wstring& text) {
-    const ULONGLONG until = GetTickCount64() + 30000;
+std::wstring WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs) {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
     while (WindowText(window) != text && GetTickCount64() < until) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         MSG msg;

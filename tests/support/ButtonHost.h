@@ -51,8 +51,8 @@ private:
 };
 
 // Handles messages until `window` shows `text` (a button's figures come from a background
-// scan), for at most 30 s; returns the text it shows then.
-std::wstring WaitForText(HWND window, const std::wstring& text);
+// scan), for at most `timeoutMs`; returns the text it shows then.
+std::wstring WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs = 30000);
 
 // The page's buttons in display order: as laid out, left to right, then top to bottom.
 std::vector<HWND> Buttons(const CGroupWnd* page);

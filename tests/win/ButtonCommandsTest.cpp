@@ -296,11 +296,23 @@ TEST_F(ButtonPaint, ProgramIconAtTheTopLeftWhenTheProgramExists) {
     ASSERT_TRUE(m_folder.WriteFile(L"notes.txt", "x"));
     varolin::ButtonRecord record = FolderRecord(m_folder.Path(), L"", kInk, kSteel);
     record.m_strProgram = L"notes.txt";
-    const ButtonFace face = RenderFace(m_host.Add(record, RECT{0, 0, 80, 50}));
-    int iconPixels = 0;
-    for (int y = 3; y < 19; ++y)
-        for (int x = 3; x < 19; ++x) iconPixels += face.At(x, y) != kSteel;
-    EXPECT_GT(iconPixels, 20);
-    record.m_strProgram = L"gone.txt";
-    EXPECT_EQ(RenderFace(m_host.Add(record, RECT{0, 0, 80, 50})).At(10, 10), kSteel);
+    const HWND button = m_host.Add(record, RECT{0, 0, 80, 50});
+    const auto iconPixels = [&] {
+        const ButtonFace face = RenderFace(button);
+        int pixels = 0;
+        for (int y = 3; y < 19; ++y)
+            for (int x = 3; x < 19; ++x) pixels += face.At(x, y) != kSteel;
+        return pixels;
+    };
+    // The icon is read in the background, as the folder is listed.
+    for (const ULONGLONG until = GetTickCount64() + 10000; iconPixels() <= 20 && GetTickCount64() < until;)
+        WaitForText(button, L"(no such text)", 50);
+    EXPECT_GT(iconPixels(), 20);
+
+    // Refreshed once the program has gone: the icon goes too.
+    ASSERT_TRUE(DeleteFileW((m_folder / L"notes.txt").c_str()));
+    SendMessageW(button, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+    for (const ULONGLONG until = GetTickCount64() + 10000; iconPixels() > 0 && GetTickCount64() < until;)
+        WaitForText(button, L"(no such text)", 50);
+    EXPECT_EQ(iconPixels(), 0);
 }
