@@ -91,6 +91,8 @@ void CGroupWnd::OnSize(UINT type, int cx, int cy) {
 LRESULT CGroupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     // Not for the bar's own showing and hiding (lp set), which leaves the page as it is.
     if (msg == WM_SHOWWINDOW && lp == 0) OnShowPage(wp != FALSE);
+    // No frame and no scroll bars: nothing to paint there, and the default is not free.
+    if (msg == WM_NCPAINT) return 0;
     return CWnd::WindowProc(msg, wp, lp);
 }
 

@@ -89,6 +89,23 @@ TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew
     ASSERT_EQ(WaitForText(button, L"Day NEW"), L"Day NEW");
     now = FromLocal(11, 0, 0, 0);
     EXPECT_EQ(WaitForText(button, L"Day"), L"Day") << "taken again at midnight, without a change in the folder";
+
+    // The clock set back, and the machine waking up later: the marks are taken again at once
+    // (the next look at the day would be an hour away). The system tells every top-level window.
+    HWND monitor = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM found) {
+        wchar_t name[64] = {};
+        GetClassNameW(wnd, name, 64);
+        if (std::wstring(name) == L"VarolinFolderMonitor") *reinterpret_cast<HWND*>(found) = wnd;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&monitor));
+    ASSERT_TRUE(monitor);
+    now = FromLocal(10, 23, 59, 30);
+    SendMessageW(monitor, WM_TIMECHANGE, 0, 0);
+    EXPECT_EQ(WaitForText(button, L"Day NEW", 5000), L"Day NEW") << "the clock was set";
+    now = FromLocal(12, 8, 0, 0);
+    SendMessageW(monitor, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_EQ(WaitForText(button, L"Day", 5000), L"Day") << "resumed from sleep";
 }
 
 TEST_F(LiveBar, OnlyTheShownPageIsMadeAndWatchedAndAPageShownAgainIsRescanned) {
