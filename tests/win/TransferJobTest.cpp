@@ -140,6 +140,31 @@ TEST_F(DropJob, DeletingTheButtonWhileItsQuestionIsOpenLosesNothing) {
     EXPECT_FALSE(Exists(a));
 }
 
+// While a job writes into a folder its watch waits, however long a question keeps the job open:
+// the figures follow in one rescan once the job ends.
+TEST_F(DropJob, AFolderBeingWrittenIsListedAgainOnlyWhenTheJobEnds) {
+    m_host.Settings().nDisplayCount = 1;
+    m_host.Settings().nDaysNew = 0;
+    const std::wstring b = Source(L"b.txt", "old"), a = Source(L"a.txt");
+    ASSERT_EQ(WaitForText(Button(), L"T [1]"), L"T [1]");
+    static HWND s_button;
+    static std::wstring s_seen;
+    s_button = Button();
+    s_seen.clear();
+    m_answerer.Answer(0, [](HWND dialog) {
+        // Looked at well after a.txt was written: a watch that did not wait would have seen it.
+        SetTimer(dialog, 1, 1500, [](HWND wnd, UINT, UINT_PTR id, DWORD) {
+            KillTimer(wnd, id);
+            s_seen = WindowText(s_button);
+            PostMessageW(wnd, WM_COMMAND, IDOK, 0);
+        });
+    });
+    Drop({b, a});  // taken last to first: a is copied, then b is asked about
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    EXPECT_EQ(s_seen, L"T [1]");
+    EXPECT_EQ(WaitForText(Button(), L"T [3]"), L"T [3]") << "a, b and the renamed b";
+}
+
 TEST_F(DropJob, TargetPathsPastTheClassicLimitAreCopiedAndRenamed) {
     const std::wstring deep = m_target.Path() + std::wstring(230 - m_target.Path().size(), L'd') + L"\\";
     ASSERT_TRUE(CreateDirectoryW(ExtendedPath(deep).c_str(), nullptr));
