@@ -2,30 +2,15 @@
 
 #include <utility>
 
-class CDropTargetRouter::Impl : public IDropTarget {
+#include "framework/OleDropTarget.h"
+
+class CDropTargetRouter::Impl : public CRefCountedDropTarget {
 public:
     explicit Impl(std::function<IDropTarget*(POINTL)> targetAt) : m_targetAt(std::move(targetAt)) {}
     // The owner is going: nothing more is routed.
     void Detach() {
         Leave();
         m_targetAt = nullptr;
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0) delete this;
-        return static_cast<ULONG>(refs);
     }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
@@ -64,7 +49,7 @@ public:
     }
 
 private:
-    virtual ~Impl() { Leave(); }
+    ~Impl() override { Leave(); }
 
     // Makes the target under `pt` the current one, leaving the one before and entering the new
     // one with the drag's data. True when the call is answered by this (an enter, or nothing
@@ -100,7 +85,6 @@ private:
         m_data = nullptr;
     }
 
-    LONG m_refs = 1;
     std::function<IDropTarget*(POINTL)> m_targetAt;
     IDropTarget* m_current = nullptr;  // held while the cursor is over it
     IDataObject* m_data = nullptr;     // held from the enter to the leave or drop

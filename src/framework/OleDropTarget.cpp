@@ -54,27 +54,29 @@ DROPEFFECT FilterEffect(DROPEFFECT wanted, DWORD allowed) {
 }
 }  // namespace
 
-class COleDropTarget::Impl : public IDropTarget {
+HRESULT CRefCountedDropTarget::QueryInterface(REFIID iid, void** out) {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+        *out = static_cast<IDropTarget*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG CRefCountedDropTarget::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
+
+ULONG CRefCountedDropTarget::Release() {
+    const LONG refs = InterlockedDecrement(&m_refs);
+    if (refs == 0) delete this;
+    return static_cast<ULONG>(refs);
+}
+
+class COleDropTarget::Impl : public CRefCountedDropTarget {
 public:
     explicit Impl(COleDropTarget* owner) : m_owner(owner) {}
     void Detach() { m_owner = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
-            *out = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_refs); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0) delete this;
-        return static_cast<ULONG>(refs);
-    }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
         return Guard(effect, [&]() -> DROPEFFECT {
@@ -128,7 +130,7 @@ public:
     }
 
 private:
-    virtual ~Impl() { ReleaseData(); }
+    ~Impl() override { ReleaseData(); }
     void ReleaseData() {
         if (m_data) m_data->Release();
         m_data = nullptr;
@@ -150,7 +152,6 @@ private:
         return S_OK;
     }
 
-    LONG m_refs = 1;
     COleDropTarget* m_owner;  // borrowed; cleared when the owner goes
     IDataObject* m_data = nullptr;
 };

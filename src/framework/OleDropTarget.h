@@ -42,6 +42,20 @@ public:
     IDataObject* m_lpDataObject;  // borrowed
 };
 
+// IUnknown of a reference-counted IDropTarget object, which deletes itself at the last release.
+class CRefCountedDropTarget : public IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+protected:
+    virtual ~CRefCountedDropTarget() = default;
+
+private:
+    LONG m_refs = 1;
+};
+
 class COleDropTarget {
 public:
     COleDropTarget();
