@@ -1,5 +1,8 @@
 #include "buttons/TransferQueue.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "buttons/TransferProgressDlg.h"
 #include "framework/Handles.h"
 #include "settings/Settings.h"
@@ -10,17 +13,21 @@ constexpr ULONGLONG kProgressEveryMs = 100;
 // How long ending the bar waits for a stopped job before it leaves the worker behind.
 constexpr DWORD kStopWaitMs = 10000;
 
-// A question the worker has open: one of the bar's own dialog windows other than `except`.
-BOOL CALLBACK CloseQuestion(HWND wnd, LPARAM lp) {
-    const auto* pair = reinterpret_cast<const std::pair<HWND, HWND>*>(lp);
-    if (wnd == pair->second || GetWindow(wnd, GW_OWNER) != pair->first || !IsWindowVisible(wnd)) return TRUE;
-    wchar_t name[16] = {};
-    GetClassNameW(wnd, name, 16);
-    if (std::wstring(name) != L"#32770") return TRUE;
-    // Cancel ends the same-name dialog and OK-only boxes; a Yes/No box has no Cancel, so No.
-    SendMessageW(wnd, WM_COMMAND, IDCANCEL, 0);
-    if (IsWindow(wnd)) SendMessageW(wnd, WM_COMMAND, IDNO, 0);
-    return TRUE;
+// The visible dialog windows of this thread owned by `owner`, other than `except`.
+std::vector<HWND> DialogsOwnedBy(HWND owner, HWND except) {
+    struct Search {
+        HWND owner, except;
+        std::vector<HWND> found;
+    } search{owner, except, {}};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM lp) -> BOOL {
+        auto& in = *reinterpret_cast<Search*>(lp);
+        if (wnd == in.except || GetWindow(wnd, GW_OWNER) != in.owner || !IsWindowVisible(wnd)) return TRUE;
+        wchar_t name[16] = {};
+        GetClassNameW(wnd, name, 16);
+        if (std::wstring(name) == L"#32770") in.found.push_back(wnd);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 }  // namespace
 
@@ -68,6 +75,8 @@ public:
             ++queue->m_questionsOpen;
             const HWND previous = GetForegroundWindow();
             const HWND owner = queue->QuestionOwner();
+            // What the user had open before (About, the options) is not the job's to close.
+            queue->m_dialogsBeforeQuestion = DialogsOwnedBy(owner, nullptr);
             answer = question(owner);
             --queue->m_questionsOpen;
             // Whoever the question came in front of gets the foreground back.
@@ -189,8 +198,15 @@ void CTransferQueue::OnJobEnded(const std::wstring& folder) {
 void CTransferQueue::OnCancelPressed() {
     m_shared->cancel = true;
     // A question the job has open is answered as "stop this file"; the job then ends.
-    const std::pair<HWND, HWND> owners{m_owner ? m_owner() : nullptr, m_progress ? m_progress->m_hWnd : nullptr};
-    if (owners.first && m_questionsOpen > 0) EnumThreadWindows(GetCurrentThreadId(), &CloseQuestion, reinterpret_cast<LPARAM>(&owners));
+    const HWND owner = m_owner ? m_owner() : nullptr;
+    if (!owner || m_questionsOpen == 0) return;
+    for (HWND dialog : DialogsOwnedBy(owner, m_progress ? m_progress->m_hWnd : nullptr)) {
+        if (std::find(m_dialogsBeforeQuestion.begin(), m_dialogsBeforeQuestion.end(), dialog) != m_dialogsBeforeQuestion.end())
+            continue;
+        // Cancel ends the same-name dialog and OK-only boxes; a Yes/No box has no Cancel, so No.
+        SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (IsWindow(dialog)) SendMessageW(dialog, WM_COMMAND, IDNO, 0);
+    }
 }
 
 void CTransferQueue::WorkerLoop(std::shared_ptr<Shared> shared) {

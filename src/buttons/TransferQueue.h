@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "buttons/Transfer.h"
 #include "framework/UiDispatcher.h"
@@ -66,6 +67,7 @@ private:
     std::shared_ptr<Shared> m_shared;
     std::unique_ptr<CTransferProgressDlg> m_progress;
     int m_questionsOpen = 0;  // questions of the worker being shown (UI thread only)
+    std::vector<HWND> m_dialogsBeforeQuestion;  // the bar's dialogs already open when it asked
     ITransferObserver* m_observer = nullptr;
     std::thread m_worker;
 };

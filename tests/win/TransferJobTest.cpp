@@ -86,6 +86,15 @@ TEST(FileCopy, AStoppedCopyLeavesNoPartAndAReplacedFileSurvivesUntilTheNewOneIsC
 }
 
 TEST_F(DropJob, CancelDuringAQuestionEndsTheJobAndKeepsWhatWasDone) {
+    // A dialog of the bar the user had open before (About) is not the job's question.
+    m_answerer.Answer(0);
+    const HWND about = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), m_host.Bar(),
+                                          [](HWND wnd, UINT msg, WPARAM wp, LPARAM) -> INT_PTR {
+                                              if (msg != WM_COMMAND || LOWORD(wp) == 0) return FALSE;
+                                              DestroyWindow(wnd);
+                                              return TRUE;
+                                          }, 0);
+    ShowWindow(about, SW_SHOW);
     // Taken last to first: c is moved, a is asked about, and x must then stay where it is.
     const std::wstring x = Source(L"x.txt"), a = Source(L"a.txt", "old"), c = Source(L"c.txt");
     m_answerer.Answer(IDOK, [](HWND) { PressCancel(ProgressWindow(GetCurrentThreadId())); });
@@ -95,7 +104,9 @@ TEST_F(DropJob, CancelDuringAQuestionEndsTheJobAndKeepsWhatWasDone) {
     EXPECT_EQ(FileBytes(m_target / L"a.txt"), "old") << "the question was answered as a stop";
     EXPECT_FALSE(Exists(c));
     EXPECT_TRUE(Exists(a) && Exists(x));
-    EXPECT_EQ(m_answerer.Count(), 1u);
+    EXPECT_EQ(m_answerer.Count(), 2u);
+    EXPECT_TRUE(IsWindow(about)) << "left open";
+    DestroyWindow(about);
 }
 
 TEST_F(DropJob, TheDropReturnsAtOnceAndTheBarAnswersWhileTheJobRuns) {
