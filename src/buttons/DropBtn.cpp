@@ -148,9 +148,9 @@ void CDropBtn::OnFolderFigures(const FolderScan& scan) {
     m_bScanned = true;
     // A program dropped or saved into the folder gets its icon.
     if (!m_hIcon && !m_record.m_strProgram.empty() && scan.nFileCount > 0) LoadProgramIcon();
-    const bool textChanged = ShownText() != before;
-    if (textChanged) Invalidate(true);
-    if (textChanged) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_WINDOW, CHILDID_SELF);
+    if (ShownText() == before) return;
+    Invalidate(true);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_WINDOW, CHILDID_SELF);
 }
 
 std::wstring CDropBtn::FaceText() const {

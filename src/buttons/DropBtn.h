@@ -34,7 +34,7 @@ public:
     bool CreateButton(const std::wstring& className, const RECT& rect);
     const varolin::ButtonRecord& Record() const { return m_record; }
     // The target its page hands a drag over it to; null while the button refuses drops.
-    IDropTarget* DropTarget() const { return m_dropTarget.IsRegistered() ? m_dropTarget.GetInterface() : nullptr; }
+    IDropTarget* DropTarget() const { return m_dropTarget.IsAttached() ? m_dropTarget.GetInterface() : nullptr; }
     const std::wstring& Folder() const { return m_record.m_strFolder; }
     AppSettings& Settings() const { return m_host.Settings(); }
     CTransferQueue& Transfers() const { return m_host.Transfers(); }

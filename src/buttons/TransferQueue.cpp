@@ -51,11 +51,11 @@ public:
     const std::atomic<bool>& CancelFlag() const override { return m_shared->cancel; }
 
     void Report(const TransferProgress& progress) override {
+        // Not once per file either: a thousand small files would cost the UI thread a thousand
+        // updates of a window nobody can read that fast.
         const ULONGLONG now = GetTickCount64();
-        const bool newFile = progress.filesDone != m_lastFiles;
-        if (!newFile && now - m_lastReport < kProgressEveryMs) return;
+        if (now - m_lastReport < kProgressEveryMs) return;
         m_lastReport = now;
-        m_lastFiles = progress.filesDone;
         TransferProgress shown = progress;
         {
             const std::lock_guard<std::mutex> lock(m_shared->mutex);
@@ -96,12 +96,10 @@ public:
 private:
     std::shared_ptr<Shared> m_shared;
     ULONGLONG m_lastReport = 0;
-    std::size_t m_lastFiles = static_cast<std::size_t>(-1);
 };
 
 CTransferQueue::CTransferQueue(AppSettings& settings, std::function<HWND()> owner)
     : m_settings(settings), m_owner(std::move(owner)), m_shared(std::make_shared<Shared>()) {
-    m_shared->dispatcher = m_dispatcher.Window();
     m_shared->queue = this;
 }
 
@@ -124,7 +122,12 @@ CTransferQueue::~CTransferQueue() {
 void CTransferQueue::Add(TransferJob job) {
     // Started with the first drop: an idle thread costs memory (a megabyte under Wine), and
     // most sessions drop nothing.
-    if (!m_worker.joinable()) m_worker = std::thread(&CTransferQueue::WorkerLoop, m_shared);
+    // The worker's window for reporting back comes with it, for the same reason.
+    if (!m_worker.joinable()) {
+        m_dispatcher.emplace();
+        m_shared->dispatcher = m_dispatcher->Window();
+        m_worker = std::thread(&CTransferQueue::WorkerLoop, m_shared);
+    }
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         m_shared->jobs.push_back(std::move(job));

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -63,7 +64,7 @@ private:
 
     AppSettings& m_settings;
     std::function<HWND()> m_owner;
-    CUiDispatcher m_dispatcher;
+    std::optional<CUiDispatcher> m_dispatcher;  // made with the worker
     std::shared_ptr<Shared> m_shared;
     std::unique_ptr<CTransferProgressDlg> m_progress;
     int m_questionsOpen = 0;  // questions of the worker being shown (UI thread only)

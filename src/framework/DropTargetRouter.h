@@ -19,7 +19,6 @@ public:
 
     bool Register(HWND wnd);
     void Revoke();
-    bool IsRegistered() const { return m_hWnd != nullptr; }
 
 private:
     class Impl;

@@ -69,7 +69,8 @@ public:
     void Attach(CWnd* wnd);
     // Unregisters or detaches; a detached target accepts nothing.
     void Revoke();
-    bool IsRegistered() const { return m_pWnd != nullptr; }
+    // Registered or attached: serving a window.
+    bool IsAttached() const { return m_pWnd != nullptr; }
     IDropTarget* GetInterface() const;
 
     virtual DROPEFFECT OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point);
