@@ -12,3 +12,4 @@ int ScanBench(const BenchArgs& args);           // scan RUNS FOLDER
 int TransferBench(const BenchArgs& args);       // transfer RUNS SOURCES TARGETROOT
 int SlideBench(const BenchArgs& args);          // slide RUNS APPDIR
 int DropBench(const BenchArgs& args);           // drop RUNS APPDIR SOURCEFILE TARGETFOLDER
+int DropQuestionBench(const BenchArgs& args);   // drop-question RUNS APPDIR SOURCEFILE TARGETFOLDER

@@ -92,7 +92,110 @@ std::uint64_t SizeOf(const std::wstring& path) {
     return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
+// Drags `file` onto `button` from this process and returns how long the source waited after
+// letting go, in milliseconds; the effect reported in `effect`.
+double DragOnto(HWND button, const std::wstring& file, DWORD& effect) {
+    RECT rc{};
+    GetWindowRect(button, &rc);
+    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    IDataObject* data = TestDataObject::Create()->AddFiles({file});
+    DropAtOnce dropSource;
+    effect = 0;
+    DoDragDrop(data, &dropSource, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    const double waited = dropSource.m_released.Ms();
+    data->Release();
+    return waited;
+}
+
+// Starts the bar of `appDir` and finds its button; false when it did not come up.
+bool StartBar(const std::wstring& appDir, PROCESS_INFORMATION& info, Windows& windows) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring command = L"\"" + appDir + L"Varolin.exe\"";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, appDir.c_str(), &startup, &info))
+        return false;
+    WaitForInputIdle(info.hProcess, 10000);
+    windows = Windows{info.dwProcessId};
+    for (int i = 0; i < 200 && !windows.bar; ++i, Sleep(25)) EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&windows));
+    if (windows.bar) return true;
+    std::fprintf(stderr, "bench_win: the bar or its button did not come up\n");
+    TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return false;
+}
+
+void EndBar(const Windows& windows, PROCESS_INFORMATION& info) {
+    PostMessageW(windows.bar, WM_COMMAND, 32773, 0);  // Exit
+    WaitForSingleObject(info.hProcess, 20000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+// The same-name dialog of `process` (its "rename to" label, control 1033), waited for.
+HWND SameNameDialog(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    for (int i = 0; i < 400 && !search.found; ++i, Sleep(25)) {
+        EnumWindows([](HWND wnd, LPARAM lp) {
+            auto* s = reinterpret_cast<Search*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(wnd, &owner);
+            if (owner != s->process || !IsWindowVisible(wnd) || !GetDlgItem(wnd, 1033)) return TRUE;
+            s->found = wnd;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
 }  // namespace
+
+// A small file dropped where its name is taken ("RenameConfirm" 1, the default): how long the
+// source waits, against the same file dropped where nothing is asked, in the same bar.
+int DropQuestionBench(const BenchArgs& args) {
+    if (args.size() != 4) return 2;
+    const int runs = std::max(1, std::stoi(args[0]));
+    const std::wstring appDir = bench::WithBackslash(args[1]);
+    const std::wstring source = args[2];
+    const std::wstring target = bench::WithBackslash(args[3]);
+    const std::wstring copied = target + source.substr(source.find_last_of(L'\\') + 1);
+    bench::ResetSettings(1);
+    varolin::ButtonRecord button = varolin::ButtonRecord::ForPath(target, 0, 0xFFFFFF);
+    if (!GroupFile(appDir, 0).Save(nullptr, {&button, 1})) return 1;
+
+    std::vector<double> plain, asked;
+    for (int run = 0; run <= runs; ++run) {
+        PROCESS_INFORMATION info{};
+        Windows windows;
+        if (!StartBar(appDir, info, windows)) return 1;
+        DeleteFileW(copied.c_str());
+        DWORD plainEffect = 0, askedEffect = 0;
+        const double plainWait = DragOnto(windows.button, source, plainEffect);
+        for (int i = 0; i < 400 && SizeOf(copied) < SizeOf(source); ++i) Sleep(25);
+        Sleep(300);  // the job's end and its rescan
+        const double askedWait = DragOnto(windows.button, source, askedEffect);
+        const HWND question = SameNameDialog(info.dwProcessId);
+        if (question) PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+        std::fprintf(stderr, "run %d: source waited %.1f ms with a question, %.1f ms without\n", run, askedWait,
+                     plainWait);
+        if (run > 0) {
+            plain.push_back(plainWait);
+            asked.push_back(askedWait);
+        }
+        Sleep(300);
+        EndBar(windows, info);
+        if (!question || plainEffect == DROPEFFECT_NONE || askedEffect == DROPEFFECT_NONE) return 1;
+    }
+    DeleteFileW(copied.c_str());
+    bench::PairedFigure("drop.source_waits_with_question", asked, "ms", plain);
+    std::vector<double> extra;
+    for (std::size_t i = 0; i < asked.size(); ++i) extra.push_back(asked[i] - plain[i]);
+    bench::Figure("drop.question_extra_wait", bench::Median(extra), "ms");
+    return 0;
+}
 
 int DropBench(const BenchArgs& args) {
     if (args.size() != 4) return 2;

@@ -14,7 +14,7 @@
 int main() {
     const std::vector<std::wstring> all = bench::Arguments();
     if (all.size() < 2) {
-        std::fprintf(stderr, "usage: bench_win pages|group|scan|transfer|slide|drop ARGS...\n");
+        std::fprintf(stderr, "usage: bench_win pages|group|scan|transfer|slide|drop|drop-question ARGS...\n");
         return 2;
     }
     const std::wstring command = all[1];
@@ -33,6 +33,7 @@ int main() {
         else if (command == L"transfer") rc = TransferBench(args);
         else if (command == L"slide") rc = SlideBench(args);
         else if (command == L"drop") rc = DropBench(args);
+        else if (command == L"drop-question") rc = DropQuestionBench(args);
         else std::fprintf(stderr, "bench_win: unknown subcommand\n");
         settings.Restore();
     }

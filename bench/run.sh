@@ -80,6 +80,8 @@ make_fixtures() {
     mkdir -p "$DATA/drop"
     truncate -s 1G "$DATA/drop/big.bin"
   fi
+  # The small file dropped twice, the second time where its name is taken.
+  [ -f "$DATA/drop/note.txt" ] || printf 'note\n' >"$DATA/drop/note.txt"
 }
 
 # The program and the baselines each in a folder of their own, as a user installs them; the
@@ -198,6 +200,9 @@ if wants drop; then
   rm -rf "$SCRATCH/drop"; mkdir -p "$SCRATCH/drop"
   step drop wine "$BIN/bench_win.exe" drop "$RUNS" "$(winpath_of "$DATA/bardrop")" \
     "$(winpath_of "$DATA/drop/big.bin")" "$(winpath_of "$SCRATCH/drop")" || failed=1
+  rm -rf "$SCRATCH/drop"; mkdir -p "$SCRATCH/drop"
+  step drop-question wine "$BIN/bench_win.exe" drop-question "$RUNS" "$(winpath_of "$DATA/bardrop")" \
+    "$(winpath_of "$DATA/drop/note.txt")" "$(winpath_of "$SCRATCH/drop")" || failed=1
   rm -rf "$SCRATCH/drop"
 fi
 if wants slide; then
@@ -231,6 +236,7 @@ transfer.small_1000x4KB.TransferFile ratio <= 1.05
 transfer.large_256MB.TransferFile ratio <= 1.05
 drop.source_waits_after_release value <= 50
 drop.longest_answer_during_copy value <= 50
+drop.question_extra_wait value <= 50
 slide.frames_per_slide value >= 24
 memory.rss_anon.bar_3x20 value <= 4
 memory.rss_anon.bar_3x20_minus_dialog value <= 4

@@ -5,6 +5,7 @@
 
 #include "buttons/TransferProgressDlg.h"
 #include "framework/Handles.h"
+#include "framework/OleDropTarget.h"
 #include "settings/Settings.h"
 
 namespace {
@@ -40,7 +41,14 @@ struct CTransferQueue::Shared {
     std::atomic<bool> cancel{false};
     HWND dispatcher = nullptr;        // the queue's dispatcher window; gone with the queue
     CTransferQueue* queue = nullptr;  // used only inside work run by the dispatcher
+    varolin::RenameCounter* renameCounter = nullptr;  // the settings'; they outlive the queue
     OwnedHandle idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+    // The worker's one question at a time, guarded by `mutex`. The worker waits while it is
+    // posted or shown; a cancel withdraws a question not shown yet.
+    QuestionState questionState = QuestionState::None;
+    std::uint64_t questionId = 0;                              // names the posted question
+    const std::function<int(HWND)>* question = nullptr;        // on the waiting worker's stack
+    int answer = 0;
 };
 
 class CTransferQueue::Context : public ITransferContext {
@@ -65,33 +73,32 @@ public:
         CUiDispatcher::PostTo(m_shared->dispatcher, [queue, shown] { queue->OnProgress(shown); });
     }
 
+    // Posted, never sent: a sent message runs inside whatever the UI thread is in, a drop
+    // from another program among them, and the question would hold that program's drag.
     int Ask(const std::function<int(HWND owner)>& question, int ifCancelled) override {
-        if (Cancelled()) return ifCancelled;
-        int answer = ifCancelled;
-        CTransferQueue* queue = m_shared->queue;
-        Shared* shared = m_shared.get();
-        const bool asked = CUiDispatcher::SendTo(shared->dispatcher, [&] {
-            if (shared->cancel) return;
-            ++queue->m_questionsOpen;
-            const HWND previous = GetForegroundWindow();
-            const HWND owner = queue->QuestionOwner();
-            // What the user had open before (About, the options) is not the job's to close.
-            queue->m_dialogsBeforeQuestion = DialogsOwnedBy(owner, nullptr);
-            answer = question(owner);
-            --queue->m_questionsOpen;
-            // Whoever the question came in front of gets the foreground back.
-            if (owner && previous && previous != owner && IsWindow(previous) && GetForegroundWindow() == owner)
-                SetForegroundWindow(previous);
+        Shared& shared = *m_shared;
+        std::uint64_t id = 0;
+        {
+            const std::lock_guard<std::mutex> lock(shared.mutex);
+            if (shared.cancel || shared.stop) return ifCancelled;
+            id = ++shared.questionId;
+            shared.question = &question;
+            shared.questionState = QuestionState::Posted;
+        }
+        CTransferQueue* queue = shared.queue;
+        const bool posted = CUiDispatcher::PostTo(shared.dispatcher, [queue, id] { queue->OnQuestionPosted(id); });
+        std::unique_lock<std::mutex> lock(shared.mutex);
+        if (!posted) shared.questionState = QuestionState::None;
+        shared.wake.wait(lock, [&] {
+            return shared.questionState == QuestionState::None || shared.questionState == QuestionState::Answered;
         });
-        return asked && !Cancelled() ? answer : ifCancelled;
+        const bool answered = shared.questionState == QuestionState::Answered;
+        shared.questionState = QuestionState::None;
+        shared.question = nullptr;
+        return answered && !shared.cancel ? shared.answer : ifCancelled;
     }
 
-    int NextRenameNumber() override {
-        int number = 0;
-        CTransferQueue* queue = m_shared->queue;
-        CUiDispatcher::SendTo(m_shared->dispatcher, [&] { number = queue->m_settings.renameCounter.Next(); });
-        return number;
-    }
+    int NextRenameNumber() override { return m_shared->renameCounter->Next(); }
 
 private:
     std::shared_ptr<Shared> m_shared;
@@ -101,6 +108,7 @@ private:
 CTransferQueue::CTransferQueue(AppSettings& settings, std::function<HWND()> owner)
     : m_settings(settings), m_owner(std::move(owner)), m_shared(std::make_shared<Shared>()) {
     m_shared->queue = this;
+    m_shared->renameCounter = &m_settings.renameCounter;
 }
 
 CTransferQueue::~CTransferQueue() {
@@ -177,6 +185,54 @@ HWND CTransferQueue::QuestionOwner() {
     return owner;
 }
 
+void CTransferQueue::OnQuestionPosted(std::uint64_t id) {
+    const std::function<int(HWND)>* question = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        if (m_shared->questionId != id || m_shared->questionState != QuestionState::Posted) return;
+        if (!InsideDrop()) {
+            m_shared->questionState = QuestionState::Shown;
+            question = m_shared->question;
+        }
+    }
+    if (!question) {
+        // A drop's own menu or dialog is open: asked again as soon as the drop has returned.
+        DeferUntilDropReturns([shared = m_shared, id] {
+            const std::lock_guard<std::mutex> lock(shared->mutex);
+            CTransferQueue* queue = shared->queue;
+            if (shared->questionId == id && shared->questionState == QuestionState::Posted)
+                CUiDispatcher::PostTo(shared->dispatcher, [queue, id] { queue->OnQuestionPosted(id); });
+        });
+        return;
+    }
+    const std::optional<int> answer = ShowQuestion(*question);
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->answer = answer.value_or(0);
+        m_shared->questionState = answer ? QuestionState::Answered : QuestionState::None;
+    }
+    m_shared->wake.notify_all();
+}
+
+std::optional<int> CTransferQueue::ShowQuestion(const std::function<int(HWND)>& question) {
+    ++m_questionsOpen;
+    const HWND previous = GetForegroundWindow();
+    const HWND owner = QuestionOwner();
+    // What the user had open before (About, the options) is not the job's to close.
+    m_dialogsBeforeQuestion = DialogsOwnedBy(owner, nullptr);
+    std::optional<int> answer;
+    // A question that failed counts as not answered; nothing leaves the message's handler.
+    try {
+        answer = question(owner);
+    } catch (...) {
+    }
+    --m_questionsOpen;
+    // Whoever the question came in front of gets the foreground back.
+    if (owner && previous && previous != owner && IsWindow(previous) && GetForegroundWindow() == owner)
+        SetForegroundWindow(previous);
+    return answer;
+}
+
 void CTransferQueue::OnProgress(const TransferProgress& progress) {
     if (m_progress) m_progress->Update(progress);
 }
@@ -199,7 +255,13 @@ void CTransferQueue::OnJobEnded(const std::wstring& folder) {
 }
 
 void CTransferQueue::OnCancelPressed() {
-    m_shared->cancel = true;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->cancel = true;
+        // A question posted but not shown yet is withdrawn: the worker stops waiting for it.
+        if (m_shared->questionState == QuestionState::Posted) m_shared->questionState = QuestionState::None;
+    }
+    m_shared->wake.notify_all();
     // A question the job has open is answered as "stop this file"; the job then ends.
     const HWND owner = m_owner ? m_owner() : nullptr;
     if (!owner || m_questionsOpen == 0) return;

@@ -2,11 +2,12 @@
 // The drops' file work, off the UI thread: one worker takes the jobs one after another in
 // drop order. A job holds copies of everything it needs, so deleting its button, its page or
 // changing options while it runs touches nothing freed. Questions (same-name dialog, the
-// read-only question, error boxes) are asked on the UI thread, owned by the bar, while the job
-// waits; a progress window comes up when a job takes longer than half a second.
+// read-only question, error boxes) are posted to the UI thread and asked there, owned by the
+// bar, never inside a drop, while the job waits; a progress window comes up when a job takes longer than half a second.
 #include <windows.h>
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -53,9 +54,14 @@ public:
     void SetObserver(ITransferObserver* observer) { m_observer = observer; }
 
 private:
+    enum class QuestionState { None, Posted, Shown, Answered };
     struct Shared;
     class Context;
     static void WorkerLoop(std::shared_ptr<Shared> shared);
+    // The worker's question `id` reaches the UI thread: shown now, or once a drop in progress
+    // has returned; nothing when it was withdrawn meanwhile.
+    void OnQuestionPosted(std::uint64_t id);
+    std::optional<int> ShowQuestion(const std::function<int(HWND)>& question);
     HWND QuestionOwner();
     void OnJobStarted(const std::wstring& folder);
     void OnProgress(const TransferProgress& progress);

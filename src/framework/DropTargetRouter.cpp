@@ -32,6 +32,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
         if (!effect) return E_INVALIDARG;
+        const CDropCallScope inDrop;
         HRESULT hr = S_OK;
         const DWORD allowed = *effect;
         Follow(keyState, pt, effect);

@@ -2,6 +2,9 @@
 
 #include <shlobj.h>
 
+#include <utility>
+#include <vector>
+
 #include "framework/Wnd.h"
 
 void CGlobalData::Reset() {
@@ -23,6 +26,42 @@ CGlobalData COleDataObject::GetGlobalData(CLIPFORMAT format) const {
         return {};
     }
     return CGlobalData(medium);
+}
+
+namespace {
+// The drop calls this thread is inside, and what waits for the outermost one to return.
+struct DropCalls {
+    int depth = 0;
+    std::vector<std::function<void()>> deferred;
+};
+DropCalls& ThisThreadsDropCalls() {
+    thread_local DropCalls calls;
+    return calls;
+}
+}  // namespace
+
+bool InsideDrop() { return ThisThreadsDropCalls().depth > 0; }
+
+bool DeferUntilDropReturns(std::function<void()> work) {
+    DropCalls& calls = ThisThreadsDropCalls();
+    if (calls.depth == 0 || !work) return false;
+    calls.deferred.push_back(std::move(work));
+    return true;
+}
+
+CDropCallScope::CDropCallScope() { ++ThisThreadsDropCalls().depth; }
+
+CDropCallScope::~CDropCallScope() {
+    DropCalls& calls = ThisThreadsDropCalls();
+    if (--calls.depth > 0) return;
+    // Taken out first: work may defer again (it then waits for the next drop, not this one).
+    const std::vector<std::function<void()>> deferred = std::exchange(calls.deferred, {});
+    for (const auto& work : deferred) {
+        try {
+            work();
+        } catch (...) {
+        }
+    }
 }
 
 namespace {
@@ -112,6 +151,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
+        const CDropCallScope inDrop;
         const HRESULT hr = Guard(effect, [&]() -> DROPEFFECT {
             COleDataObject wrapper(data);
             CWnd* wnd = m_owner->m_pWnd;

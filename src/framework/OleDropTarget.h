@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include <cstddef>
+#include <functional>
 
 class CWnd;
 
@@ -40,6 +41,23 @@ public:
     // Fetches the format as global memory (aspect content, any index); empty when unavailable.
     CGlobalData GetGlobalData(CLIPFORMAT format) const;
     IDataObject* m_lpDataObject;  // borrowed
+};
+
+// True while this thread is inside an incoming drop: a drop target's Drop and everything it
+// calls. A modal loop there would hold the drag's source (another program) until it closed.
+bool InsideDrop();
+// Keeps `work` to run on this thread as the drop in progress returns, and says true; false
+// (and `work` dropped) outside a drop. `work` should only post: it still runs inside the call.
+bool DeferUntilDropReturns(std::function<void()> work);
+
+// Marks one incoming drop call on this thread for as long as it lives; the outermost one runs
+// what was deferred as it ends.
+class CDropCallScope {
+public:
+    CDropCallScope();
+    ~CDropCallScope();
+    CDropCallScope(const CDropCallScope&) = delete;
+    CDropCallScope& operator=(const CDropCallScope&) = delete;
 };
 
 // IUnknown of a reference-counted IDropTarget object, which deletes itself at the last release.

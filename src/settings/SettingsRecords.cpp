@@ -178,9 +178,10 @@ int RenameFormatInUse(int stored) {
 }
 
 int RenameCounter::Next() {
-    const int number = m_next;
+    int number = m_next.load();
     // Wrapping keeps the arithmetic defined; two billion renames in one run do not happen.
-    m_next = (m_next == INT_MAX) ? 0 : m_next + 1;
+    while (!m_next.compare_exchange_weak(number, number == INT_MAX ? 0 : number + 1)) {
+    }
     return number;
 }
 

@@ -3,6 +3,7 @@
 // 60-byte "LogFont" record and the rules that keep stored values from hurting the bar.
 // Portable: no <windows.h>. The registry side is in Settings.h.
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -122,14 +123,21 @@ int RenameFormatInUse(int stored);
 // The numbers of numbered names come from one counter for the whole run (never stored), kept
 // with the settings in force.
 // Hands out candidate numbers from 0 upwards. Every candidate takes a number, used or not, so
-// two candidates made from the same path never repeat.
+// two candidates made from the same path never repeat. A transfer worker takes numbers itself:
+// a round trip to the UI thread could wait on a drop in progress there.
 class RenameCounter {
 public:
+    RenameCounter() = default;
+    RenameCounter(const RenameCounter& other) : m_next(other.Peek()) {}
+    RenameCounter& operator=(const RenameCounter& other) {
+        m_next.store(other.Peek());
+        return *this;
+    }
     int Next();
-    int Peek() const { return m_next; }
+    int Peek() const { return m_next.load(); }
 
 private:
-    int m_next = 0;
+    std::atomic<int> m_next{0};
 };
 
 }  // namespace varolin

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "buttons/FileCopy.h"
+#include "framework/OleDropTarget.h"
 #include "resource.h"
 #include "settings/LongPath.h"
 #include "support/ButtonHost.h"
@@ -34,6 +35,19 @@ HWND ProgressWindow(DWORD thread) {
 }
 
 void PressCancel(HWND dialog) { SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// Handles this thread's messages for a while: long enough for a worker's question to arrive.
+void HandleMessagesFor(DWORD ms) {
+    const ULONGLONG until = GetTickCount64() + ms;
+    while (GetTickCount64() < until) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
 
 class DropJob : public testing::Test {
 protected:
@@ -107,6 +121,37 @@ TEST_F(DropJob, CancelDuringAQuestionEndsTheJobAndKeepsWhatWasDone) {
     EXPECT_EQ(m_answerer.Count(), 2u);
     EXPECT_TRUE(IsWindow(about)) << "left open";
     DestroyWindow(about);
+}
+
+// The bar may be inside another drop (its menu or Save As open, or COM releasing the dragged
+// data) when a job's question arrives: the question waits for that drop to return, since the
+// drag's source waits for it too; a cancel meanwhile withdraws it and ends the job.
+TEST_F(DropJob, AQuestionArrivingDuringADropOpensOnlyOnceTheDropHasReturned) {
+    const std::wstring a = Source(L"a.txt", "old"), b = Source(L"b.txt", "old");
+    m_answerer.Answer(IDOK);  // rename
+    {
+        const CDropCallScope inDrop;
+        Drop({a});
+        HandleMessagesFor(500);
+        EXPECT_EQ(m_answerer.Count(), 0u) << "asked inside the drop";
+        EXPECT_TRUE(m_host.Transfers().Busy());
+    }
+    ASSERT_TRUE(m_host.WaitForTransfers());
+    EXPECT_EQ(m_answerer.Count(), 1u);
+    EXPECT_EQ(FileBytes(m_target / L"a_0000.txt"), "new");
+    EXPECT_EQ(FileBytes(m_target / L"a.txt"), "old");
+
+    {
+        const CDropCallScope inDrop;
+        Drop({b});
+        HandleMessagesFor(500);
+        PressCancel(ProgressWindow(GetCurrentThreadId()));
+        ASSERT_TRUE(m_host.WaitForTransfers()) << "the worker still waits for its question";
+    }
+    HandleMessagesFor(200);
+    EXPECT_EQ(m_answerer.Count(), 1u) << "a withdrawn question was asked after all";
+    EXPECT_EQ(m_target.Names(), (Names{L"a.txt", L"a_0000.txt", L"b.txt"}));
+    EXPECT_EQ(FileBytes(m_target / L"b.txt"), "old");
 }
 
 TEST_F(DropJob, TheDropReturnsAtOnceAndTheBarAnswersWhileTheJobRuns) {
@@ -245,6 +290,30 @@ TEST_F(TransferOnTheBar, EndingTheBarDuringAQuestionAsksThenStopsTheJobCleanly) 
     EXPECT_EQ(target.Names(), (Names{L"b.txt"}));
     EXPECT_EQ(source.Names(), (Names{L"a.txt", L"b.txt"}));
     EXPECT_TRUE(ReadRegistryValue(L"Common", L"AppBarState")) << "the bar's state was saved";
+}
+
+TEST_F(TransferOnTheBar, EndingTheBarWhileAQuestionWaitsForADropStopsTheJobWithoutAsking) {
+    TempFolder source, target;
+    ASSERT_TRUE(source.WriteFile(L"a.txt", "new"));
+    ASSERT_TRUE(target.WriteFile(L"a.txt", "old"));
+    WritePage(0, {target.Path()});
+    StartBar();
+    const HWND button = GetWindow(Pages()[0], GW_CHILD);
+    ASSERT_TRUE(button);
+    {
+        const CDropCallScope inDrop;
+        DropOn(button, TestDataObject::Create()->AddFiles({source / L"a.txt"}), MK_LBUTTON | MK_SHIFT);
+        HandleMessagesFor(500);
+        m_answerer->Answer(IDYES);
+        Command(ID_BAR_EXIT);
+        for (int i = 0; i < 3000 && IsWindow(Bar()); ++i) HandleMessagesFor(10);
+    }
+    HandleMessagesFor(200);  // what the drop deferred runs with the queue gone
+    EXPECT_FALSE(IsWindow(Bar()));
+    ASSERT_EQ(m_answerer->Count(), 1u);
+    EXPECT_EQ(m_answerer->Dialogs()[0].text, kStopQuestion);
+    EXPECT_EQ(FileBytes(target / L"a.txt"), "old");
+    EXPECT_EQ(source.Names(), (Names{L"a.txt"}));
 }
 
 TEST_F(TransferOnTheBar, AFolderTooLongForThePageFileAddsNoButton) {

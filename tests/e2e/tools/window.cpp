@@ -12,8 +12,9 @@
 //                         as "left,top,right,bottom" in screen pixels
 //   rect                  prints the place of the bar's first visible folder button on the
 //                         screen as "WIDTHxHEIGHT+LEFT+TOP"
-//   drag FILE...          drags the files onto that button with a real DoDragDrop (CF_HDROP,
-//                         copy or move allowed) and prints the effect reported: copy, move, none
+//   drag FILE... [--time] drags the files onto that button with a real DoDragDrop (CF_HDROP,
+//                         copy or move allowed) and prints the effect reported: copy, move, none;
+//                         with --time, then the milliseconds DoDragDrop took
 // Exit 0 on success, 1 when a window is missing or the drag failed.
 #include <windows.h>
 #include <ole2.h>
@@ -129,7 +130,7 @@ private:
     int m_rounds = 0;
 };
 
-std::wstring Drag(HWND button, const std::vector<std::wstring>& files) {
+std::wstring Drag(HWND button, const std::vector<std::wstring>& files, bool timed) {
     OleInitialize(nullptr);
     RECT rc{};
     GetWindowRect(button, &rc);
@@ -137,11 +138,17 @@ std::wstring Drag(HWND button, const std::vector<std::wstring>& files) {
     IDataObject* data = TestDataObject::Create()->AddFiles(files);
     DropSoon source;
     DWORD effect = DROPEFFECT_NONE;
+    LARGE_INTEGER frequency{}, start{}, end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     const HRESULT hr = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
+    QueryPerformanceCounter(&end);
     data->Release();
     OleUninitialize();
     if (FAILED(hr)) return L"";
-    return effect == DROPEFFECT_COPY ? L"copy" : effect == DROPEFFECT_MOVE ? L"move" : L"none";
+    std::wstring result = effect == DROPEFFECT_COPY ? L"copy" : effect == DROPEFFECT_MOVE ? L"move" : L"none";
+    if (timed) result += L" " + std::to_wstring((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart);
+    return result;
 }
 
 }  // namespace
@@ -181,8 +188,10 @@ int main() {
         GetWindowRect(buttons.front(), &rc);
         wchar_t place[64];
         swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
-        const std::vector<std::wstring> files(args.rest.begin() + 1, args.rest.end());
-        const std::wstring result = verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons.front(), files);
+        std::vector<std::wstring> files(args.rest.begin() + 1, args.rest.end());
+        std::erase(files, L"--time");
+        const std::wstring result =
+            verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons.front(), files, args.Has(L"--time"));
         if (result.empty()) return Fail(L"the drag failed");
         Write(STD_OUTPUT_HANDLE, result);
     } else {
