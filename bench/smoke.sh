@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# One repetition of the two quickest benchmarks, natively and under Wine, and one of the drop that
-# needs a question on a real bar, so that the benchmark
-# programs cannot stop working unnoticed. Measures nothing worth reading. Run by test.sh with
-# the build folder as $1, after it has set up Wine and the display.
+# One repetition of the two quickest benchmarks, natively and under Wine, and of the drop that
+# needs a question on a real bar, so that the benchmark programs cannot stop working unnoticed.
+# Measures nothing worth reading. Run by test.sh with the build folder as $1, after it has set
+# up Wine and the display.
 set -euo pipefail
 BUILD="$1"
 dir="$BUILD/bench-smoke"
