@@ -11,15 +11,24 @@ mkdir -p "$BUILD"
 source "$ROOT/scripts/wine-env.sh"
 varolin_build || { echo "build failed"; exit 1; }
 
+# The run keeps its own Wine prefix (registry) and program folder (page files), apart from the
+# tests' which leave settings and pages behind: a first run starts as a newcomer's would.
+export WINEPREFIX="$BUILD/run-prefix"
+RUN_DIR="$BUILD/run"
+mkdir -p "$RUN_DIR"
+for f in Varolin.exe Varolin.chm; do
+  if [ -f "$BUILD/win/$f" ]; then cp -u "$BUILD/win/$f" "$RUN_DIR/"; fi
+done
+
 if [ -n "${DISPLAY:-}" ]; then
   wine_prefix_setup
-  exec wine "$BUILD/win/Varolin.exe"
+  exec wine "$RUN_DIR/Varolin.exe"
 fi
 
 trap wine_env_cleanup EXIT
 xvfb_start
 wine_prefix_setup
-wine "$BUILD/win/Varolin.exe" &
+wine "$RUN_DIR/Varolin.exe" &
 sleep "${VAROLIN_SHOT_DELAY:-6}"
 shot="$BUILD/screenshot.png"
 import -window root "$shot"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test tier headlessly:
 # native unit tests, the same unit tests under Wine, the Wine integration tests, the fuzz
-# smoke run and the end-to-end checks (the installer's among them); then the exe and unit tests
+# smoke runs and the end-to-end checks (the installer's among them); then the exe and unit tests
 # built by clang (warning-clean, the unit tests under Wine) and clang-tidy over src/. Exits
 # non-zero when anything fails.
 # VAROLIN_BUILD chooses the build folder (default: build/ in the repository).
@@ -71,8 +71,11 @@ run_gtest wine-integration-144dpi timeout 600 wine "$BUILD/win/win_tests.exe" --
 wine_set_dpi
 wineserver -k >/dev/null 2>&1 || true
 
+# The readers of outside bytes, fuzzed briefly each: a minute in all.
 if [ -x "$ROOT/tests/fuzz/run.sh" ]; then
-  run_script fuzz "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" 60
+  run_script fuzz-group-file "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" 30 group-file
+  run_script fuzz-drop-list "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" 15 drop-list
+  run_script fuzz-settings-records "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" 15 settings-records
 fi
 
 for t in "$ROOT"/tests/e2e/*.sh; do

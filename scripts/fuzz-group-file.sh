@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the group file reader's fuzz target for a long time (default one hour), keeping the
-# corpus it grows in the build folder between runs. Usage: scripts/fuzz-group-file.sh [SECONDS]
+# Runs one fuzz target for a long time (default: the group file reader for one hour), keeping
+# the corpus it grows in the build folder between runs.
+# Usage: scripts/fuzz-group-file.sh [SECONDS] [TARGET]  (targets: see tests/fuzz/run.sh)
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${VAROLIN_BUILD:-$ROOT/build}"
-exec "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" "${1:-3600}"
+exec "$ROOT/tests/fuzz/run.sh" "$BUILD/fuzz" "${1:-3600}" "${2:-group-file}"

@@ -65,6 +65,8 @@ AppBarState MergeAppBarState(const AppBarState& current, const AppBarState& rec)
 }
 
 AppBarState ConvertAppBarStateDpi(const AppBarState& state, int fromDpi, int toDpi) {
+    // Nothing to convert: even a damaged rectangle wider than an int reads back as stored.
+    if (fromDpi == toDpi || fromDpi < 1 || toDpi < 1) return state;
     AppBarState converted = state;
     for (std::int32_t& size : converted.anDockSize) size = ConvertDpi(size, fromDpi, toDpi);
     Rect& rc = converted.rcFloat;

@@ -58,8 +58,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
     // thread: the Save As dialog opens in front of the program the drag came from.
     std::string text;
     if (data->IsDataAvailable(CF_TEXT) && FetchText(data, text)) {
-        m_pPrevForeground = GetForegroundWindow();
-        SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
+        TakeForeground();
         if (!IsFolder(m_button.Folder())) {
             AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
             OnDragLeave(&m_button);
@@ -99,14 +98,24 @@ DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
     // While the menu is open the button records the highlighted item (WM_MENUSELECT). The
     // item the menu ends with decides, so a menu closed with Escape or a click elsewhere
     // cancels even after an item was highlighted.
+    // A menu of a window that is not in front would not close on a click elsewhere: the bar
+    // takes the foreground first, and the posted WM_NULL lets the menu end properly.
+    TakeForeground();
     const UINT chosen = TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y,
                                        0, m_button.m_hWnd, nullptr);
+    PostMessageW(m_button.m_hWnd, WM_NULL, 0, 0);
     m_nDropChoice = ChoiceOfCommand(chosen);
     switch (m_nDropChoice) {
     case DropChoice::Move: return DROPEFFECT_MOVE;
     case DropChoice::Copy: return DROPEFFECT_COPY;
     default: return DROPEFFECT_NONE;
     }
+}
+
+void CBtnDropTarget::TakeForeground() {
+    // The drag source is in front during a drop; OnDragLeave gives the foreground back to it.
+    if (!m_pPrevForeground) m_pPrevForeground = GetForegroundWindow();
+    SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
 }
 
 void CBtnDropTarget::OnMenuSelect(UINT item) {

@@ -33,6 +33,9 @@ public:
 private:
     // The right-drop menu at `point` (client): the effect chosen, or DROPEFFECT_NONE.
     DROPEFFECT AskDropEffect(POINT point);
+    // Brings the bar to the front for what the drop shows (the right-drop menu, Save As),
+    // remembering the window that was there.
+    void TakeForeground();
     // Hands the files to the transfer queue; the drop returns at once.
     void QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effect);
     // Rescans the folder for the count and badge, then ends the drop like a leave.

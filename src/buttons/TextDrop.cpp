@@ -38,40 +38,80 @@ bool ChooseFile(const std::wstring& folder, const std::wstring& proposedName, HW
     return true;
 }
 
-// A note file opened for appending.
+// A note file opened for appending, which other programs may hold open and write meanwhile.
 class NoteFile : public varolin::AppendTarget {
 public:
     explicit NoteFile(HANDLE file) : m_file(file) {}
-    bool SeekEnd(std::uint64_t& size) override {
-        LARGE_INTEGER end{};
-        if (!SetFilePointerEx(m_file, LARGE_INTEGER{}, &end, FILE_END)) return false;
-        size = static_cast<std::uint64_t>(end.QuadPart);
+    ~NoteFile() override {
+        if (m_locked) UnlockFileEx(m_file, 0, m_lockLength.LowPart, static_cast<DWORD>(m_lockLength.HighPart), &m_lockAt);
+    }
+    NoteFile(const NoteFile&) = delete;
+    NoteFile& operator=(const NoteFile&) = delete;
+
+    // Locks everything from the file's end on, so that no other writer appends while an entry
+    // goes in or is taken back. A lock held elsewhere is waited for a little, never for long:
+    // this runs on the bar's thread.
+    bool LockEnd() {
+        for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+            if (attempt > 0) Sleep(kLockRetryMs);
+            std::uint64_t end = 0;
+            if (!Size(end)) return false;
+            m_lockAt = OVERLAPPED{};
+            m_lockAt.Offset = static_cast<DWORD>(end);
+            m_lockAt.OffsetHigh = static_cast<DWORD>(end >> 32);
+            m_lockLength.QuadPart = kMaxOffset - static_cast<LONGLONG>(end);
+            m_locked = LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, m_lockLength.LowPart,
+                                  static_cast<DWORD>(m_lockLength.HighPart), &m_lockAt) != FALSE;
+            if (m_locked) return true;
+        }
+        return false;
+    }
+    bool Size(std::uint64_t& size) override {
+        LARGE_INTEGER now{};
+        if (!GetFileSizeEx(m_file, &now)) return false;
+        size = static_cast<std::uint64_t>(now.QuadPart);
         return true;
     }
-    bool Write(const char* bytes, std::size_t size, std::size_t& written) override {
+    bool Append(const char* bytes, std::size_t size, std::size_t& written) override {
+        // Both offsets all ones: at the end of the file as it is at the write, as an append-only
+        // handle writes.
+        OVERLAPPED atEnd{};
+        atEnd.Offset = 0xFFFFFFFF;
+        atEnd.OffsetHigh = 0xFFFFFFFF;
         DWORD done = 0;
-        const BOOL ok = WriteFile(m_file, bytes, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)), &done, nullptr);
+        const BOOL ok = WriteFile(m_file, bytes, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30)), &done, &atEnd);
         written = done;
         return ok != FALSE;
     }
     bool Truncate(std::uint64_t size) override {
-        LARGE_INTEGER at{};
-        at.QuadPart = static_cast<LONGLONG>(size);
-        return SetFilePointerEx(m_file, at, nullptr, FILE_BEGIN) && SetEndOfFile(m_file);
+        FILE_END_OF_FILE_INFO end{};
+        end.EndOfFile.QuadPart = static_cast<LONGLONG>(size);
+        return SetFileInformationByHandle(m_file, FileEndOfFileInfo, &end, sizeof end) != FALSE;
     }
 
 private:
+    static constexpr int kLockAttempts = 5;
+    static constexpr DWORD kLockRetryMs = 20;
+    static constexpr LONGLONG kMaxOffset = 0x7FFFFFFFFFFFFFFF;
+
     HANDLE m_file;  // borrowed from AppendEntry
+    bool m_locked = false;
+    OVERLAPPED m_lockAt{};
+    LARGE_INTEGER m_lockLength{};
 };
 
 // Appends in binary, creating the file when it is missing; false when it cannot be opened,
-// written completely or closed.
+// written completely or closed. Other programs may keep the file open for reading and writing
+// (an editor with the notes open): appends never overwrite what they write.
 bool AppendEntry(const std::wstring& path, const std::string& entry) {
-    OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Writing data is needed only to take a failed entry back.
+    OwnedHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_WRITE_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
-    NoteFile note(file.Get());
-    if (!varolin::AppendWhole(note, entry)) return false;
+    {
+        NoteFile note(file.Get());
+        if (!note.LockEnd() || !varolin::AppendWhole(note, entry)) return false;
+    }
     return CloseHandle(file.Release()) != FALSE;
 }
 

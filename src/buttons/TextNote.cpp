@@ -28,14 +28,17 @@ std::string FormatNoteEntry(std::string_view text, const NoteTime& time) {
 
 bool AppendWhole(AppendTarget& file, std::string_view entry) {
     std::uint64_t end = 0;
-    if (!file.SeekEnd(end)) return false;
+    if (!file.Size(end)) return false;
     std::size_t done = 0;
     while (done < entry.size()) {
         std::size_t written = 0;
         // A write that moves nothing counts as failed, so the loop always ends.
-        if (!file.Write(entry.data() + done, entry.size() - done, written) || written == 0 ||
+        if (!file.Append(entry.data() + done, entry.size() - done, written) || written == 0 ||
             written > entry.size() - done) {
-            file.Truncate(end);
+            // Beyond the old end lies exactly what this entry wrote, or someone else wrote too.
+            const std::size_t ours = done + (written <= entry.size() - done ? written : 0);
+            std::uint64_t now = 0;
+            if (file.Size(now) && now == end + ours) file.Truncate(end);
             return false;
         }
         done += written;

@@ -21,20 +21,23 @@ struct NoteTime {
 // CR LF CR LF. The day name is English whatever the locale.
 std::string FormatNoteEntry(std::string_view text, const NoteTime& time);
 
-// The file an entry is appended to, opened by the caller.
+// The file an entry is appended to, opened by the caller. Other programs may write to it
+// meanwhile.
 class AppendTarget {
 public:
     virtual ~AppendTarget() = default;
-    // Moves to the end of the file and tells its size.
-    virtual bool SeekEnd(std::uint64_t& size) = 0;
-    // Writes some of the bytes; `written` tells how many.
-    virtual bool Write(const char* bytes, std::size_t size, std::size_t& written) = 0;
+    // The file's size now.
+    virtual bool Size(std::uint64_t& size) = 0;
+    // Writes some of the bytes at the file's end, wherever other writers have left it;
+    // `written` tells how many.
+    virtual bool Append(const char* bytes, std::size_t size, std::size_t& written) = 0;
     // Cuts the file to `size` bytes.
     virtual bool Truncate(std::uint64_t size) = 0;
 };
 
-// Appends the whole entry at the end of the file. When a write fails (a full disk) the file
-// is cut back to its old end, so no half entry stays behind, and false is returned.
+// Appends the whole entry at the end of the file. When a write fails (a full disk), false is
+// returned and the part written is cut off again, so no half entry stays behind; but only while
+// nothing but that part lies beyond the old end: another writer's bytes are never cut.
 bool AppendWhole(AppendTarget& file, std::string_view entry);
 
 // Dropped ANSI text: the bytes up to the first NUL, and never past the block.

@@ -47,4 +47,8 @@ TEST(AppBarState, ConvertingToAnotherDpiScalesDockSizesAndTheFloatingSizeOnly) {
     const AppBarState at144 = ConvertAppBarStateDpi(Sample(), 96, 144);
     EXPECT_EQ(at144, (AppBarState{48, Edge::Left, 1, 1, {90, 60, 105, 45}, Rect{-10, 20, 470, 80}}));
     EXPECT_EQ(ConvertAppBarStateDpi(at144, 144, 96), Sample());
+    // At the same DPI a damaged record, whose width does not fit an int, stays as it was.
+    const AppBarState damaged{48, Edge::Float, 0, 0, {}, Rect{0x6000004D, 0x78000060, -0x70707071, 0x008F8F8F}};
+    EXPECT_EQ(ConvertAppBarStateDpi(damaged, 96, 96), damaged);
+    EXPECT_EQ(ConvertAppBarStateDpi(damaged, 0, 144), damaged);
 }

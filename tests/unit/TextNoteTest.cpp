@@ -39,17 +39,21 @@ TEST(TextNote, FilterBecomesNulSeparatedWithDoubleEnd) {
 }
 
 namespace {
-// A file in memory whose writes fail once `room` bytes have gone in, as on a full disk.
+// A file in memory whose writes fail once `room` bytes have gone in, as on a full disk. Another
+// program appends `other` once this one's first write is in.
 struct SmallDisk : varolin::AppendTarget {
-    SmallDisk(std::string content, std::size_t room, std::size_t chunk) : content(std::move(content)), room(room), chunk(chunk) {}
-    bool SeekEnd(std::uint64_t& size) override {
+    SmallDisk(std::string content, std::size_t room, std::size_t chunk, std::string other = "")
+        : content(std::move(content)), room(room), chunk(chunk), other(std::move(other)) {}
+    bool Size(std::uint64_t& size) override {
         size = content.size();
         return true;
     }
-    bool Write(const char* bytes, std::size_t size, std::size_t& written) override {
+    bool Append(const char* bytes, std::size_t size, std::size_t& written) override {
         written = std::min({size, chunk, room});
         content.append(bytes, written);
         room -= written;
+        content += other;
+        other.clear();
         return written > 0 || chunk == 0;  // a stuck disk may claim success
     }
     bool Truncate(std::uint64_t size) override {
@@ -58,10 +62,11 @@ struct SmallDisk : varolin::AppendTarget {
     }
     std::string content;
     std::size_t room, chunk;
+    std::string other;
 };
 }  // namespace
 
-TEST(TextNote, AFailedWriteLeavesNoHalfEntry) {
+TEST(TextNote, AFailedWriteLeavesNoHalfEntryAndCutsNoOtherWritersBytes) {
     SmallDisk roomy("old\r\n", 1000, 7), full("old\r\n", 10, 4), stuck("old", 1000, 0);
     EXPECT_TRUE(varolin::AppendWhole(roomy, "entry in several writes"));
     EXPECT_EQ(roomy.content, "old\r\nentry in several writes");
@@ -69,4 +74,8 @@ TEST(TextNote, AFailedWriteLeavesNoHalfEntry) {
     EXPECT_EQ(full.content, "old\r\n");
     EXPECT_FALSE(varolin::AppendWhole(stuck, "x"));
     EXPECT_EQ(stuck.content, "old");
+    // What another program appended between two writes stays, and the half entry with it.
+    SmallDisk shared("old|", 12, 4, "other|");
+    EXPECT_FALSE(varolin::AppendWhole(shared, "entry that does not fit"));
+    EXPECT_EQ(shared.content, "old|entrother|y that d");
 }

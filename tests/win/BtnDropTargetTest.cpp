@@ -38,6 +38,13 @@ constexpr std::initializer_list<WPARAM> kChooseMove = {VK_DOWN, VK_RETURN};
 constexpr std::initializer_list<WPARAM> kChooseCopy = {VK_DOWN, VK_DOWN, VK_RETURN};
 constexpr std::initializer_list<WPARAM> kChooseCancel = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
 
+// The foreground window when the right-drop menu's loop first looks at a message.
+HWND g_frontDuringMenu = nullptr;
+LRESULT CALLBACK RecordFrontInMenu(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_MENU && !g_frontDuringMenu) g_frontDuringMenu = GetForegroundWindow();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // A file list whose last name has no terminator, as a faulty source could send it.
 IDataObject* DamagedList() {
     std::vector<BYTE> bytes(20, 0);
@@ -158,8 +165,19 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecidesADamagedListIsNotRead) {
     const ButtonFace idle = RenderFace(wnd);
     // Copy copies even though a plain drop would move.
     const std::wstring copied = Source(L"copied.txt"), moved = Source(L"moved.txt"), kept = Source(L"kept.txt");
+    // The menu is tracked with the bar in front; the program the drag came from is in front
+    // again afterwards.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, L"VarolinTestBar", L"file manager", WS_POPUP | WS_VISIBLE, RECT{0, 500, 200, 600},
+                               nullptr, 0));
+    SetForegroundWindow(other.m_hWnd);
+    g_frontDuringMenu = nullptr;
+    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, RecordFrontInMenu, nullptr, GetCurrentThreadId());
     QueueMenuKeys(wnd, kChooseCopy);
     EXPECT_NE(DropFiles(wnd, {copied}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_frontDuringMenu, m_host.Bar());
+    EXPECT_EQ(GetForegroundWindow(), other.m_hWnd);
     m_host.Settings().nCopyMove = 0;
     QueueMenuKeys(wnd, kChooseMove);
     EXPECT_NE(DropFiles(wnd, {moved}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
@@ -224,6 +242,28 @@ TEST_F(ButtonDrop, TextIsAppendedBehindEarlierContentsAndWinsOverFilesWithoutAMe
         << content;
     EXPECT_EQ(m_answerer.Count(), 2u);
     EXPECT_EQ(WaitForText(Button(), L"Target [1]"), L"Target [1]") << "the file list is left alone, the folder scanned again";
+}
+
+TEST_F(ButtonDrop, ANoteGoesInWhileAnEditorHoldsTheFileOpenForWritingAndKeepsItsLines) {
+    const std::wstring notes = m_target / L"VRL_Text.txt";
+    ASSERT_TRUE(m_target.WriteFile(L"VRL_Text.txt", "earlier\r\n"));
+    HANDLE editor = CreateFileW(notes.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    auto editorAppends = [editor](const char* line) {
+        DWORD written = 0;
+        EXPECT_TRUE(SetFilePointerEx(editor, LARGE_INTEGER{}, nullptr, FILE_END));
+        EXPECT_TRUE(WriteFile(editor, line, static_cast<DWORD>(strlen(line)), &written, nullptr));
+    };
+    // The editor writes while the Save As dialog is open and again after the note.
+    m_answerer.Answer(IDOK, [&](HWND) { editorAppends("editor 1\r\n"); });
+    EXPECT_EQ(DropOn(Button(), TestDataObject::Create()->AddText("note"), MK_LBUTTON), DWORD(DROPEFFECT_COPY));
+    editorAppends("editor 2\r\n");
+    CloseHandle(editor);
+    EXPECT_EQ(m_answerer.Count(), 1u) << "no message that the file cannot be used";
+    const std::string content = FileBytes(notes);
+    EXPECT_TRUE(std::regex_match(content, std::regex("earlier\r\neditor 1\r\n" + kHeader + "note\r\n\r\neditor 2\r\n")))
+        << content;
 }
 
 TEST_F(ButtonDrop, TheChosenNoteFileIsProposedNextOnThatButtonEvenWhenItCannotBeOpened) {
