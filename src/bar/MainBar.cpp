@@ -363,7 +363,7 @@ void CMainBar::OnOptions() {
     m_nSelGroup = changes.currentPage;
     if (changes.logFont) {
         m_logFont = edited.logFont;
-        CreateButtonFonts(m_logFont);
+        CreateButtonFonts(m_logFont, Dpi());
     }
     if (changes.refresh == varolin::kRefreshRepaint) {
         RepaintPage();
@@ -389,6 +389,8 @@ void CMainBar::EndBar() {
     // Stopped cleanly first: no file is left half written, no source of an unfinished move lost.
     m_transfers.CancelAndWait();
     SaveState();
+    // A sheet open now closes as the user leaves it; those queued after it never open.
+    for (CGroupWnd* page : m_pages) page->DropQueuedSheets();
     EndDialog(IDCANCEL);
 }
 
@@ -419,11 +421,15 @@ BOOL CBarDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT, POINT) 
         return FALSE;
     }
     if (!paths->empty() && AppMessageBox(m_pBar->m_hWnd, IDS_ADD_BUTTONS_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        // A refused path's message box must not open the sheet of a button added before it.
+        CGroupWnd* page = m_pBar->CurrentPage();
+        if (page) page->HoldSheets(true);
         for (auto it = paths->rbegin(); it != paths->rend(); ++it) {
             std::wstring path = *it;
             if (IsFolder(path)) AddTrailingBackslash(path);
             if (!m_pBar->AddButton(path)) break;
         }
+        if (page && page == m_pBar->CurrentPage()) page->HoldSheets(false);
     }
     OnDragLeave(wnd);
     return TRUE;

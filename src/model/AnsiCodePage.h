@@ -28,4 +28,8 @@ inline size_t AnsiByteCount(const AnsiCodePage& codePage, const std::wstring& te
     return bytes.size();
 }
 
+// The longest start of `text` whose ANSI form is at most `maxBytes` long, ending at a
+// character boundary: a double-byte character or a surrogate pair is never split.
+std::wstring CutToAnsiBytes(const AnsiCodePage& codePage, const std::wstring& text, size_t maxBytes);
+
 }  // namespace varolin

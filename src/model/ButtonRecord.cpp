@@ -28,10 +28,14 @@ ButtonRecord ButtonRecord::ForPath(std::wstring path, std::uint32_t crText, std:
     return record;
 }
 
-bool ButtonRecord::WithinByteLimits(const AnsiCodePage& codePage) const {
-    return AnsiByteCount(codePage, m_strProgram) <= kMaxProgramBytes &&
-           AnsiByteCount(codePage, m_strFolder) <= kMaxFolderBytes &&
-           AnsiByteCount(codePage, m_strTitle) <= kMaxTitleBytes;
+ButtonRecord::OverLimit ButtonRecord::PathOverLimit(const AnsiCodePage& codePage) const {
+    if (AnsiByteCount(codePage, m_strFolder) > kMaxFolderBytes) return OverLimit::Folder;
+    if (AnsiByteCount(codePage, m_strProgram) > kMaxProgramBytes) return OverLimit::Program;
+    return OverLimit::None;
+}
+
+void ButtonRecord::CutTitle(const AnsiCodePage& codePage) {
+    m_strTitle = CutToAnsiBytes(codePage, m_strTitle, kMaxTitleBytes);
 }
 
 }  // namespace varolin

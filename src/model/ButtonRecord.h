@@ -32,8 +32,13 @@ struct ButtonRecord {
     // ("C:" for "C:\").
     static ButtonRecord ForPath(std::wstring path, std::uint32_t crText, std::uint32_t crBack);
 
-    // Whether the three strings keep to their byte limits in the given code page.
-    bool WithinByteLimits(const AnsiCodePage& codePage) const;
+    // Which path string of a new button passes its byte limit in the given code page: the
+    // folder first, then the program's file name. The title is not looked at (CutTitle).
+    enum class OverLimit { None, Folder, Program };
+    OverLimit PathOverLimit(const AnsiCodePage& codePage) const;
+    // Cuts the title to kMaxTitleBytes at a character boundary, counted as the property sheet
+    // counts it: a character the code page cannot hold counts as its replacement.
+    void CutTitle(const AnsiCodePage& codePage);
 
     bool operator==(const ButtonRecord&) const = default;
 };

@@ -11,6 +11,8 @@
 #include "resource.h"
 
 namespace {
+constexpr UINT kNextSheetMessage = WM_APP + 0x60;
+
 // Titles compare as the system's ANSI strings under its own locale, with no flags.
 bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
     const std::string left = WideToAnsi(a->Record().m_strTitle);
@@ -89,6 +91,10 @@ void CGroupWnd::OnSize(UINT type, int cx, int cy) {
 }
 
 LRESULT CGroupWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kNextSheetMessage) {
+        OnNextSheet();
+        return 0;
+    }
     // Not for the bar's own showing and hiding (lp set), which leaves the page as it is.
     if (msg == WM_SHOWWINDOW && lp == 0) OnShowPage(wp != FALSE);
     // No frame and no scroll bars: nothing to paint there, and the default is not free.
@@ -124,13 +130,17 @@ void CGroupWnd::LayoutButtons() {
 void CGroupWnd::AddFolder(std::wstring& path) {
     path = varolin::Trim(path);
     varolin::ButtonRecord record = varolin::ButtonRecord::ForPath(path, m_settings.crInitForeColor, m_settings.crInitBackColor);
-    // The page file keeps a folder in 260 bytes: a longer one is refused, never cut or stored whole.
-    if (!record.WithinByteLimits(SystemAnsiCodePage())) {
-        std::wstring text = LoadStr(IDS_FOLDER_PATH_TOO_LONG);
+    // A folder or program name the page file cannot hold is refused, never cut or stored
+    // whole; the title is only a label and is cut.
+    using OverLimit = varolin::ButtonRecord::OverLimit;
+    if (const OverLimit over = record.PathOverLimit(SystemAnsiCodePage()); over != OverLimit::None) {
+        const UINT id = over == OverLimit::Folder ? IDS_FOLDER_PATH_TOO_LONG : IDS_PROGRAM_NAME_TOO_LONG;
+        std::wstring text = LoadStr(id);
         if (const size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, path);
         AppMessageBox(m_hWnd, text, MB_OK);
         return;
     }
+    record.CutTitle(SystemAnsiCodePage());
     MakeButtons();
     auto* button = new CDropBtn(*this, record);
     button->CreateButton(m_strButtonClass, RECT{});
@@ -141,8 +151,37 @@ void CGroupWnd::AddFolder(std::wstring& path) {
     // A hidden page starts watching all its buttons as it is shown.
     if (IsShown()) button->SetShown(true);
     ShowWindow(SW_SHOW);
-    // The property sheet opens once this drop or command has finished.
-    button->PostMessage(WM_COMMAND, ID_BUTTON_PROPERTIES, 0);
+    m_sheetsDue.push_back(button->m_hWnd);
+    PostNextSheet();
+}
+
+void CGroupWnd::HoldSheets(bool hold) {
+    m_bSheetsHeld = hold;
+    PostNextSheet();
+}
+
+void CGroupWnd::PostNextSheet() {
+    // One message at a time; an open sheet asks for the next when it closes.
+    if (m_bSheetsHeld || m_bSheetOpen || m_bNextSheetPosted || m_sheetsDue.empty()) return;
+    m_bNextSheetPosted = PostMessage(kNextSheetMessage);
+}
+
+void CGroupWnd::OnNextSheet() {
+    m_bNextSheetPosted = false;
+    if (m_bSheetsHeld || m_bSheetOpen) return;
+    while (!m_sheetsDue.empty()) {
+        const HWND wanted = m_sheetsDue.front();
+        m_sheetsDue.pop_front();
+        const auto it = std::find_if(m_buttons.begin(), m_buttons.end(), [wanted](const CDropBtn* b) { return b->m_hWnd == wanted; });
+        if (it == m_buttons.end()) continue;  // deleted meanwhile
+        const std::weak_ptr<const bool> alive = m_alive;
+        m_bSheetOpen = true;
+        (*it)->SendMessage(WM_COMMAND, ID_BUTTON_PROPERTIES);
+        if (alive.expired()) return;  // the page went while the sheet was open
+        m_bSheetOpen = false;
+        PostNextSheet();
+        return;
+    }
 }
 
 void CGroupWnd::RemoveButton(CDropBtn& button) {

@@ -5,6 +5,8 @@
 // shown its buttons follow their folders' figures.
 #include <windows.h>
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,9 +32,17 @@ public:
 
     int ButtonCount() const { return m_nCount; }
     // Adds a button for a folder path (ending in a backslash) or a program path; trims `path`.
-    // A path the page file cannot hold (a folder over 260 bytes) is refused with a message.
+    // A path the page file cannot hold (a folder over 260 bytes, a program file name over 256)
+    // is refused with a message; a title over 100 bytes is cut.
     void AddFolder(std::wstring& path);
     void SortByTitle();
+    // The property sheets of added buttons open one after another, in the order the buttons
+    // were added, each from a posted message once the one before has closed: never inside the
+    // drop or command that added them, never nested. While held (a drop adding several buttons,
+    // with messages between them), none opens; the release lets the first one come.
+    void HoldSheets(bool hold);
+    // The sheets not yet opened never open (the bar is ending).
+    void DropQueuedSheets() { m_sheetsDue.clear(); }
 
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
@@ -62,6 +72,9 @@ private:
     bool Save();
     // The target for a drag at `screen`: the button's under it, else the bar's.
     IDropTarget* DropTargetAt(POINTL screen) const;
+    void PostNextSheet();
+    // The posted kNextSheetMessage: opens the first queued sheet whose button is still here.
+    void OnNextSheet();
 
     std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
     std::vector<varolin::ButtonRecord> m_unmade;  // the page as loaded, until its buttons are made
@@ -73,6 +86,12 @@ private:
     CFolderMonitor& m_folders;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden
+    std::deque<HWND> m_sheetsDue;  // buttons whose sheet is still to open, first first
+    bool m_bSheetOpen = false;
+    bool m_bSheetsHeld = false;
+    bool m_bNextSheetPosted = false;
+    // Expires with the page: a sheet's modal loop may outlive it.
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     IDropTarget* m_pBarDropTarget;  // a reference held for the page's life
     // One registration for all the buttons, made with them.
     CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};

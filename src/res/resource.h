@@ -162,6 +162,7 @@
 #define IDS_PROGRESS_WAITING     61034   // %1 drops waiting
 #define IDS_STOP_TRANSFER_QUESTION 61035
 #define IDS_FOLDER_PATH_TOO_LONG 61036   // %1 the folder
+#define IDS_PROGRAM_NAME_TOO_LONG 61037  // %1 the program's path
 #define IDS_EMPTY_PAGE_HINT      61050   // drawn where an empty page's buttons would be
 
 // System colour names of the colour page: 65028 .. 65048; font style names: 65049 .. 65052.

@@ -19,7 +19,7 @@ extern OwnedBitmap g_bmpNewMarkMask;
 // (Re)creates g_fontButton from the font as it is and g_fontButtonVert from a copy turned 90
 // degrees clockwise, at `dpi`: the record's sizes are 96-DPI pixels. The old fonts are deleted
 // first.
-void CreateButtonFonts(const varolin::LogFontRecord& logFont, int dpi = varolin::kDefaultDpi);
+void CreateButtonFonts(const varolin::LogFontRecord& logFont, int dpi);
 // The DPI the button fonts were last made for: the buttons draw their margins, marks and
 // icons at it.
 int ButtonDrawingDpi();

@@ -29,7 +29,6 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
         wc.lpszClassName = name;
         RegisterClassW(&wc);  // fails harmlessly once an earlier host has registered it
     }
-    CreateButtonFonts(varolin::LogFontRecord::Default());
     g_bmpNewMark.Reset(static_cast<HBITMAP>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     MakeMaskBitmap(g_bmpNewMark.Get(), g_bmpNewMarkMask);
@@ -41,6 +40,7 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
     m_settings.nRenameFormat = 0;
     m_bar.CreateEx(WS_EX_TOOLWINDOW, kBarClass, L"Varolin test bar", WS_POPUP | WS_VISIBLE, RECT{100, 100, 700, 400},
                    nullptr, 0);
+    CreateButtonFonts(varolin::LogFontRecord::Default(), static_cast<int>(GetDpiForWindow(m_bar.m_hWnd)));
 }
 
 ButtonHost::~ButtonHost() {

@@ -31,16 +31,36 @@ TEST(ButtonRecord, NewButtonFromAPath) {
     for (const auto& [path, expected] : cases) EXPECT_EQ(ButtonRecord::ForPath(path, 1, 2), expected) << path;
 }
 
-TEST(ButtonRecord, ByteLimitsAreCountedInAnsiBytes) {
+TEST(ButtonRecord, AFolderOrProgramOverItsAnsiByteLimitIsReportedALongTitleIsNot) {
     const AnsiCodePage cp932 = cp932_test::CodePage();
     ButtonRecord atLimit;
-    atLimit.m_strTitle = std::wstring(50, L'\x30C7');  // 50 double-byte characters: 100 bytes
-    atLimit.m_strProgram = std::wstring(252, L'p') + L".exe";
-    atLimit.m_strFolder = L"C:\\" + std::wstring(256, L'f') + L"\\";
-    EXPECT_TRUE(atLimit.WithinByteLimits(cp932));
-    for (auto field : {&ButtonRecord::m_strTitle, &ButtonRecord::m_strProgram, &ButtonRecord::m_strFolder}) {
-        ButtonRecord over = atLimit;
-        over.*field += L"x";
-        EXPECT_FALSE(over.WithinByteLimits(cp932));
-    }
+    atLimit.m_strTitle = std::wstring(200, L'\x30C7');  // cut, never refused
+    atLimit.m_strProgram = std::wstring(125, L'\x30C7') + L"pp.exe";  // 250 + 6 bytes
+    atLimit.m_strFolder = L"C:\\" + std::wstring(128, L'\x8868') + L"\\";  // 3 + 256 + 1 bytes
+    EXPECT_EQ(atLimit.PathOverLimit(cp932), ButtonRecord::OverLimit::None);
+    ButtonRecord over = atLimit;
+    over.m_strProgram += L"x";
+    EXPECT_EQ(over.PathOverLimit(cp932), ButtonRecord::OverLimit::Program);
+    over.m_strFolder += L"x";
+    EXPECT_EQ(over.PathOverLimit(cp932), ButtonRecord::OverLimit::Folder) << "the folder is named first";
+}
+
+TEST(ButtonRecord, ALongTitleIsCutToItsByteLimitAtACharacterBoundary) {
+    const AnsiCodePage cp932 = cp932_test::CodePage();
+    const auto cut = [&](std::wstring title) {
+        ButtonRecord record;
+        record.m_strTitle = std::move(title);
+        record.CutTitle(cp932);
+        return record.m_strTitle;
+    };
+    // The 50th double-byte character would end at byte 101: it goes whole.
+    EXPECT_EQ(cut(L"a" + std::wstring(60, L'\x30C7')), L"a" + std::wstring(49, L'\x30C7'));
+    EXPECT_EQ(cut(std::wstring(60, L'\x30C7')), std::wstring(50, L'\x30C7'));
+    EXPECT_EQ(cut(std::wstring(120, L'x')), std::wstring(100, L'x'));
+    EXPECT_EQ(cut(std::wstring(100, L'x')), std::wstring(100, L'x'));
+    // A character the code page lacks counts as its replacement; a surrogate pair (wchar_t of
+    // Windows) counts two and is never split.
+    const std::wstring smile = L"\U0001F600";
+    EXPECT_EQ(cut(std::wstring(99, L'x') + smile), std::wstring(99, L'x') + (smile.size() == 2 ? L"" : smile));
+    EXPECT_EQ(cut(std::wstring(98, L'x') + L"\x4E02\x4E02\x4E02"), std::wstring(98, L'x') + L"\x4E02\x4E02");
 }

@@ -190,6 +190,105 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     text->Release();
 }
 
+namespace {
+// The button property sheets open on this thread.
+int OpenSheets() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND wnd, LPARAM lp) {
+        if (WindowText(wnd) == L"プロパティ") ++*reinterpret_cast<int*>(lp);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+// Handles every waiting message and those they post in turn, until none is left.
+void HandleWaitingMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+}  // namespace
+
+// Each sheet opens after the one before has closed, none inside the drop; a sheet whose button
+// went meanwhile, or whose bar ended, never opens.
+TEST_F(MainBarTest, TheSheetsOfDroppedFoldersOpenOneAfterAnotherInTheOrderTheButtonsWereAdded) {
+    StartBar();
+    std::vector<std::wstring> paths;
+    for (const wchar_t* name : {L"A", L"B", L"C", L"D"}) paths.push_back(m_dir.MakeFolder(name));
+    std::vector<std::wstring> opened;  // each sheet's folder, and how many sheets were open with it
+    std::vector<int> together;
+    const auto cancel = [&](std::function<void()> meanwhile = nullptr) -> SheetStep {
+        return [this, &opened, &together, meanwhile](HWND sheet) {
+            opened.push_back(WindowText(GetDlgItem(PropSheet_GetCurrentPageHwnd(sheet), IDC_FOLDER)));
+            together.push_back(OpenSheets());
+            if (meanwhile) meanwhile();
+            PropSheet_PressButton(sheet, PSBTN_CANCEL);
+        };
+    };
+    const auto deleteB = [&] {
+        for (HWND b : Children(Pages()[0]))
+            if (WindowText(b) == L"B") PostMessageW(b, WM_COMMAND, ID_BUTTON_DELETE, 0);
+    };
+
+    m_answerer->Answer(IDYES);
+    for (int i = 0; i < 4; ++i) m_answerer->Answer(kLeaveSheetOpen);
+    {
+        SheetScript script(L"プロパティ", {cancel(deleteB), cancel(), cancel()});
+        IDataObject* data = TestDataObject::Create()->AddFiles(paths);
+        SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
+        data->Release();
+        EXPECT_EQ(m_answerer->Count(), 1u) << "no sheet inside the drop";
+        HandleWaitingMessages();
+        EXPECT_TRUE(script.AllRan());
+    }
+    EXPECT_EQ(opened, (std::vector{paths[3], paths[2], paths[0]})) << "B's was due when it was deleted";
+    EXPECT_EQ(together, (std::vector{1, 1, 1}));
+    EXPECT_EQ(Children(Pages()[0]).size(), 3u);
+
+    // The bar ends while the first of two sheets is open.
+    m_answerer.emplace();
+    m_answerer->Ignore(Bar());
+    m_answerer->Answer(IDYES);
+    m_answerer->Answer(kLeaveSheetOpen);
+    const std::wstring last = m_dir.MakeFolder(L"F");
+    SheetScript script(L"プロパティ", {cancel([this] { PostMessageW(Bar(), WM_COMMAND, ID_BAR_EXIT, 0); })});
+    IDataObject* data = TestDataObject::Create()->AddFiles({m_dir.MakeFolder(L"E"), last});
+    SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
+    data->Release();
+    HandleWaitingMessages();
+    EXPECT_FALSE(IsWindow(Bar()));
+    EXPECT_EQ(m_answerer->Count(), 2u) << "E's sheet never opens";
+    EXPECT_EQ(opened.back(), last);
+}
+
+// A last name over the title's 100 bytes is cut at a character boundary (表 is double-byte);
+// only a folder or program file name the page file cannot hold is refused, each in its words.
+TEST_F(MainBarTest, ALongLastNameGivesACutTitleAndOnlyAnOverlongProgramOrFolderIsRefused) {
+    const std::wstring name = L"a" + std::wstring(59, L'\x8868') + L"b";  // 120 bytes
+    const std::wstring named = m_dir.MakeFolder(name);
+    const std::wstring program = m_dir.Path() + std::wstring(129, L'\x8868') + L".exe";  // 262 bytes
+    const std::wstring folder = L"C:\\" + std::wstring(129, L'\x8868') + L"\\";  // 261 bytes
+    StartBar();
+    m_answerer->Answer(IDYES);
+    m_answerer->Answer(IDOK);
+    m_answerer->Answer(IDOK);
+    m_answerer->Answer(IDCANCEL);  // the sheet of the new button, after the drop
+    IDataObject* data = TestDataObject::Create()->AddFiles({named, program, folder});
+    SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
+    data->Release();
+    ASSERT_EQ(m_answerer->Count(), 3u);
+    EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダのパスが長すぎるため、ボタンを追加できません（260 バイトまで）\n" + folder);
+    EXPECT_EQ(m_answerer->Dialogs()[2].text,
+              L"プログラムのファイル名が長すぎるため、ボタンを追加できません（256 バイトまで）\n" + program);
+    HandleWaitingMessages();
+    EXPECT_EQ(m_answerer->Count(), 4u);
+    const auto stored = StoredButtons(0);
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].m_strFolder, named);
+    EXPECT_EQ(stored[0].m_strTitle, L"a" + std::wstring(49, L'\x8868')) << "99 bytes: a 50th would end at 101";
+}
+
 // One registration serves a page: a drag is handed to the button under the cursor, with a leave
 // and an enter between buttons, and to the bar between them.
 TEST_F(MainBarTest, APageHandsADragToTheButtonUnderItAndTheGapsToTheBar) {
@@ -378,8 +477,9 @@ TEST_F(MainBarTest, AStoredNinetySixDpiRecordAndFontScaleToTheDpiAndFollowEachDp
     EXPECT_EQ(ReadAppBarMonitor(), second);
 }
 
-// Also run at 144 DPI: the font page reads and writes sizes in 96-DPI pixels, not in its screen's.
-TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAtAnyDpi) {
+// Also run at 144 DPI: the font page reads and writes sizes in 96-DPI pixels, not in its screen's,
+// and the buttons' fonts it makes are at the bar's DPI.
+TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAndDrawsAtTheBarsDpi) {
     StartBar();
     ASSERT_TRUE(Options(Edit([](HWND) {}, 1)));
     const auto first = ReadRegistryValue(L"Option", L"LogFont");
@@ -387,5 +487,12 @@ TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAtAnyDpi) {
     EXPECT_EQ(static_cast<int>(first->AsDword()), -15) << "11 points";
     ASSERT_TRUE(Options(Edit([](HWND) {}, 1)));
     EXPECT_EQ(ReadRegistryValue(L"Option", L"LogFont")->data, first->data);
+
+    const int dpi = static_cast<int>(GetDpiForSystem());
+    ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
+    EXPECT_EQ(static_cast<int>(ReadRegistryValue(L"Option", L"LogFont")->AsDword()), -15);
+    EXPECT_EQ(FontHeight(g_fontButton.Get()), MulDiv(-15, dpi, 96));
+    EXPECT_EQ(FontHeight(g_fontButtonVert.Get()), MulDiv(-15, dpi, 96));
+    EXPECT_EQ(ButtonDrawingDpi(), dpi) << "margins, icon and marks";
 }
 
