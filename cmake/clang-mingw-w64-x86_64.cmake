@@ -8,9 +8,6 @@ set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${VAROLIN_TRIPLE})
 set(CMAKE_CXX_COMPILER_TARGET ${VAROLIN_TRIPLE})
 set(CMAKE_RC_COMPILER ${VAROLIN_TRIPLE}-windres)
-# The delay-load import library of the common dialogs is made with binutils' dlltool (the
-# LLVM one makes no delay-load libraries).
-set(CMAKE_DLLTOOL ${VAROLIN_TRIPLE}-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/${VAROLIN_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
@@ -29,5 +26,5 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -L${VAROLIN_GCC_DIR}")
 # winpthreads after libstdc++ in one group: a static std::thread needs it resolved late. Cached
 # before the platform files, which would otherwise set their own list.
 set(CMAKE_CXX_STANDARD_LIBRARIES
-    "-Wl,--start-group -lstdc++ -lpthread -Wl,--end-group -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid -lcomdlg32 -ladvapi32"
+    "-Wl,--start-group -lstdc++ -lpthread -Wl,--end-group -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid -ladvapi32"
     CACHE STRING "")

@@ -1,13 +1,12 @@
 #include "buttons/TextDrop.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "settings/PathUtil.h"
 #include "buttons/TextNote.h"
+#include "framework/CommonDialogs.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -33,7 +32,7 @@ bool ChooseFile(const std::wstring& folder, const std::wstring& proposedName, HW
     // Appending needs no overwrite question. The current directory stays where it was, so the
     // chosen folder is not held open (and undeletable) for as long as the bar runs.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return false;
+    if (!ShowSaveFileDialog(&ofn)) return false;
     path = file.data();
     return true;
 }

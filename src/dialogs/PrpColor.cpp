@@ -1,13 +1,13 @@
 #include "dialogs/PrpColor.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <iterator>
 
 #include "appbar/Dpi.h"
 #include "shell/AppGlobals.h"
 #include "dialogs/PureColors.h"
+#include "framework/CommonDialogs.h"
 #include "framework/Strings.h"
 #include "resource.h"
 
@@ -173,7 +173,7 @@ void CPrpColor::OnDetails() {
     choose.rgbResult = EditedColor();
     choose.lpCustColors = CustomColors();
     choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&choose)) return;
+    if (!ShowColorDialog(&choose)) return;
     ClearSystemColorSelection();
     SetColor(choose.rgbResult);
 }

@@ -1,12 +1,12 @@
 #include "dialogs/PrpText.h"
 
-#include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "shell/ShellHelpers.h"
 #include "model/ButtonRecord.h"
+#include "framework/CommonDialogs.h"
 #include "framework/Strings.h"
 #include "resource.h"
 
@@ -108,7 +108,7 @@ void CPrpText::OnBrowseProgram() {
     // The process's current directory stays where it was: held on the chosen folder, it would
     // keep that folder from being deleted or renamed while the bar runs.
     open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&open)) return;
+    if (!ShowOpenFileDialog(&open)) return;
 
     // The program moves the folder with it: the button runs folder + program.
     std::wstring path(file.data());

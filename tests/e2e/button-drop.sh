@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A real drag from another program onto a folder button of the running bar: the files land
 # in the button's folder, the sources stay (a plain drop copies), and the button's face
-# changes with its file count.
+# changes with its file count; a dragged text goes into the file chosen in Save As.
 source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-drop"
 WORK='C:\varolin-e2e-drop'
@@ -15,7 +15,7 @@ for setting in "Option DisplayCount 1" "Option DaysNew 0" "Common CopyMove 0" "C
 done
 
 mkdir -p "$WORK_UNIX/dest" "$WORK_UNIX/src"
-cp "$EXE" "$WORK_UNIX/"
+cp "$EXE" "$WORK_UNIX/Varolin.exe"
 printf 'first' > "$WORK_UNIX/src/first.txt"
 printf 'second' > "$WORK_UNIX/src/second.txt"
 
@@ -46,6 +46,16 @@ for name in first second; do
   faces+=("$face")
   echo "a drag from another program copied $name.txt and the face changed"
 done
+
+# Text dropped from another program: the button asks where to note it (Save As, inside the
+# drop) and appends it to the file chosen there.
+window drag "${BAR[@]}" --text "dropped note" > "$WORK_UNIX/effect" &
+drag=$!
+window save "dropped.txt" || fail "no Save As dialog for the dropped text"
+wait "$drag" || fail "the drag of a text did not run"
+[ "$(cat "$WORK_UNIX/effect")" = "copy" ] || fail "the drop of a text reported '$(cat "$WORK_UNIX/effect")', not copy"
+grep -q "dropped note" "$WORK_UNIX/dest/dropped.txt" 2>/dev/null || fail "the text was not noted in the chosen file"
+echo "a text dragged from another program was noted in the file chosen in Save As"
 
 no_message_box
 stop_bar

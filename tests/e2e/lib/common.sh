@@ -2,7 +2,8 @@
 # display): the program and the helper tools, failing, waiting for and stopping the bar.
 set -uo pipefail
 BUILD="$1"
-EXE="$BUILD/win/Varolin.exe"
+# VAROLIN_E2E_EXE runs a script against another build of the program (the clang tree's).
+EXE="${VAROLIN_E2E_EXE:-$BUILD/win/Varolin.exe}"
 TOOLS="$BUILD/win/e2e"
 BAR=(--class '#32770' --caption Varolin --child 1009)  # the bar: its page label is control 1009
 

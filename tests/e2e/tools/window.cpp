@@ -15,6 +15,9 @@
 //   drag FILE... [--time] drags the files onto that button with a real DoDragDrop (CF_HDROP,
 //                         copy or move allowed) and prints the effect reported: copy, move, none;
 //                         with --time, then the milliseconds DoDragDrop took
+//   drag --text TEXT      the same with TEXT (CF_TEXT) instead of files
+//   save [NAME]           takes it for a file dialog (a "#32770" with a file name box), types
+//                         NAME as the file name when given and presses its OK button
 // Exit 0 on success, 1 when a window is missing or the drag failed.
 #include <windows.h>
 #include <ole2.h>
@@ -130,12 +133,19 @@ private:
     int m_rounds = 0;
 };
 
-std::wstring Drag(HWND button, const std::vector<std::wstring>& files, bool timed) {
+// The text in the ANSI code page, as a program offering CF_TEXT has it.
+std::string Ansi(const std::wstring& text) {
+    std::string ansi(text.size() * 2, '\0');
+    ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                                        ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+    return ansi;
+}
+
+std::wstring Drag(HWND button, IDataObject* data, bool timed) {
     OleInitialize(nullptr);
     RECT rc{};
     GetWindowRect(button, &rc);
     SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    IDataObject* data = TestDataObject::Create()->AddFiles(files);
     DropSoon source;
     DWORD effect = DROPEFFECT_NONE;
     LARGE_INTEGER frequency{}, start{}, end{};
@@ -156,12 +166,21 @@ std::wstring Drag(HWND button, const std::vector<std::wstring>& files, bool time
 int main() {
     Args args;
     const std::wstring verb = args.rest.empty() ? L"" : args.rest.front();
-    if (verb == L"answer") {
-        args.className = L"#32770";
-        args.childId = 0xFFFF;
-    }
+    if (verb == L"answer" || verb == L"save") args.className = L"#32770";
+    if (verb == L"answer") args.childId = 0xFFFF;
     std::vector<HWND> found;
-    if (!Poll(args.timeout, [&] { return !(found = Windows(args)).empty(); })) return Fail(L"timed out");
+    // A file dialog's name box: a combo box in some versions (cmb13), an edit in others (edt1).
+    const auto nameBox = [](HWND dialog) {
+        HWND combo = GetDlgItem(dialog, 0x47c);
+        return combo ? combo : GetDlgItem(dialog, 0x480);
+    };
+    if (!Poll(args.timeout, [&] {
+            found = Windows(args);
+            if (verb == L"save")
+                found.erase(std::remove_if(found.begin(), found.end(), [&](HWND w) { return !nameBox(w); }), found.end());
+            return !found.empty();
+        }))
+        return Fail(L"timed out");
     HWND wnd = found.front();
     if (verb == L"find") {
         Write(STD_OUTPUT_HANDLE, Text(wnd));
@@ -171,6 +190,9 @@ int main() {
         else PostMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"answer") {
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 0xFFFF)));
+        PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    } else if (verb == L"save") {
+        if (args.rest.size() > 1) SendMessageW(nameBox(wnd), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args.rest[1].c_str()));
         PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     } else if (verb == L"info") {
         RECT rc{}, spin{};
@@ -188,10 +210,16 @@ int main() {
         GetWindowRect(buttons.front(), &rc);
         wchar_t place[64];
         swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
-        std::vector<std::wstring> files(args.rest.begin() + 1, args.rest.end());
-        std::erase(files, L"--time");
-        const std::wstring result =
-            verb == L"rect" ? place : files.empty() ? L"" : Drag(buttons.front(), files, args.Has(L"--time"));
+        const bool text = args.Has(L"--text");
+        std::vector<std::wstring> items(args.rest.begin() + 1, args.rest.end());
+        std::erase(items, L"--text");
+        std::erase(items, L"--time");
+        std::wstring result = place;
+        if (verb == L"drag") {
+            TestDataObject* data = TestDataObject::Create();
+            result = items.empty() ? L"" : Drag(buttons.front(), text ? data->AddText(Ansi(items.front())) : data->AddFiles(items),
+                                                args.Has(L"--time"));
+        }
         if (result.empty()) return Fail(L"the drag failed");
         Write(STD_OUTPUT_HANDLE, result);
     } else {
