@@ -7,7 +7,7 @@
 #include "BenchCommon.h"
 #include "Benchmarks.h"
 #include "WinBench.h"
-#include "buttons/FolderScan.h"
+#include "folders/FolderScan.h"
 
 namespace {
 

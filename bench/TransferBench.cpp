@@ -9,7 +9,7 @@
 #include "BenchCommon.h"
 #include "Benchmarks.h"
 #include "WinBench.h"
-#include "buttons/Transfer.h"
+#include "transfer/Transfer.h"
 
 namespace {
 

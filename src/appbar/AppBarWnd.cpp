@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "appbar/RealAppBarShell.h"
+#include "framework/PrivateMessages.h"
 #include "framework/Strings.h"
 #include "resource.h"
 
@@ -18,7 +19,6 @@ namespace {
 constexpr UINT_PTR kAutoHideTimer = 1;
 constexpr UINT kAutoHidePeriod = 400;
 constexpr UINT kPlaceFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-constexpr UINT kRedockMessage = WM_APP + 0x2D0;
 
 // The cursor position when the message being handled was posted.
 POINT MessageCursor() {

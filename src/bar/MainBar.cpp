@@ -34,9 +34,11 @@ CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* s
       m_strButtonClass(kButtonClass) {
     RegisterWindowClasses();
     SetSlideSetting(&m_settings.nSlide);
+    m_transfers.SetListener(&m_folderWrites);
 }
 
 CMainBar::~CMainBar() {
+    m_transfers.SetListener(nullptr);  // the monitor goes before the queue
     g_fontButton.Reset();
     g_fontButtonVert.Reset();
 }

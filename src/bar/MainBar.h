@@ -9,8 +9,9 @@
 
 #include "settings/SettingsRecords.h"
 #include "appbar/AppBarWnd.h"
-#include "buttons/FolderMonitor.h"
-#include "buttons/TransferQueue.h"
+#include "bar/FolderWriteForwarder.h"
+#include "folders/FolderMonitor.h"
+#include "transfer/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
 
@@ -99,7 +100,8 @@ private:
     // Drops' file work; its questions and progress window belong to the bar.
     CTransferQueue m_transfers{m_settings, [this] { return m_hWnd; }};
     // The shown page's folder figures, kept up to date in the background.
-    CFolderMonitor m_folders{m_settings, m_transfers};
+    CFolderMonitor m_folders{m_settings};
+    CFolderWriteForwarder m_folderWrites{m_folders};  // the queue's listener while the bar lives
     int m_nLabelWidth = 0;   // measured at initialisation, in pixels at m_nInitDpi
     int m_nLabelHeight = 0;
     int m_nInitDpi = varolin::kDefaultDpi;  // the DPI the template was laid out and its font made at

@@ -9,7 +9,7 @@
 #include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 #include "shell/ShellHelpers.h"
-#include "buttons/FolderMonitor.h"
+#include "folders/FolderMonitor.h"
 #include "resource.h"
 
 namespace {

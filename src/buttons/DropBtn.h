@@ -16,7 +16,7 @@
 
 #include "buttons/BtnDropTarget.h"
 #include "buttons/ButtonHost.h"
-#include "buttons/FolderScan.h"
+#include "folders/FolderScan.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"

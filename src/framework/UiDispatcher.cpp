@@ -1,11 +1,13 @@
 #include "framework/UiDispatcher.h"
 
+#include "framework/PrivateMessages.h"
+
 #include <memory>
 
 namespace {
 const wchar_t kClassName[] = L"VarolinUiDispatcher";
-constexpr UINT kPosted = WM_APP + 0x100;
-constexpr UINT kSent = WM_APP + 0x101;
+constexpr UINT kPosted = kDispatcherPostedMessage;
+constexpr UINT kSent = kDispatcherSentMessage;
 
 void RegisterClassOnce() {
     static const bool registered = [] {

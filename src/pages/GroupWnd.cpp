@@ -6,12 +6,12 @@
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "framework/Strings.h"
+#include "framework/PrivateMessages.h"
 #include "model/SystemCodePage.h"
 #include "pages/PageLayout.h"
 #include "resource.h"
 
 namespace {
-constexpr UINT kNextSheetMessage = WM_APP + 0x60;
 
 // Titles compare as the system's ANSI strings under its own locale, with no flags.
 bool TitleLess(const CDropBtn* a, const CDropBtn* b) {

@@ -20,7 +20,8 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
       m_oldFontVert(std::move(g_fontButtonVert)),
       m_oldNewMark(std::move(g_bmpNewMark)),
       m_oldNewMarkMask(std::move(g_bmpNewMarkMask)),
-      m_folders(m_settings, m_transfers, std::move(clock)) {
+      m_folders(m_settings, std::move(clock)) {
+    m_transfers.SetListener(&m_folderWrites);
     for (const wchar_t* name : {kBarClass, kPageClass, kButtonClass}) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = CWnd::StaticWndProc;
@@ -44,6 +45,7 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
 }
 
 ButtonHost::~ButtonHost() {
+    m_transfers.SetListener(nullptr);
     m_bar.DestroyWindow();
     g_fontButton = std::move(m_oldFont);
     g_fontButtonVert = std::move(m_oldFontVert);

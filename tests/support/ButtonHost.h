@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "buttons/FolderMonitor.h"
-#include "buttons/TransferQueue.h"
+#include "bar/FolderWriteForwarder.h"
+#include "folders/FolderMonitor.h"
+#include "transfer/TransferQueue.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
@@ -47,6 +48,7 @@ private:
     CWnd m_bar;
     CTransferQueue m_transfers{m_settings, [this] { return m_bar.m_hWnd; }};
     CFolderMonitor m_folders;
+    CFolderWriteForwarder m_folderWrites{m_folders};
     int m_nPages = 0;
 };
 

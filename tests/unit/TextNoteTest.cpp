@@ -1,4 +1,4 @@
-#include "buttons/TextNote.h"
+#include "transfer/TextNote.h"
 
 #include <gtest/gtest.h>
 

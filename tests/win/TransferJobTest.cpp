@@ -6,7 +6,7 @@
 #include <atomic>
 #include <thread>
 
-#include "buttons/FileCopy.h"
+#include "transfer/FileCopy.h"
 #include "framework/OleDropTarget.h"
 #include "resource.h"
 #include "settings/LongPath.h"

@@ -1,7 +1,7 @@
-#include "buttons/Transfer.h"
+#include "transfer/Transfer.h"
 
-#include "buttons/FileCopy.h"
-#include "buttons/SameNameDlg.h"
+#include "transfer/FileCopy.h"
+#include "transfer/SameNameDlg.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"
 #include "framework/Wnd.h"

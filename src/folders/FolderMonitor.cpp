@@ -1,11 +1,11 @@
-#include "buttons/FolderMonitor.h"
+#include "folders/FolderMonitor.h"
 
 #include <dbt.h>
 #include <objbase.h>
 
 #include <algorithm>
 
-#include "buttons/NewMark.h"
+#include "folders/NewMark.h"
 #include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 
@@ -57,8 +57,7 @@ bool CFolderMonitor::FolderLess::operator()(const std::wstring& a, const std::ws
            CSTR_LESS_THAN;
 }
 
-CFolderMonitor::CFolderMonitor(AppSettings& settings, CTransferQueue& transfers, Clock clock)
-    : m_settings(settings), m_transfers(transfers), m_clock(std::move(clock)) {
+CFolderMonitor::CFolderMonitor(AppSettings& settings, Clock clock) : m_settings(settings), m_clock(std::move(clock)) {
     RegisterClassOnce();
     CreateEx(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, RECT{}, nullptr, 0);
     m_dayAndOffset = LocalDayAndOffset();
@@ -66,11 +65,9 @@ CFolderMonitor::CFolderMonitor(AppSettings& settings, CTransferQueue& transfers,
     // The first work waits until the bar has come up and painted (timers come last).
     m_pool->Hold(true);
     SetTimer(m_hWnd, kStartTimer, USER_TIMER_MINIMUM, nullptr);
-    m_transfers.SetObserver(this);
 }
 
 CFolderMonitor::~CFolderMonitor() {
-    m_transfers.SetObserver(nullptr);
     // Scans still running end unseen: their results go to a dispatcher that is gone.
     for (auto& entry : m_folders)
         if (entry.second.watch) entry.second.watch->Stop();
@@ -299,9 +296,9 @@ LRESULT CFolderMonitor::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-void CFolderMonitor::OnFolderWriteStarted(const std::wstring& folder) { ++m_writing[folder]; }
+void CFolderMonitor::FolderWriteStarted(const std::wstring& folder) { ++m_writing[folder]; }
 
-void CFolderMonitor::OnFolderWriteEnded(const std::wstring& folder) {
+void CFolderMonitor::FolderWriteEnded(const std::wstring& folder) {
     const auto it = m_writing.find(folder);
     if (it != m_writing.end() && --it->second <= 0) m_writing.erase(it);
     if (Writing(folder)) return;

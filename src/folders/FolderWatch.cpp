@@ -1,4 +1,4 @@
-#include "buttons/FolderWatch.h"
+#include "folders/FolderWatch.h"
 
 #include <dbt.h>
 #include <winioctl.h>

@@ -1,8 +1,8 @@
-#include "buttons/FolderScan.h"
+#include "folders/FolderScan.h"
 
 #include <cstdint>
 
-#include "buttons/NewMark.h"
+#include "folders/NewMark.h"
 #include "framework/Handles.h"
 
 namespace {

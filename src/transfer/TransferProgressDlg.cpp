@@ -1,4 +1,4 @@
-#include "buttons/TransferProgressDlg.h"
+#include "transfer/TransferProgressDlg.h"
 
 #include <commctrl.h>
 #include <shlwapi.h>

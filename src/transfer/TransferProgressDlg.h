@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "buttons/TransferQueue.h"
+#include "transfer/TransferQueue.h"
 #include "framework/Dialog.h"
 
 class CTransferProgressDlg : public CDialog {

@@ -1,4 +1,4 @@
-#include "buttons/RescanPacing.h"
+#include "folders/RescanPacing.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "buttons/FileCopy.h"
+#include "transfer/FileCopy.h"
 
 #include <vector>
 

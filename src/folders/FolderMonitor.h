@@ -21,38 +21,35 @@
 #include <utility>
 #include <vector>
 
-#include "buttons/FolderScan.h"
-#include "buttons/FolderWatch.h"
-#include "buttons/FolderWorkPool.h"
-#include "buttons/RescanPacing.h"
-#include "buttons/TransferQueue.h"
+#include "folders/FolderScan.h"
+#include "folders/FolderWatch.h"
+#include "folders/FolderWorkPool.h"
+#include "folders/RescanPacing.h"
+#include "framework/PrivateMessages.h"
 #include "framework/UiDispatcher.h"
 #include "framework/Wnd.h"
 
 struct AppSettings;
 
-// Sent to a watching button with its folder's figures: lParam points to a FolderScan whose
-// outcome is Listed or Missing (a failed scan sends nothing: the button keeps what it shows).
-inline constexpr UINT kFolderFiguresMessage = WM_APP + 0x40;
-
-// Sent to a button with an icon it asked for (CFolderMonitor::FetchIcon): lParam points to a
-// FetchedIcon, whose icon is null when there is none. A button that takes the icon returns
-// TRUE; otherwise it is destroyed.
-inline constexpr UINT kProgramIconMessage = WM_APP + 0x41;
+// kFolderFiguresMessage is sent to a watching button with its folder's figures: lParam points to
+// a FolderScan whose outcome is Listed or Missing (a failed scan sends nothing: the button keeps
+// what it shows).
+// kProgramIconMessage is sent to a button with an icon it asked for (CFolderMonitor::FetchIcon):
+// lParam points to a FetchedIcon, whose icon is null when there is none. A button that takes the
+// icon returns TRUE; otherwise it is destroyed.
 struct FetchedIcon {
     std::wstring path;
     int size = 0;
     HICON icon = nullptr;
 };
 
-class CFolderMonitor : public CWnd, private ITransferObserver {
+class CFolderMonitor : public CWnd {
 public:
     // The current time (UTC) that "new" is counted from; the system's clock when empty.
     using Clock = std::function<FILETIME()>;
 
-    // `settings` (borrowed) gives "DaysNew"; `transfers` (borrowed, outlives the monitor) tells
-    // which folders its jobs write into.
-    CFolderMonitor(AppSettings& settings, CTransferQueue& transfers, Clock clock = nullptr);
+    // `settings` (borrowed) gives "DaysNew".
+    explicit CFolderMonitor(AppSettings& settings, Clock clock = nullptr);
     // Lets go of every folder without waiting for a scan or a watch that is still busy.
     ~CFolderMonitor() override;
 
@@ -66,6 +63,11 @@ public:
     // listed (a program on a share that does not answer must not hold up the bar), and sends
     // it to `button` if it is still there.
     void FetchIcon(HWND button, const std::wstring& path, int size);
+    // Something writes into `folder` (a transfer job): its changes wait until it has ended,
+    // then the folder is listed once. Calls pair up; writers may overlap.
+    void FolderWriteStarted(const std::wstring& folder);
+    // Also when the writer failed or was cancelled: the folder may have changed all the same.
+    void FolderWriteEnded(const std::wstring& folder);
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -77,10 +79,6 @@ private:
         bool operator()(const std::wstring& a, const std::wstring& b) const;
     };
     using FolderMap = std::map<std::wstring, Folder, FolderLess>;
-
-    // ITransferObserver
-    void OnFolderWriteStarted(const std::wstring& folder) override;
-    void OnFolderWriteEnded(const std::wstring& folder) override;
 
     void StartScan(const std::wstring& folder, Folder& state);
     void OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan);
@@ -102,7 +100,6 @@ private:
     FILETIME Now() const;
 
     AppSettings& m_settings;
-    CTransferQueue& m_transfers;
     Clock m_clock;
     std::map<std::wstring, int, FolderLess> m_writing;  // folders jobs write into, with their count
     std::pair<std::int64_t, std::int64_t> m_dayAndOffset;  // when the marks were taken

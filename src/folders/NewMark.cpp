@@ -1,4 +1,4 @@
-#include "buttons/NewMark.h"
+#include "folders/NewMark.h"
 
 #include <limits>
 

@@ -1,9 +1,9 @@
-#include "buttons/SameNameDlg.h"
+#include "transfer/SameNameDlg.h"
 
 #include <shellapi.h>
 
 #include "settings/PathUtil.h"
-#include "buttons/FileDescription.h"
+#include "transfer/FileDescription.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
 #include "framework/Wnd.h"

@@ -11,7 +11,7 @@
 #include <mutex>
 #include <string>
 
-#include "buttons/FolderWorkPool.h"
+#include "folders/FolderWorkPool.h"
 #include "framework/Handles.h"
 
 namespace handle_closers {

@@ -1,11 +1,11 @@
-#include "buttons/TextDrop.h"
+#include "transfer/TextDrop.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "settings/PathUtil.h"
-#include "buttons/TextNote.h"
+#include "transfer/TextNote.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Handles.h"
 #include "framework/Strings.h"

@@ -16,21 +16,21 @@
 #include <thread>
 #include <vector>
 
-#include "buttons/Transfer.h"
+#include "transfer/Transfer.h"
 #include "framework/UiDispatcher.h"
 
 struct AppSettings;
 class CTransferProgressDlg;
 
 // Hears, on the UI thread, when a job begins and ends writing into its folder.
-class ITransferObserver {
+class ITransferListener {
 public:
     virtual void OnFolderWriteStarted(const std::wstring& folder) = 0;
     // Also when the job was cancelled or failed: the folder may have changed all the same.
     virtual void OnFolderWriteEnded(const std::wstring& folder) = 0;
 
 protected:
-    ~ITransferObserver() = default;
+    ~ITransferListener() = default;
 };
 
 class CTransferQueue {
@@ -49,9 +49,9 @@ public:
     // Stops the running job cleanly, drops the waiting ones and returns when the worker is idle
     // (handling messages meanwhile, so questions it has open are answered as cancelled).
     void CancelAndWait();
-    // Who hears of the folders jobs write into; nullptr for nobody. An observer that goes
+    // Who hears of the folders jobs write into; nullptr for nobody. A listener that goes
     // before the queue sets nullptr first.
-    void SetObserver(ITransferObserver* observer) { m_observer = observer; }
+    void SetListener(ITransferListener* listener) { m_listener = listener; }
 
 private:
     enum class QuestionState { None, Posted, Shown, Answered };
@@ -75,6 +75,6 @@ private:
     std::unique_ptr<CTransferProgressDlg> m_progress;
     int m_questionsOpen = 0;  // questions of the worker being shown (UI thread only)
     std::vector<HWND> m_dialogsBeforeQuestion;  // the bar's dialogs already open when it asked
-    ITransferObserver* m_observer = nullptr;
+    ITransferListener* m_listener = nullptr;
     std::thread m_worker;
 };

@@ -1,9 +1,9 @@
-#include "buttons/TransferQueue.h"
+#include "transfer/TransferQueue.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "buttons/TransferProgressDlg.h"
+#include "transfer/TransferProgressDlg.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
 #include "settings/Settings.h"
@@ -238,7 +238,7 @@ void CTransferQueue::OnProgress(const TransferProgress& progress) {
 }
 
 void CTransferQueue::OnJobStarted(const std::wstring& folder) {
-    if (m_observer) m_observer->OnFolderWriteStarted(folder);
+    if (m_listener) m_listener->OnFolderWriteStarted(folder);
     if (!m_progress) m_progress = std::make_unique<CTransferProgressDlg>([this] { OnCancelPressed(); });
     m_progress->JobStarted(m_owner ? m_owner() : nullptr);
 }
@@ -251,7 +251,7 @@ void CTransferQueue::OnJobEnded(const std::wstring& folder) {
     }
     if (m_progress && !more) m_progress->JobEnded();
     // The folder's buttons, wherever they are, get its figures again.
-    if (m_observer) m_observer->OnFolderWriteEnded(folder);
+    if (m_listener) m_listener->OnFolderWriteEnded(folder);
 }
 
 void CTransferQueue::OnCancelPressed() {

@@ -1,4 +1,4 @@
-#include "buttons/FileDescription.h"
+#include "transfer/FileDescription.h"
 
 #include <cstddef>
 

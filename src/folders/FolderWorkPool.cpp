@@ -1,4 +1,4 @@
-#include "buttons/FolderWorkPool.h"
+#include "folders/FolderWorkPool.h"
 
 #include <algorithm>
 
