@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/Dialog.h"
 #include "framework/OleDropTarget.h"
+#include "framework/UiCallbacks.h"
 #include "framework/Wnd.h"
 #include "support/DialogAnswerer.h"
 #include "support/TestDataObject.h"
@@ -154,4 +157,35 @@ TEST(Framework, DropTargetNarrowsTheEffectToWhatTheSourceAllowsAndReportsARefusa
 
     target.Revoke();
     wnd->DestroyWindow();
+}
+
+namespace {
+struct CallbackOwner {
+    int calls = 0;
+    CUiCallbacks<CallbackOwner> callbacks{*this};
+};
+
+void RunPosted() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+}  // namespace
+
+TEST(Framework, CallsPostedToAnOwnerRunWhileItLivesAndAreDroppedWithTheirDataOnceItHasGone) {
+    auto owner = std::make_unique<CallbackOwner>();
+    const auto link = owner->callbacks.GetLink();
+    const auto data = std::make_shared<int>(7);
+    std::thread([&] {
+        EXPECT_TRUE(link.Post([data](CallbackOwner& alive) { alive.calls += *data; }));
+    }).join();
+    RunPosted();
+    EXPECT_EQ(owner->calls, 7);
+
+    // Queued, then the owner goes before the UI thread gets to it.
+    EXPECT_TRUE(link.Post([data](CallbackOwner& alive) { alive.calls += *data; }));
+    owner.reset();
+    EXPECT_EQ(data.use_count(), 1) << "the queued call is freed with the owner";
+    EXPECT_FALSE(link.Post([data](CallbackOwner& alive) { alive.calls += *data; }));
+    EXPECT_EQ(data.use_count(), 1);
+    RunPosted();
 }
