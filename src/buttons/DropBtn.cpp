@@ -112,7 +112,7 @@ void CDropBtn::LoadProgramIcon() {
     // The icon shown meanwhile stays until the new one comes.
     m_strIconWanted = m_record.m_strFolder + m_record.m_strProgram;
     m_nIconSizeWanted = Scaled(kIconSize);
-    Folders().FetchIcon(m_hWnd, m_strIconWanted, m_nIconSizeWanted);
+    Folders().Icons().Fetch(m_hWnd, m_strIconWanted, m_nIconSizeWanted);
 }
 
 bool CDropBtn::OnProgramIcon(FetchedIcon& fetched) {

@@ -1,26 +1,16 @@
 #include "folders/FolderMonitor.h"
 
 #include <dbt.h>
-#include <objbase.h>
 
 #include <algorithm>
 
-#include "folders/NewMark.h"
-#include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 
 namespace {
 const wchar_t kClassName[] = L"VarolinFolderMonitor";
 constexpr UINT_PTR kPacingTimer = 1;
 constexpr UINT_PTR kDayTimer = 2;
-constexpr UINT_PTR kPoolTimer = 3;
-constexpr UINT_PTR kStartTimer = 4;
-constexpr UINT kPoolCheckMs = 250;
-constexpr std::int64_t kTicksPerMs = 10'000;
-// The day is looked at a moment after midnight, and at least hourly besides, so a change of
-// the time zone (or of summer time) that nobody announces still shows within the hour.
-constexpr std::int64_t kDayCheckLateMs = 200;
-constexpr std::int64_t kDayCheckMaxMs = 3'600'000;
+constexpr UINT_PTR kStartTimer = 3;
 // How long a volume about to be removed waits for a watched folder on it to close.
 constexpr DWORD kVolumeCloseWaitMs = 2000;
 
@@ -33,10 +23,6 @@ void RegisterClassOnce() {
         return RegisterClassW(&wc) != 0;
     }();
     (void)registered;
-}
-
-std::int64_t Ticks(const FILETIME& time) {
-    return static_cast<std::int64_t>(static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime);
 }
 }  // namespace
 
@@ -57,35 +43,20 @@ bool CFolderMonitor::FolderLess::operator()(const std::wstring& a, const std::ws
            CSTR_LESS_THAN;
 }
 
-CFolderMonitor::CFolderMonitor(AppSettings& settings, Clock clock) : m_settings(settings), m_clock(std::move(clock)) {
+CFolderMonitor::CFolderMonitor(AppSettings& settings, Clock clock) : m_settings(settings), m_day(std::move(clock)) {
     RegisterClassOnce();
     CreateEx(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, RECT{}, nullptr, 0);
-    m_dayAndOffset = LocalDayAndOffset();
-    ScheduleDayCheck();
+    m_day.Start(m_hWnd, kDayTimer);
     // The first work waits until the bar has come up and painted (timers come last).
     m_pool->Hold(true);
     SetTimer(m_hWnd, kStartTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 CFolderMonitor::~CFolderMonitor() {
-    // Scans still running end unseen: their results go to a dispatcher that is gone.
+    // Scans still running end unseen: m_callbacks drops what they report.
     for (auto& entry : m_folders)
         if (entry.second.watch) entry.second.watch->Stop();
     m_pool->Quit();
-}
-
-FILETIME CFolderMonitor::Now() const {
-    if (m_clock) return m_clock();
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    return now;
-}
-
-std::pair<std::int64_t, std::int64_t> CFolderMonitor::LocalDayAndOffset() const {
-    const FILETIME now = Now();
-    FILETIME local = now;
-    FileTimeToLocalFileTime(&now, &local);
-    return {varolin::LocalDayOf(Ticks(local)), Ticks(local) - Ticks(now)};
 }
 
 CFolderMonitor::FolderMap::iterator CFolderMonitor::Find(const std::wstring& folder, unsigned id) {
@@ -105,13 +76,12 @@ void CFolderMonitor::Watch(HWND button, const std::wstring& folder) {
     }
     state.id = m_nNextId++;
     // The watch reports on pool threads; what it reports is handled here, on this thread.
-    const HWND dispatcher = m_dispatcher.Window();
+    const auto link = m_callbacks.GetLink();
     const unsigned id = state.id;
-    CFolderMonitor* self = this;
     state.watch = FolderWatch::Start(
         m_pool, folder, m_hWnd,
-        [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnChanged(folder, id); }); },
-        [dispatcher, self, folder, id] { CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnWatchEnded(folder, id); }); });
+        [link, folder, id] { link.Post([folder, id](CFolderMonitor& monitor) { monitor.OnChanged(folder, id); }); },
+        [link, folder, id] { link.Post([folder, id](CFolderMonitor& monitor) { monitor.OnWatchEnded(folder, id); }); });
     StartScan(folder, state);
 }
 
@@ -135,40 +105,16 @@ void CFolderMonitor::StartScan(const std::wstring& folder, Folder& state) {
     state.scanning = true;
     state.rescanNow = false;
     state.pacing.Started(GetTickCount64());
-    const HWND dispatcher = m_dispatcher.Window();
-    CFolderMonitor* self = this;  // used only in work the dispatcher runs, which ends with it
+    const auto link = m_callbacks.GetLink();
     const unsigned id = state.id;
     const int daysNew = m_settings.nDaysNew;
-    const FILETIME now = Now();
-    const bool queued = m_pool->Submit([dispatcher, self, folder, id, daysNew, now] {
+    const FILETIME now = m_day.Now();
+    const bool queued = m_pool->Submit([link, folder, id, daysNew, now] {
         const FolderScan scan = ScanFolderAt(folder, daysNew, now);
-        CUiDispatcher::PostTo(dispatcher, [self, folder, id, scan] { self->OnScanned(folder, id, scan); });
+        link.Post([folder, id, scan](CFolderMonitor& monitor) { monitor.OnScanned(folder, id, scan); });
     });
-    if (queued) WatchPool();
-    else CUiDispatcher::PostTo(dispatcher, [self, folder, id] { self->OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed}); });
-}
-
-void CFolderMonitor::FetchIcon(HWND button, const std::wstring& path, int size) {
-    const HWND dispatcher = m_dispatcher.Window();
-    const bool queued = m_pool->Submit([dispatcher, button, path, size] {
-        // The shell's icon calls want COM on the thread that makes them.
-        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        HICON icon = LoadFileIcon(path, size);
-        if (SUCCEEDED(com)) CoUninitialize();
-        // Sent without one too: the button then shows none (the program has gone).
-        const bool posted = CUiDispatcher::PostTo(dispatcher, [button, path, size, icon] {
-            FetchedIcon fetched{path, size, icon};
-            if ((!IsWindow(button) || !::SendMessageW(button, kProgramIconMessage, 0, reinterpret_cast<LPARAM>(&fetched))) && icon)
-                DestroyIcon(icon);
-        });
-        if (!posted && icon) DestroyIcon(icon);
-    });
-    if (queued) WatchPool();
-}
-
-void CFolderMonitor::WatchPool() {
-    if (m_bPoolTimer) return;  // set again would put the look off
-    m_bPoolTimer = SetTimer(m_hWnd, kPoolTimer, kPoolCheckMs, nullptr) != 0;
+    if (!queued)
+        link.Post([folder, id](CFolderMonitor& monitor) { monitor.OnScanned(folder, id, FolderScan{0, false, ScanOutcome::Failed}); });
 }
 
 void CFolderMonitor::OnScanned(const std::wstring& folder, unsigned id, const FolderScan& scan) {
@@ -231,35 +177,20 @@ void CFolderMonitor::SchedulePacedScans() {
 }
 
 void CFolderMonitor::OnTimeMoved() {
-    m_dayAndOffset = LocalDayAndOffset();
     for (auto& [folder, state] : m_folders) {
         if (state.scanning) state.rescanNow = true;
         else StartScan(folder, state);
     }
-    ScheduleDayCheck();
-}
-
-void CFolderMonitor::ScheduleDayCheck() {
-    const FILETIME now = Now();
-    FILETIME local = now;
-    FileTimeToLocalFileTime(&now, &local);
-    const std::int64_t toMidnight = varolin::TicksToMidnight(Ticks(local)) / kTicksPerMs + kDayCheckLateMs;
-    SetTimer(m_hWnd, kDayTimer, static_cast<UINT>(std::min(toMidnight, kDayCheckMaxMs)), nullptr);
 }
 
 void CFolderMonitor::OnTimer(UINT_PTR id) {
     KillTimer(m_hWnd, id);
     if (id == kStartTimer) {
         m_pool->Hold(false);
-    } else if (id == kPoolTimer) {
-        m_bPoolTimer = false;
-        m_pool->Grow();
-        if (m_pool->Busy()) WatchPool();
     } else if (id == kPacingTimer) {
         ScanDueFolders();
     } else if (id == kDayTimer) {
-        if (LocalDayAndOffset() != m_dayAndOffset) OnTimeMoved();
-        else ScheduleDayCheck();
+        if (m_day.OnTimer()) OnTimeMoved();
     }
 }
 
@@ -279,14 +210,14 @@ void CFolderMonitor::OnDeviceChange(WPARAM event, const DEV_BROADCAST_HDR* heade
 
 LRESULT CFolderMonitor::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_TIMECHANGE:  // the clock was set
-        OnTimeMoved();
+    case WM_TIMECHANGE:
+        if (m_day.OnClockSet()) OnTimeMoved();
         return 0;
-    case WM_SETTINGCHANGE:  // among others, the time zone
-        if (LocalDayAndOffset() != m_dayAndOffset) OnTimeMoved();
+    case WM_SETTINGCHANGE:
+        if (m_day.OnSettingChange()) OnTimeMoved();
         return CWnd::WindowProc(msg, wp, lp);
     case WM_POWERBROADCAST:
-        if (wp == PBT_APMRESUMEAUTOMATIC) OnTimeMoved();
+        if (wp == PBT_APMRESUMEAUTOMATIC && m_day.OnResume()) OnTimeMoved();
         return TRUE;
     case WM_DEVICECHANGE:
         OnDeviceChange(wp, reinterpret_cast<const DEV_BROADCAST_HDR*>(lp));

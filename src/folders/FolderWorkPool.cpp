@@ -7,14 +7,21 @@ enum PacketKey : ULONG_PTR { kWork = 1, kIo, kWake };
 // Work that has run this long holds its thread up: Grow may add one. A thread added so ends
 // after kIdleMs without a packet; the first one stays, for the changes of watched folders.
 constexpr ULONGLONG kSlowMs = 250;
+constexpr ULONGLONG kLookMs = 250;
 constexpr DWORD kIdleMs = 2000;
 constexpr int kMostThreads = 64;
 }  // namespace
 
-std::shared_ptr<FolderWorkPool> FolderWorkPool::Create() { return std::shared_ptr<FolderWorkPool>(new FolderWorkPool()); }
+std::shared_ptr<FolderWorkPool> FolderWorkPool::Create() {
+    std::shared_ptr<FolderWorkPool> pool(new FolderWorkPool());
+    pool->m_lookTimer.Reset(CreateThreadpoolTimer(&FolderWorkPool::OnLook, pool.get(), nullptr));
+    return pool;
+}
 
 bool FolderWorkPool::StartThread() {
-    auto* held = new std::shared_ptr<FolderWorkPool>(shared_from_this());
+    std::shared_ptr<FolderWorkPool> self = weak_from_this().lock();
+    if (!self) return false;  // going: a last look of the growth timer starts nothing
+    auto* held = new std::shared_ptr<FolderWorkPool>(std::move(self));
     // Never joined: see the header.
     HANDLE thread = CreateThread(nullptr, 0, &FolderWorkPool::Loop, held, 0, nullptr);
     if (!thread) {
@@ -35,7 +42,21 @@ bool FolderWorkPool::Submit(std::function<void()> work) {
         return false;
     }
     ++m_nWaiting;
+    LookSoon();
     return true;
+}
+
+void FolderWorkPool::LookSoon() {
+    if (m_bLookSet || m_bHeld || m_bQuitting || !m_lookTimer) return;  // set again would put the look off
+    // Relative times are negative, in 100-nanosecond units.
+    const ULONGLONG due = static_cast<ULONGLONG>(-static_cast<LONGLONG>(kLookMs * 10'000));
+    FILETIME when{static_cast<DWORD>(due), static_cast<DWORD>(due >> 32)};
+    SetThreadpoolTimer(m_lookTimer.Get(), &when, 0, 0);
+    m_bLookSet = true;
+}
+
+void CALLBACK FolderWorkPool::OnLook(PTP_CALLBACK_INSTANCE, void* context, PTP_TIMER) {
+    static_cast<FolderWorkPool*>(context)->Look();
 }
 
 bool FolderWorkPool::Bind(HANDLE file) { return m_hPort && CreateIoCompletionPort(file, m_hPort.Get(), kIo, 0) != nullptr; }
@@ -56,26 +77,31 @@ bool FolderWorkPool::StartIo(IoRequest& request, const std::function<bool(OVERLA
 void FolderWorkPool::Hold(bool held) {
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_bHeld = held;
-    if (!held && m_nWaiting > 0 && m_nThreads == 0) StartThread();
+    if (held || m_nWaiting == 0) return;
+    if (m_nThreads == 0) StartThread();
+    LookSoon();
 }
 
-bool FolderWorkPool::Busy() const {
+void FolderWorkPool::Look() {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    return m_nWaiting > 0 || !m_running.empty();
-}
-
-void FolderWorkPool::Grow() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_bLookSet = false;
+    if (m_bQuitting) return;
     const ULONGLONG now = GetTickCount64();
     const bool slow = std::any_of(m_running.begin(), m_running.end(), [now](ULONGLONG began) { return now - began >= kSlowMs; });
     // Every thread is busy and one of them for long: work and changes may be waiting behind it.
-    if (slow && m_nThreads <= static_cast<int>(m_running.size()) && m_nThreads < kMostThreads && !m_bQuitting) StartThread();
+    if (slow && m_nThreads <= static_cast<int>(m_running.size()) && m_nThreads < kMostThreads) StartThread();
+    if (m_nWaiting > 0 || !m_running.empty()) LookSoon();
 }
 
 void FolderWorkPool::Quit() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_bQuitting = true;
-    for (int i = 0; i < m_nThreads; ++i) PostQueuedCompletionStatus(m_hPort.Get(), 0, kWake, nullptr);
+    OwnedPoolTimer timer;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_bQuitting = true;
+        timer = std::move(m_lookTimer);
+        for (int i = 0; i < m_nThreads; ++i) PostQueuedCompletionStatus(m_hPort.Get(), 0, kWake, nullptr);
+    }
+    // Closed outside the lock: a look under way takes it.
 }
 
 DWORD WINAPI FolderWorkPool::Loop(void* context) {

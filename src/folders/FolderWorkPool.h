@@ -3,7 +3,8 @@
 // watched folders, and the changes the system reports for them. One thread serves it while
 // the work is quick (at start, and while the bar sits idle watching its folders): every thread
 // costs time and memory, about a megabyte each under Wine, and a burst of scans would
-// otherwise start one each. Grow adds a thread whenever every thread is held up by work that
+// otherwise start one each. While work waits or runs, a timer of the system's thread pool looks
+// every quarter of a second and adds a thread whenever every thread is held up by work that
 // runs long (a share that does not answer), so slow folders never hold up the rest; threads
 // added so end after a while without work. Nothing ever waits for a thread: one stuck on a
 // share ends with the process.
@@ -15,6 +16,20 @@
 #include <set>
 
 #include "framework/Handles.h"
+
+namespace handle_closers {
+// Stops the timer and waits for a callback under way: the callback may then use its context.
+// Never closed from its own callback.
+struct PoolTimer {
+    static void Close(PTP_TIMER h) {
+        SetThreadpoolTimer(h, nullptr, 0, 0);
+        WaitForThreadpoolTimerCallbacks(h, TRUE);
+        CloseThreadpoolTimer(h);
+    }
+    static PTP_TIMER Invalid() { return nullptr; }
+};
+}  // namespace handle_closers
+using OwnedPoolTimer = UniqueHandle<PTP_TIMER, handle_closers::PoolTimer>;
 
 class FolderWorkPool : public std::enable_shared_from_this<FolderWorkPool> {
 public:
@@ -39,16 +54,18 @@ public:
     bool StartIo(IoRequest& request, const std::function<bool(OVERLAPPED*)>& start);
     // While held, work waits without a thread being started for it.
     void Hold(bool held);
-    // Work waits or runs: its owner then calls Grow every quarter of a second or so.
-    bool Busy() const;
-    void Grow();
     // Takes no more work; the threads end once the work taken and the operations under way
-    // (stopped before) are done. Waits for nothing.
+    // (stopped before) are done. Waits for no thread, only for a look of the growth timer under
+    // way. The owner calls it before letting the pool go.
     void Quit();
 
 private:
     FolderWorkPool() = default;
     bool StartThread();  // the lock is held
+    void LookSoon();     // the lock is held
+    // The growth timer's look: adds a thread when work holds every thread up for long.
+    static void CALLBACK OnLook(PTP_CALLBACK_INSTANCE, void* context, PTP_TIMER);
+    void Look();
     static DWORD WINAPI Loop(void* context);
     // Handles one packet; false when the thread is to end.
     bool Handle(BOOL got, ULONG_PTR key, OVERLAPPED* overlapped);
@@ -61,4 +78,7 @@ private:
     std::multiset<ULONGLONG> m_running;  // when each piece of running work began
     bool m_bQuitting = false;
     bool m_bHeld = false;
+    bool m_bLookSet = false;
+    // Its callback uses the pool: closed by Quit (or the destructor), which wait for it.
+    OwnedPoolTimer m_lookTimer;
 };

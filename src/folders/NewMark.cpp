@@ -1,5 +1,6 @@
 #include "folders/NewMark.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace varolin {
@@ -14,6 +15,14 @@ std::int64_t LocalDayOf(std::int64_t ticks) {
 }
 
 std::int64_t TicksToMidnight(std::int64_t nowLocal) { return (LocalDayOf(nowLocal) + 1) * kTicksPerDay - nowLocal; }
+
+std::int64_t MsToDayCheck(std::int64_t nowLocal) {
+    constexpr std::int64_t kTicksPerMs = 10'000;
+    constexpr std::int64_t kLateMs = 200;  // timers may come a little early
+    constexpr std::int64_t kMostMs = 3'600'000;
+    const std::int64_t toMidnight = (TicksToMidnight(nowLocal) + kTicksPerMs - 1) / kTicksPerMs;
+    return std::min(toMidnight + kLateMs, kMostMs);
+}
 
 NewMarkRule::NewMarkRule(std::int64_t nowLocal, int daysNew) {
     if (daysNew <= 0) {

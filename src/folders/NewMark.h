@@ -31,5 +31,9 @@ private:
 std::int64_t LocalDayOf(std::int64_t nowLocal);
 // Ticks from `nowLocal` to the next local midnight (more than zero).
 std::int64_t TicksToMidnight(std::int64_t nowLocal);
+// Milliseconds from `nowLocal` to the next look at the day: a moment after midnight, and no
+// later than an hour, so a change of the time zone (or of summer time) that nobody announces
+// still shows within the hour.
+std::int64_t MsToDayCheck(std::int64_t nowLocal);
 
 }  // namespace varolin

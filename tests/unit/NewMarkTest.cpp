@@ -45,4 +45,11 @@ TEST(NewMark, TheDayEndsAtLocalMidnight) {
     EXPECT_EQ(varolin::TicksToMidnight(kToday), kTicksPerDay) << "midnight itself starts a whole day";
     EXPECT_EQ(varolin::LocalDayOf(kToday + kTicksPerDay - 1), varolin::LocalDayOf(kToday));
     EXPECT_EQ(varolin::LocalDayOf(kToday + kTicksPerDay), varolin::LocalDayOf(kToday) + 1);
+    // The day is looked at after midnight, never before it (which would find the old day and
+    // look again at once), and at least hourly.
+    const std::int64_t justBefore = kToday + kTicksPerDay - 1;
+    EXPECT_GT(justBefore + varolin::MsToDayCheck(justBefore) * 10'000, kToday + kTicksPerDay);
+    EXPECT_LE(varolin::MsToDayCheck(justBefore), 1'000);
+    EXPECT_EQ(varolin::MsToDayCheck(kToday + 10 * kHour), 3'600'000);
+    EXPECT_EQ(varolin::MsToDayCheck(kToday + 23 * kHour + 30 * 60 * 10'000'000LL), 30 * 60 * 1000 + 200);
 }
