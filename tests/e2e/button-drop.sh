@@ -38,11 +38,14 @@ echo "bar shows the button"
 for name in first second; do
   effect=$(window drag "${BAR[@]}" "$WORK\\src\\$name.txt") || fail "the drag of $name.txt did not run"
   [ "$effect" = "copy" ] || fail "the drop of $name.txt reported '$effect', not copy"
-  [ "$(cat "$WORK_UNIX/dest/$name.txt" 2>/dev/null)" = "$name" ] || fail "$name.txt was not copied into the folder"
+  copied() { [ "$(cat "$WORK_UNIX/dest/$name.txt" 2>/dev/null)" = "$name" ]; }
+  eventually 20 copied || fail "$name.txt was not copied into the folder"
   [ -f "$WORK_UNIX/src/$name.txt" ] || fail "the source of a copy is gone"
-  sleep 1
-  face=$(face)
-  for earlier in "${faces[@]}"; do [ "$face" != "$earlier" ] || fail "the button's face did not change after $name.txt"; done
+  new_face() {
+    face=$(face)
+    for earlier in "${faces[@]}"; do [ "$face" != "$earlier" ] || return 1; done
+  }
+  eventually 20 new_face || fail "the button's face did not change after $name.txt"
   faces+=("$face")
   echo "a drag from another program copied $name.txt and the face changed"
 done
@@ -54,7 +57,8 @@ drag=$!
 window save "dropped.txt" || fail "no Save As dialog for the dropped text"
 wait "$drag" || fail "the drag of a text did not run"
 [ "$(cat "$WORK_UNIX/effect")" = "copy" ] || fail "the drop of a text reported '$(cat "$WORK_UNIX/effect")', not copy"
-grep -q "dropped note" "$WORK_UNIX/dest/dropped.txt" 2>/dev/null || fail "the text was not noted in the chosen file"
+noted() { grep -q "dropped note" "$WORK_UNIX/dest/dropped.txt" 2>/dev/null; }
+eventually 20 noted || fail "the text was not noted in the chosen file"
 echo "a text dragged from another program was noted in the file chosen in Save As"
 
 no_message_box

@@ -45,19 +45,20 @@ drop_and_answer() {
     ! window find "${SAME_NAME[@]}" --timeout 0 >/dev/null 2>&1 && break
     sleep 0.1
   done
-  sleep 1
 }
+holds() { [ "$(cat "$WORK_UNIX/dest/$1" 2>/dev/null)" = "$2" ]; }
 
 drop_and_answer renamed 1
-[ "$(cat "$WORK_UNIX/dest/renamed_0000.txt" 2>/dev/null)" = "new" ] || fail "rename did not copy beside the old file"
+eventually 20 holds renamed_0000.txt new || fail "rename did not copy beside the old file"
 [ "$(cat "$WORK_UNIX/dest/renamed.txt")" = "old" ] || fail "rename touched the old file"
 echo "rename copied beside the old file"
 
 drop_and_answer overwritten 1028
-[ "$(cat "$WORK_UNIX/dest/overwritten.txt")" = "new" ] || fail "overwrite did not replace the old file"
+eventually 20 holds overwritten.txt new || fail "overwrite did not replace the old file"
 echo "overwrite replaced the old file"
 
 drop_and_answer stopped 2
+sleep 1  # a stopped copy leaves nothing to wait for: give a wrong one the time to show
 [ "$(cat "$WORK_UNIX/dest/stopped.txt")" = "old" ] || fail "stop changed the old file"
 [ "$(ls "$WORK_UNIX/dest" | wc -l)" -eq 4 ] || fail "stop left something behind: $(ls "$WORK_UNIX/dest")"
 echo "stop left the old file alone"

@@ -219,7 +219,7 @@ TEST_F(MainBarTest, TheSheetsOfDroppedFoldersOpenOneAfterAnotherInTheOrderTheBut
     std::vector<std::wstring> opened;  // each sheet's folder, and how many sheets were open with it
     std::vector<int> together;
     const auto cancel = [&](std::function<void()> meanwhile = nullptr) -> SheetStep {
-        return [this, &opened, &together, meanwhile](HWND sheet) {
+        return [&opened, &together, meanwhile](HWND sheet) {
             opened.push_back(WindowText(GetDlgItem(PropSheet_GetCurrentPageHwnd(sheet), IDC_FOLDER)));
             together.push_back(OpenSheets());
             if (meanwhile) meanwhile();

@@ -44,5 +44,15 @@ stop_bar() {
   [ "$rc" -eq 0 ] || fail "the bar did not end cleanly (exit $rc)"
 }
 
+# Runs the command until it succeeds, for at most $1 seconds: the bar's work runs in the
+# background, and a loaded machine may take a while.
+eventually() {
+  local until=$(( $(date +%s) + $1 )); shift
+  until "$@"; do
+    [ "$(date +%s)" -lt "$until" ] || return 1
+    sleep 0.2
+  done
+}
+
 # Fails when a message box is open.
 no_message_box() { ! window find --class '#32770' --child 65535 --timeout 1 >/dev/null 2>&1 || fail "a message box is open"; }
