@@ -176,15 +176,22 @@ void CMainBar::RebuildPages(bool destroyOld) {
         m_pages.clear();
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
     }
-    for (int i = 0; i < m_nGroupCount; ++i)
-        m_pages.push_back(new CGroupWnd(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this,
-                                        m_dropTarget.GetInterface()));
+    for (int i = 0; i < m_nGroupCount; ++i) {
+        CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this,
+                                          m_dropTarget.GetInterface());
+        // A page not made ends the list there, so every page keeps the number of its file; the
+        // bar pages through those it has.
+        if (!page) break;
+        m_pages.push_back(page);
+    }
 }
+
+int CMainBar::PageCount() const { return static_cast<int>(m_pages.size()); }
 
 void CMainBar::UpdatePageLabel() {
     m_wndPageLabel.Invalidate(true);
     const bool narrow = Width(m_wndPageLabel.GetWindowRect()) < LabelWidth();
-    m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, m_nGroupCount, narrow).c_str());
+    m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, PageCount(), narrow).c_str());
 }
 
 void CMainBar::OnPaint() {
@@ -275,7 +282,7 @@ BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
     if (header->idFrom != IDC_PAGE_SPIN || header->code != UDN_DELTAPOS) return CAppBarWnd::OnNotify(wp, lp, result);
     const auto* delta = reinterpret_cast<const NMUPDOWN*>(lp);
     HidePage();
-    m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, m_nGroupCount);
+    m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, PageCount());
     ShowPage();
     *result = 0;
     return TRUE;

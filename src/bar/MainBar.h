@@ -75,6 +75,8 @@ private:
     void SortPage();
 
     void RebuildPages(bool destroyOld);
+    // The pages made: m_nGroupCount unless a page window could not be made.
+    int PageCount() const;
     // Label, spin and pages for a client area of cx x cy.
     void LayOutControls(int cx, int cy);
     // Moves `page` to where the current page goes.

@@ -21,14 +21,6 @@ bool FetchText(COleDataObject* data, std::string& text) {
     GlobalUnlock(block.Get());
     return true;
 }
-
-DropChoice ChoiceOfCommand(UINT id) {
-    switch (id) {
-    case ID_DROP_MOVE: return DropChoice::Move;
-    case ID_DROP_COPY: return DropChoice::Copy;
-    default: return DropChoice::Cancel;
-    }
-}
 }  // namespace
 
 DROPEFFECT CBtnDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) {
@@ -93,21 +85,18 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
 DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
     ClientToScreen(m_button.m_hWnd, &point);
     const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RIGHT_DROP_MENU)));
-    m_nDropChoice = DropChoice::Cancel;
     if (!menu) return DROPEFFECT_NONE;
-    // While the menu is open the button records the highlighted item (WM_MENUSELECT). The
-    // item the menu ends with decides, so a menu closed with Escape or a click elsewhere
-    // cancels even after an item was highlighted.
+    // The item the menu ends with decides (TPM_RETURNCMD sends no command), so a menu closed
+    // with Escape or a click elsewhere cancels even after an item was highlighted.
     // A menu of a window that is not in front would not close on a click elsewhere: the bar
     // takes the foreground first, and the posted WM_NULL lets the menu end properly.
     TakeForeground();
     const UINT chosen = TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y,
                                        0, m_button.m_hWnd, nullptr);
     PostMessageW(m_button.m_hWnd, WM_NULL, 0, 0);
-    m_nDropChoice = ChoiceOfCommand(chosen);
-    switch (m_nDropChoice) {
-    case DropChoice::Move: return DROPEFFECT_MOVE;
-    case DropChoice::Copy: return DROPEFFECT_COPY;
+    switch (chosen) {
+    case ID_DROP_MOVE: return DROPEFFECT_MOVE;
+    case ID_DROP_COPY: return DROPEFFECT_COPY;
     default: return DROPEFFECT_NONE;
     }
 }
@@ -116,10 +105,6 @@ void CBtnDropTarget::TakeForeground() {
     // The drag source is in front during a drop; OnDragLeave gives the foreground back to it.
     if (!m_pPrevForeground) m_pPrevForeground = GetForegroundWindow();
     SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
-}
-
-void CBtnDropTarget::OnMenuSelect(UINT item) {
-    if (item == ID_DROP_MOVE || item == ID_DROP_COPY || item == ID_DROP_CANCEL) m_nDropChoice = ChoiceOfCommand(item);
 }
 
 void CBtnDropTarget::QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effect) {

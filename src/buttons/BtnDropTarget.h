@@ -10,9 +10,6 @@
 
 class CDropBtn;
 
-// The answer of the right-drop menu.
-enum class DropChoice { Cancel, Copy, Move };
-
 class CBtnDropTarget : public COleDropTarget {
 public:
     explicit CBtnDropTarget(CDropBtn& button) : m_button(button) {}
@@ -27,8 +24,6 @@ public:
 
     // A drag is over the button: it paints inverted.
     bool IsDragOver() const { return m_bDragOver != FALSE; }
-    // The button's WM_MENUSELECT while the right-drop menu is open: `item` is highlighted.
-    void OnMenuSelect(UINT item);
 
 private:
     // The right-drop menu at `point` (client): the effect chosen, or DROPEFFECT_NONE.
@@ -42,7 +37,6 @@ private:
     BOOL Finish(BOOL handled);
 
     BOOL m_bDragOver = FALSE;
-    DropChoice m_nDropChoice = DropChoice::Cancel;
     std::wstring m_strTextFile = L"VRL_Text.txt";  // name the next text drop proposes
     HWND m_pPrevForeground = nullptr;      // borrowed: the foreground window before the drop
     BOOL m_bRightDrag = FALSE;             // the drag came in with the right mouse button

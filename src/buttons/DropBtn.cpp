@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 #include "shell/ShellHelpers.h"
 #include "folders/FolderMonitor.h"
+#include "framework/DebugReport.h"
 #include "resource.h"
 
 namespace {
@@ -91,15 +92,19 @@ CDropBtn::CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record) : m_h
 
 void CDropBtn::MakeBackBrush() { m_brBack.Reset(CreateSolidBrush(m_record.m_crBack)); }
 
-bool CDropBtn::CreateButton(const std::wstring& className, const RECT& rect) {
-    m_bPressed = FALSE;
-    m_nFileCount = 0;
-    m_bNewMark = FALSE;
-    m_bScanned = false;
-    if (!CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, m_host.HostWindow(), 0))
-        return false;
-    LoadProgramIcon();
-    return true;
+CDropBtn* CDropBtn::Make(IButtonHost& host, const varolin::ButtonRecord& record, const std::wstring& className,
+                         const RECT& rect) {
+    auto* button = new CDropBtn(host, record);
+    const CWeakRef<CDropBtn> alive = button->m_life.Ref(button);
+    if (button->CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, host.HostWindow(), 0)) {
+        button->LoadProgramIcon();
+        return button;
+    }
+    const DWORD error = GetLastError();
+    // A window that was bound and then failed has freed its button already.
+    delete alive.Get();
+    ReportFailure(L"button window", error);
+    return nullptr;
 }
 
 void CDropBtn::LoadProgramIcon() {
@@ -173,9 +178,6 @@ LRESULT CDropBtn::OnGetText(size_t size, wchar_t* buffer) const {
 
 LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_MENUSELECT:
-        OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
-        return 0;
     case WM_NCPAINT:
         // No frame and no scroll bars: nothing to paint, and the default costs as much as the face.
         return 0;
@@ -283,18 +285,7 @@ BOOL CDropBtn::OnCommand(WPARAM wp, LPARAM lp) {
     case ID_BUTTON_DEFAULT_COLORS: OnMakeDefaultColors(); return TRUE;
     case ID_BUTTON_DELETE: OnDelete(); return TRUE;
     case ID_BUTTON_REFRESH: Refresh(); return TRUE;
-    case ID_DROP_MOVE:  // the right-drop menu's answer is taken from the menu itself
-    case ID_DROP_COPY:
-    case ID_DROP_CANCEL:
-        return TRUE;
     default:
         return CWnd::OnCommand(wp, lp);
     }
-}
-
-void CDropBtn::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
-    Default();
-    const bool closed = flags == 0xFFFF && !menu;
-    if (closed || (flags & MF_POPUP)) return;
-    m_dropTarget.OnMenuSelect(item);
 }

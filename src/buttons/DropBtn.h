@@ -19,6 +19,7 @@
 #include "folders/FolderScan.h"
 #include "model/ButtonRecord.h"
 #include "framework/Handles.h"
+#include "framework/Lifetime.h"
 #include "framework/Wnd.h"
 
 struct AppSettings;
@@ -26,12 +27,12 @@ struct FetchedIcon;
 
 class CDropBtn : public CWnd {
 public:
-    // A button of `host`'s page showing `record`; its window comes with CreateButton.
-    CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record);
-
-    // Creates the window (child of the host's window, id 0); a button that accepts drops
-    // registers its drop target on creation.
-    bool CreateButton(const std::wstring& className, const RECT& rect);
+    // A button of `host`'s page showing `record`, its window a child of the host's window
+    // (id 0); a button that accepts drops attaches its drop target on creation. The button
+    // frees itself with its window; null (reported, nothing left over) when the window could
+    // not be made.
+    static CDropBtn* Make(IButtonHost& host, const varolin::ButtonRecord& record, const std::wstring& className,
+                          const RECT& rect);
     const varolin::ButtonRecord& Record() const { return m_record; }
     // The target its page hands a drag over it to; null while the button refuses drops.
     IDropTarget* DropTarget() const { return m_dropTarget.IsAttached() ? m_dropTarget.GetInterface() : nullptr; }
@@ -53,7 +54,6 @@ protected:
     BOOL OnEraseBkgnd(HDC dc) override;
     void OnPaint() override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
-    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnRButtonDown(UINT flags, POINT point) override;
@@ -74,6 +74,9 @@ protected:
     void PostNcDestroy() override { delete this; }
 
 private:
+    CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record);
+    ~CDropBtn() override { m_life.End(); }
+
     // Asks for the small icon of the button's program (m_strFolder + m_strProgram) at the size
     // it is drawn at; it comes from the background (OnProgramIcon). No program: no icon.
     void LoadProgramIcon();
@@ -107,5 +110,8 @@ private:
     bool m_bScanned = false;  // figures came at least once
     bool m_bShown = false;    // the page is shown
     std::wstring m_strWatched;  // the folder signed on with the monitor; empty: none
+    // Ends with the button: its page may be rebuilt, or the button deleted, while its own
+    // property sheet is open.
+    CLifetime m_life;
     CBtnDropTarget m_dropTarget{*this};
 };

@@ -56,7 +56,13 @@ void CDropBtn::Refresh() {
 
 void CDropBtn::OnProperties() {
     const bool refusedBefore = m_record.m_bNoDrop != 0;
-    if (!RunButtonProperties(this, m_record)) return;
+    // Edited on a copy: the button may go while its sheet is open (its page rebuilt by the
+    // options, or deleted some other way), and then the sheet's OK changes nothing.
+    varolin::ButtonRecord edited = m_record;
+    const CWeakRef<CDropBtn> self = m_life.Ref(this);
+    const bool ok = RunButtonProperties(this, edited);
+    if (!self || !ok) return;
+    m_record = edited;
     MakeBackBrush();
     const bool refusedNow = m_record.m_bNoDrop != 0;
     if (refusedNow != refusedBefore) {

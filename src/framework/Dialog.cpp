@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "framework/DebugReport.h"
 #include "framework/Strings.h"
 #include "framework/FrameworkIds.h"
 
@@ -66,7 +67,10 @@ INT_PTR CDialog::DoModal() {
     HWND parent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
     HWND wnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!wnd) return -1;
+    if (!wnd) {
+        ReportFailure(L"modal dialog", GetLastError());
+        return -1;
+    }
     const bool disableParent = parent && IsWindowEnabled(parent);
     if (disableParent) EnableWindow(parent, FALSE);
     if (!m_bEnded && !::IsWindowVisible(wnd)) ::ShowWindow(wnd, SW_SHOW);

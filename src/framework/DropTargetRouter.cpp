@@ -2,15 +2,17 @@
 
 #include <utility>
 
+#include "framework/DebugReport.h"
 #include "framework/OleDropTarget.h"
 
 class CDropTargetRouter::Impl : public CRefCountedDropTarget {
 public:
     explicit Impl(std::function<IDropTarget*(POINTL)> targetAt) : m_targetAt(std::move(targetAt)) {}
-    // The owner is going: nothing more is routed.
-    void Detach() {
-        Leave();
-        m_targetAt = nullptr;
+    // Routing follows the registration: OLE may still call in after the revoke (a drag under
+    // way), and then nothing of the owner is asked.
+    void SetRouting(bool routing) {
+        m_routing = routing;
+        if (!routing) Leave();
     }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
@@ -58,7 +60,7 @@ private:
     bool Follow(DWORD keyState, POINTL pt, DWORD* effect) {
         IDropTarget* next = nullptr;
         try {
-            if (m_targetAt) next = m_targetAt(pt);
+            if (m_routing) next = m_targetAt(pt);
         } catch (...) {
             next = nullptr;
         }
@@ -87,6 +89,7 @@ private:
     }
 
     std::function<IDropTarget*(POINTL)> m_targetAt;
+    bool m_routing = false;            // between the owner's Register and Revoke
     IDropTarget* m_current = nullptr;  // held while the cursor is over it
     IDataObject* m_data = nullptr;     // held from the enter to the leave or drop
 };
@@ -96,19 +99,23 @@ CDropTargetRouter::CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetA
 
 CDropTargetRouter::~CDropTargetRouter() {
     Revoke();
-    m_impl->Detach();
     m_impl->Release();
 }
 
 bool CDropTargetRouter::Register(HWND wnd) {
     if (!wnd || m_hWnd) return false;
-    if (FAILED(RegisterDragDrop(wnd, m_impl))) return false;
+    if (const HRESULT hr = RegisterDragDrop(wnd, m_impl); FAILED(hr)) {
+        ReportComFailure(L"RegisterDragDrop (drop router)", hr);
+        return false;
+    }
     m_hWnd = wnd;
+    m_impl->SetRouting(true);
     return true;
 }
 
 void CDropTargetRouter::Revoke() {
     if (!m_hWnd) return;
+    m_impl->SetRouting(false);
     if (IsWindow(m_hWnd)) RevokeDragDrop(m_hWnd);
     m_hWnd = nullptr;
 }

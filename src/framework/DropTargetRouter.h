@@ -12,11 +12,14 @@
 class CDropTargetRouter {
 public:
     // `targetAt` gives the target for a point on the screen, or null where nothing takes drops.
+    // It is called only between Register and Revoke: an owner that revokes before the members
+    // it reads go (in its OnDestroy) is never called back half destroyed.
     explicit CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt);
     ~CDropTargetRouter();
     CDropTargetRouter(const CDropTargetRouter&) = delete;
     CDropTargetRouter& operator=(const CDropTargetRouter&) = delete;
 
+    // False, and reported to the debugger, when OLE refuses the window.
     bool Register(HWND wnd);
     void Revoke();
 

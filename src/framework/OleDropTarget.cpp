@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/DebugReport.h"
 #include "framework/Wnd.h"
 
 void CGlobalData::Reset() {
@@ -208,7 +209,10 @@ IDropTarget* COleDropTarget::GetInterface() const { return m_impl; }
 
 bool COleDropTarget::Register(CWnd* wnd) {
     if (!wnd || !wnd->m_hWnd || m_pWnd) return false;
-    if (FAILED(RegisterDragDrop(wnd->m_hWnd, m_impl))) return false;
+    if (const HRESULT hr = RegisterDragDrop(wnd->m_hWnd, m_impl); FAILED(hr)) {
+        ReportComFailure(L"RegisterDragDrop", hr);
+        return false;
+    }
     m_pWnd = wnd;
     m_bRegistered = true;
     return true;

@@ -6,9 +6,8 @@
 
 enum PrivateMessage : UINT {
     kPrivateMessageBase = WM_APP,
-    // Work handed to the UI thread (CUiDispatcher), posted or sent.
+    // Work handed to the UI thread (CUiDispatcher).
     kDispatcherPostedMessage = kPrivateMessageBase,
-    kDispatcherSentMessage,
     // The bar docks again once a change of the displays has settled.
     kRedockMessage,
     // A folder's figures, and a program's icon, for a folder button.

@@ -1,5 +1,6 @@
 #include "framework/UiDispatcher.h"
 
+#include "framework/DebugReport.h"
 #include "framework/PrivateMessages.h"
 
 #include <memory>
@@ -7,7 +8,6 @@
 namespace {
 const wchar_t kClassName[] = L"VarolinUiDispatcher";
 constexpr UINT kPosted = kDispatcherPostedMessage;
-constexpr UINT kSent = kDispatcherSentMessage;
 
 void RegisterClassOnce() {
     static const bool registered = [] {
@@ -32,7 +32,9 @@ void RunSafely(const std::function<void()>& work) {
 CUiDispatcher::CUiDispatcher() {
     RegisterClassOnce();
     m_hWnd = CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (m_hWnd) SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CUiDispatcher::Proc));
+    // Without it every Post fails and its work is dropped: the worker's results never show.
+    if (!m_hWnd) ReportFailure(L"UI dispatcher window", GetLastError());
+    else SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CUiDispatcher::Proc));
 }
 
 CUiDispatcher::~CUiDispatcher() {
@@ -53,38 +55,11 @@ bool CUiDispatcher::PostTo(HWND dispatcher, std::function<void()> work) {
     return true;
 }
 
-bool CUiDispatcher::SendTo(HWND dispatcher, const std::function<void()>& work) {
-    DWORD_PTR result = 0;
-    if (!dispatcher) return false;
-    return SendMessageTimeoutW(dispatcher, kSent, 0, reinterpret_cast<LPARAM>(&work), SMTO_BLOCK, INFINITE, &result) &&
-           result == 1;
-}
-
 LRESULT CALLBACK CUiDispatcher::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kPosted) {
         const std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(lp));
         RunSafely(*work);
         return 0;
     }
-    if (msg == kSent) {
-        RunSafely(*reinterpret_cast<const std::function<void()>*>(lp));
-        return 1;
-    }
     return DefWindowProcW(wnd, msg, wp, lp);
-}
-
-bool WaitWithMessages(HANDLE handle) {
-    for (;;) {
-        const DWORD got = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (got != WAIT_OBJECT_0 + 1) return true;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                return false;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
 }

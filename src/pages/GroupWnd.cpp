@@ -5,6 +5,7 @@
 #include "settings/PathUtil.h"
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
+#include "framework/DebugReport.h"
 #include "framework/Strings.h"
 #include "framework/PrivateMessages.h"
 #include "model/SystemCodePage.h"
@@ -23,9 +24,22 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }
 }  // namespace
 
+CGroupWnd* CGroupWnd::Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+                           const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
+                           IDropTarget* barDropTarget) {
+    auto* made = new CGroupWnd(settings, transfers, folders, page, buttonClass, barDropTarget);
+    const CWeakRef<CGroupWnd> alive = made->m_life.Ref(made);
+    if (made->CreateEx(WS_EX_NOPARENTNOTIFY, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0))
+        return made;
+    const DWORD error = GetLastError();
+    // A window that was bound and then failed has freed its page already.
+    delete alive.Get();
+    ReportFailure(L"page window", error);
+    return nullptr;
+}
+
 CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-                     const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
-                     IDropTarget* barDropTarget)
+                     const std::wstring& buttonClass, IDropTarget* barDropTarget)
     : m_strButtonClass(buttonClass),
       m_settings(settings),
       m_transfers(transfers),
@@ -33,10 +47,10 @@ CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMo
       m_file(settings.strAppDir, page),
       m_pBarDropTarget(barDropTarget) {
     if (m_pBarDropTarget) m_pBarDropTarget->AddRef();
-    CreateEx(WS_EX_NOPARENTNOTIFY, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0);
 }
 
 CGroupWnd::~CGroupWnd() {
+    m_life.End();
     if (m_pBarDropTarget) m_pBarDropTarget->Release();
 }
 
@@ -76,13 +90,21 @@ void CGroupWnd::MakeButtons() {
     const RECT client = GetClientRect();
     const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, m_unmade.size());
     for (size_t i = 0; i < m_unmade.size(); ++i) {
-        auto* button = new CDropBtn(*this, m_unmade[i]);
-        m_buttons.push_back(button);
         const varolin::ButtonPlace& place = places[i];
-        button->CreateButton(m_strButtonClass, RECT{place.x, place.y, place.x + place.width, place.y + place.height});
+        if (!MakeButton(m_unmade[i], RECT{place.x, place.y, place.x + place.width, place.y + place.height}))
+            m_bButtonMissing = true;
     }
     m_unmade = {};
-    m_bLayoutDue = IsRectEmpty(&client) != FALSE;
+    m_nCount = static_cast<int>(m_buttons.size());
+    // The places were worked out for every record: close the gap a missing one left.
+    m_bLayoutDue = IsRectEmpty(&client) != FALSE || m_bButtonMissing;
+}
+
+bool CGroupWnd::MakeButton(const varolin::ButtonRecord& record, const RECT& rect) {
+    CDropBtn* button = CDropBtn::Make(*this, record, m_strButtonClass, rect);
+    if (!button) return false;
+    m_buttons.push_back(button);
+    return true;
 }
 
 void CGroupWnd::OnSize(UINT type, int cx, int cy) {
@@ -142,10 +164,9 @@ void CGroupWnd::AddFolder(std::wstring& path) {
     }
     record.CutTitle(SystemAnsiCodePage());
     MakeButtons();
-    auto* button = new CDropBtn(*this, record);
-    button->CreateButton(m_strButtonClass, RECT{});
+    if (!MakeButton(record, RECT{})) return;
+    CDropBtn* button = m_buttons.back();
     ++m_nCount;
-    m_buttons.push_back(button);
     LayoutButtons();
     Save();
     // A hidden page starts watching all its buttons as it is shown.
@@ -174,10 +195,10 @@ void CGroupWnd::OnNextSheet() {
         m_sheetsDue.pop_front();
         const auto it = std::find_if(m_buttons.begin(), m_buttons.end(), [wanted](const CDropBtn* b) { return b->m_hWnd == wanted; });
         if (it == m_buttons.end()) continue;  // deleted meanwhile
-        const std::weak_ptr<const bool> alive = m_alive;
+        const CWeakRef<CGroupWnd> alive = m_life.Ref(this);
         m_bSheetOpen = true;
         (*it)->SendMessage(WM_COMMAND, ID_BUTTON_PROPERTIES);
-        if (alive.expired()) return;  // the page went while the sheet was open
+        if (!alive) return;  // the page went while the sheet was open
         m_bSheetOpen = false;
         PostNextSheet();
         return;
@@ -214,6 +235,7 @@ void CGroupWnd::SortByTitle() {
 
 bool CGroupWnd::Save() {
     if (!m_bMade) return m_file.Save(m_hWnd, m_unmade);
+    if (m_bButtonMissing) return false;
     std::vector<varolin::ButtonRecord> records;
     records.reserve(m_buttons.size());
     for (const CDropBtn* button : m_buttons) records.push_back(button->Record());

@@ -12,6 +12,7 @@
 
 #include "buttons/ButtonHost.h"
 #include "framework/DropTargetRouter.h"
+#include "framework/Lifetime.h"
 #include "framework/Wnd.h"
 #include "model/GroupFile.h"
 
@@ -21,13 +22,15 @@ class CFolderMonitor;
 // The page is its buttons' host; only the page itself hands that interface to them.
 class CGroupWnd : public CWnd, private IButtonHost {
 public:
-    // Creates the hidden page window; the page's file is read when this returns. `settings`,
+    // Makes the hidden page window; the page's file is read when this returns. `settings`,
     // `transfers` and `folders` are the program's (borrowed: they outlive every page).
     // `barDropTarget` (may be null) takes drags between the buttons and over those that refuse
     // drops, as the bar's own target would if the page had none; the page holds a reference.
-    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-              const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
-              IDropTarget* barDropTarget);
+    // The page frees itself with its window; null (reported, nothing left over) when the
+    // window could not be made.
+    static CGroupWnd* Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+                           const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
+                           IDropTarget* barDropTarget);
     ~CGroupWnd() override;
 
     int ButtonCount() const { return m_nCount; }
@@ -52,6 +55,9 @@ protected:
     void PostNcDestroy() override { delete this; }
 
 private:
+    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+              const std::wstring& buttonClass, IDropTarget* barDropTarget);
+
     // IButtonHost
     AppSettings& Settings() override { return m_settings; }
     CTransferQueue& Transfers() override { return m_transfers; }
@@ -65,6 +71,8 @@ private:
     // their folders while it is shown.
     void OnShowPage(bool shown);
     void MakeButtons();
+    // A button of `record` at `rect`, listed last; false (reported) when its window was not made.
+    bool MakeButton(const varolin::ButtonRecord& record, const RECT& rect);
     bool IsShown() const { return (GetWindowLongW(m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
     void LayoutButtons();
     // Lays the buttons out now when the page is shown, else when it is next shown.
@@ -79,6 +87,8 @@ private:
     std::vector<CDropBtn*> m_buttons;  // display order; each button deletes itself
     std::vector<varolin::ButtonRecord> m_unmade;  // the page as loaded, until its buttons are made
     bool m_bMade = false;
+    // A button of the file could not be made: saving would lose it, so the file is left alone.
+    bool m_bButtonMissing = false;
     int m_nCount = 0;
     std::wstring m_strButtonClass;
     AppSettings& m_settings;
@@ -90,9 +100,10 @@ private:
     bool m_bSheetOpen = false;
     bool m_bSheetsHeld = false;
     bool m_bNextSheetPosted = false;
-    // Expires with the page: a sheet's modal loop may outlive it.
-    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
+    // Ends with the page: a sheet's modal loop may outlive it.
+    CLifetime m_life;
     IDropTarget* m_pBarDropTarget;  // a reference held for the page's life
-    // One registration for all the buttons, made with them.
+    // One registration for all the buttons, made with them; it asks the page only while
+    // registered, and the page revokes it in OnDestroy.
     CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};
 };

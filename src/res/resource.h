@@ -23,9 +23,7 @@
 #define IDR_BUTTON_MENU          130
 #define IDR_RIGHT_DROP_MENU      133
 
-// Bitmaps: the TrueType mark of the face list and the NEW badge; both key on their
-// top-left pixel (pure blue).
-#define IDB_TRUETYPE_MARK        131
+// Bitmap: the NEW badge, keyed on its top-left pixel (pure blue).
 #define IDB_NEW_MARK             132
 
 // Main bar (102).

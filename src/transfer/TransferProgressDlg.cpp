@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "framework/DebugReport.h"
 #include "framework/Strings.h"
 #include "resource.h"
 
@@ -36,7 +37,11 @@ BOOL CTransferProgressDlg::OnInitDialog() {
 }
 
 void CTransferProgressDlg::JobStarted(HWND owner) {
-    if (!m_hWnd && !Create(owner)) return;
+    // Without it the job runs all the same, with no progress shown and no cancel.
+    if (!m_hWnd && !Create(owner)) {
+        ReportFailure(L"progress window", GetLastError());
+        return;
+    }
     m_last = {};
     Update(m_last);
     SetTimer(m_hWnd, kShowTimer, kShowAfterMs, nullptr);

@@ -39,8 +39,8 @@ struct CTransferQueue::Shared {
     bool running = false;
     bool stop = false;
     std::atomic<bool> cancel{false};
-    HWND dispatcher = nullptr;        // the queue's dispatcher window; gone with the queue
-    CTransferQueue* queue = nullptr;  // used only inside work run by the dispatcher
+    HWND dispatcher = nullptr;           // the queue's dispatcher window; gone with the queue
+    CWeakRef<CTransferQueue> queue;      // read only inside work run by the dispatcher
     varolin::RenameCounter* renameCounter = nullptr;  // the settings'; they outlive the queue
     OwnedHandle idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
     // The worker's one question at a time, guarded by `mutex`. The worker waits while it is
@@ -49,6 +49,15 @@ struct CTransferQueue::Shared {
     std::uint64_t questionId = 0;                              // names the posted question
     const std::function<int(HWND)>* question = nullptr;        // on the waiting worker's stack
     int answer = 0;
+
+    // From any thread: `work` runs with the queue on the UI thread, unless the queue has gone by
+    // then (a worker left behind by the bar's end).
+    template <class Work>
+    bool PostToQueue(Work work) {
+        return CUiDispatcher::PostTo(dispatcher, [queue = queue, work = std::move(work)] {
+            if (CTransferQueue* alive = queue.Get()) work(*alive);
+        });
+    }
 };
 
 class CTransferQueue::Context : public ITransferContext {
@@ -69,8 +78,7 @@ public:
             const std::lock_guard<std::mutex> lock(m_shared->mutex);
             shown.jobsWaiting = m_shared->jobs.size();
         }
-        CTransferQueue* queue = m_shared->queue;
-        CUiDispatcher::PostTo(m_shared->dispatcher, [queue, shown] { queue->OnProgress(shown); });
+        m_shared->PostToQueue([shown](CTransferQueue& queue) { queue.OnProgress(shown); });
     }
 
     // Posted, never sent: a sent message runs inside whatever the UI thread is in, a drop
@@ -85,8 +93,7 @@ public:
             shared.question = &question;
             shared.questionState = QuestionState::Posted;
         }
-        CTransferQueue* queue = shared.queue;
-        const bool posted = CUiDispatcher::PostTo(shared.dispatcher, [queue, id] { queue->OnQuestionPosted(id); });
+        const bool posted = shared.PostToQueue([id](CTransferQueue& queue) { queue.OnQuestionPosted(id); });
         std::unique_lock<std::mutex> lock(shared.mutex);
         if (!posted) shared.questionState = QuestionState::None;
         shared.wake.wait(lock, [&] {
@@ -107,12 +114,14 @@ private:
 
 CTransferQueue::CTransferQueue(AppSettings& settings, std::function<HWND()> owner)
     : m_settings(settings), m_owner(std::move(owner)), m_shared(std::make_shared<Shared>()) {
-    m_shared->queue = this;
+    m_shared->queue = m_life.Ref(this);
     m_shared->renameCounter = &m_settings.renameCounter;
 }
 
 CTransferQueue::~CTransferQueue() {
     CancelAndWait();
+    // From here on, what the worker posted or still posts is dropped, not run on a queue going.
+    m_life.End();
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         m_shared->stop = true;
@@ -199,9 +208,8 @@ void CTransferQueue::OnQuestionPosted(std::uint64_t id) {
         // A drop's own menu or dialog is open: asked again as soon as the drop has returned.
         DeferUntilDropReturns([shared = m_shared, id] {
             const std::lock_guard<std::mutex> lock(shared->mutex);
-            CTransferQueue* queue = shared->queue;
             if (shared->questionId == id && shared->questionState == QuestionState::Posted)
-                CUiDispatcher::PostTo(shared->dispatcher, [queue, id] { queue->OnQuestionPosted(id); });
+                shared->PostToQueue([id](CTransferQueue& queue) { queue.OnQuestionPosted(id); });
         });
         return;
     }
@@ -239,7 +247,11 @@ void CTransferQueue::OnProgress(const TransferProgress& progress) {
 
 void CTransferQueue::OnJobStarted(const std::wstring& folder) {
     if (m_listener) m_listener->OnFolderWriteStarted(folder);
-    if (!m_progress) m_progress = std::make_unique<CTransferProgressDlg>([this] { OnCancelPressed(); });
+    if (!m_progress) {
+        m_progress = std::make_unique<CTransferProgressDlg>([queue = m_life.Ref(this)] {
+            if (CTransferQueue* alive = queue.Get()) alive->OnCancelPressed();
+        });
+    }
     m_progress->JobStarted(m_owner ? m_owner() : nullptr);
 }
 
@@ -288,14 +300,13 @@ void CTransferQueue::WorkerLoop(std::shared_ptr<Shared> shared) {
             shared->running = true;
             shared->cancel = false;
         }
-        CTransferQueue* queue = shared->queue;
-        CUiDispatcher::PostTo(shared->dispatcher, [queue, folder = job.folder] { queue->OnJobStarted(folder); });
+        shared->PostToQueue([folder = job.folder](CTransferQueue& queue) { queue.OnJobStarted(folder); });
         Context context(shared);
         // A job that runs out of memory ends alone; the worker and the bar go on.
         try {
             RunTransferJob(job, context);
         } catch (...) {
         }
-        CUiDispatcher::PostTo(shared->dispatcher, [queue, folder = job.folder] { queue->OnJobEnded(folder); });
+        shared->PostToQueue([folder = job.folder](CTransferQueue& queue) { queue.OnJobEnded(folder); });
     }
 }

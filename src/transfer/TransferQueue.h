@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "transfer/Transfer.h"
+#include "framework/Lifetime.h"
 #include "framework/UiDispatcher.h"
 
 struct AppSettings;
@@ -68,6 +69,9 @@ private:
     void OnJobEnded(const std::wstring& folder);
     void OnCancelPressed();
 
+    // Ended first in the destructor: work posted by the worker and the progress window's
+    // cancel reach the queue only through references to it.
+    CLifetime m_life;
     AppSettings& m_settings;
     std::function<HWND()> m_owner;
     std::optional<CUiDispatcher> m_dispatcher;  // made with the worker

@@ -80,7 +80,7 @@ bool ButtonHost::WaitForTransfers() {
 CGroupWnd* ButtonHost::AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect) {
     const int index = m_nPages++;
     GroupFile(m_appDir.Path(), index).Save(nullptr, records);
-    auto* page = new CGroupWnd(m_settings, m_transfers, m_folders, index, kPageClass, kButtonClass, rect, &m_bar, nullptr);
+    CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, index, kPageClass, kButtonClass, rect, &m_bar, nullptr);
     page->ShowWindow(SW_SHOW);
     return page;
 }

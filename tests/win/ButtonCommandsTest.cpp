@@ -17,6 +17,7 @@
 #include "support/TempFolder.h"
 #include "support/TestDataObject.h"
 #include "support/TestRegistry.h"
+#include "support/WindowRefusal.h"
 
 namespace {
 
@@ -170,6 +171,51 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     m_answerer.Answer(IDCANCEL);
     Command(button, ID_BUTTON_PROPERTIES);
     EXPECT_FALSE(Exists(PageFile())) << "Cancel saves nothing";
+}
+
+// A button deleted while its own sheet is open (its page rebuilt by the options, or deleted
+// some other way): OK afterwards changes and saves nothing.
+TEST_F(ButtonCommands, OkOnTheSheetOfAButtonGoneMeanwhileChangesNothing) {
+    const auto a = FolderRecord(m_folder.Path(), L"A"), b = FolderRecord(m_folder.Path(), L"B");
+    CGroupWnd* page = m_host.AddPage({a, b});
+    const HWND first = Buttons(page)[0];
+    const HWND pageWnd = page->m_hWnd;
+    m_answerer.Answer(kLeaveSheetOpen);
+    SheetScript script(L"プロパティ", {[&](HWND sheet) {
+                           SetDlgItemTextW(sheet::Page(sheet), IDC_TITLE, L"Changed");
+                           DestroyWindow(pageWnd);  // the page and its buttons are freed
+                           PropSheet_PressButton(sheet, PSBTN_OK);
+                       }});
+    Command(first, ID_BUTTON_PROPERTIES);
+    EXPECT_TRUE(script.AllRan());
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(m_host.Stored(0), (std::vector{a, b}));
+}
+
+// A window the system does not make leaves no dead button behind: the page lays out and
+// counts those it has, adds nothing for a refused new one, and keeps its file whole.
+TEST_F(Page, AButtonWhoseWindowIsNotMadeIsLeftOutAndThePageFileKeepsIt) {
+    const auto a = ForPath(L"C:\\A\\"), b = ForPath(L"C:\\B\\"), c = ForPath(L"C:\\C\\");
+    CGroupWnd* page = nullptr;
+    {
+        WindowRefusal refusal(L"VarolinTestButton", 1);
+        page = m_host.AddPage({a, b, c});
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    ASSERT_EQ(Buttons(page).size(), 2u);
+    EXPECT_EQ(page->ButtonCount(), 2);
+    ExpectLaidOut(page);
+    Command(Buttons(page)[0], ID_BUTTON_MOVE_LATER);
+    EXPECT_EQ(m_host.Stored(0), (std::vector{a, b, c})) << "the button not made is not lost";
+    {
+        WindowRefusal refusal(L"VarolinTestButton", 0);
+        std::wstring path = L"D:\\";
+        page->AddFolder(path);
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    EXPECT_EQ(page->ButtonCount(), 2);
+    ExpectLaidOut(page);
+    EXPECT_EQ(m_answerer.Count(), 0u) << "no sheet for a button not made";
 }
 
 TEST_F(Page, MoveSortResizeAndDeleteAreSavedAndLaidOutAndTheEmptiedPageLosesItsFile) {

@@ -14,6 +14,7 @@
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
 #include "support/WindowMessageSink.h"
+#include "support/WindowRefusal.h"
 
 namespace {
 
@@ -146,6 +147,24 @@ TEST_F(MainBarTest, PagesStepBothWaysAndOnlyPagesWithButtonsShow) {
     EXPECT_TRUE(IsWindowVisible(Pages()[1]));
     Step(1);
     EXPECT_FALSE(IsWindowVisible(Pages()[1]));
+}
+
+// A page window the system does not make ends the pages there: the bar pages through those
+// it has, and each still shows its own file.
+TEST_F(MainBarTest, APageWindowNotMadeEndsThePagesTheBarStepsThrough) {
+    WritePage(0, {m_dir.MakeFolder(L"A")});
+    WritePage(2, {m_dir.MakeFolder(L"C")});
+    {
+        WindowRefusal refusal(L"VarolinPage", 1);
+        StartBar();
+        EXPECT_EQ(refusal.Refused(), 1);
+    }
+    ASSERT_EQ(Pages().size(), 1u);
+    EXPECT_EQ(Label(), L"1 / 1");
+    Step(1);
+    EXPECT_EQ(Label(), L"1 / 1");
+    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
+    EXPECT_EQ(WindowText(GetWindow(Pages()[0], GW_CHILD)), L"A");
 }
 
 TEST_F(MainBarTest, AnEmptyPageShowsTheHintUntilItHasAButton) {
