@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "dialogs/PrpSheet.h"
+#include "shell/ButtonStyle.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -56,7 +57,7 @@ void CDropBtn::Refresh() {
 
 void CDropBtn::OnProperties() {
     const bool refusedBefore = m_record.m_bNoDrop != 0;
-    if (!RunButtonProperties(this, m_record)) return;
+    if (!RunButtonProperties(this, m_record, m_host.Style().Font())) return;
     MakeBackBrush();
     const bool refusedNow = m_record.m_bNoDrop != 0;
     if (refusedNow != refusedBefore) {

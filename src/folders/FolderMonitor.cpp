@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "folders/NewMark.h"
-#include "shell/AppGlobals.h"
+#include "shell/FileIcon.h"
 #include "settings/Settings.h"
 
 namespace {

@@ -23,13 +23,14 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }
 }  // namespace
 
-CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-                     const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
+CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, const ButtonStyle& style,
+                     int page, const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
                      IDropTarget* barDropTarget)
     : m_strButtonClass(buttonClass),
       m_settings(settings),
       m_transfers(transfers),
       m_folders(folders),
+      m_style(style),
       m_file(settings.strAppDir, page),
       m_pBarDropTarget(barDropTarget) {
     if (m_pBarDropTarget) m_pBarDropTarget->AddRef();
