@@ -9,10 +9,8 @@
 #include "BenchRegistry.h"
 #include "Benchmarks.h"
 #include "WinBench.h"
-#include "shell/AppGlobals.h"
 #include "bar/MainBar.h"
 #include "settings/Settings.h"
-#include "shell/ShellHelpers.h"
 #include "resource.h"
 
 namespace {
@@ -74,9 +72,6 @@ int SlideBench(const BenchArgs& args) {
     AppSettings settings;
     settings.strAppDir = bench::WithBackslash(args[1]);
     bench::ResetSettings(3);
-    g_bmpNewMark.Reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    MakeMaskBitmap(g_bmpNewMark.Get(), g_bmpNewMarkMask);
 
     // The slide animates only with full-window dragging; switch it on for this session if the
     // system has it off.

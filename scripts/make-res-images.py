@@ -1,79 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the program's bitmaps and icon into src/res (run it after changing a picture).
+"""Draws the program's icon into src/res (run it after changing a picture).
 
-TrueTypeMark.bmp (20 x 12) and NewMark.bmp (23 x 12) are 4-bit bitmaps on the standard
-16-colour palette; their top-left pixel is pure blue, the colour their masks make transparent.
 Varolin.ico holds a 32 x 32 and a 16 x 16 image, both 32-bit BGRA with an AND mask.
 """
 import os
 import struct
-import sys
 
 RES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "res")
-
-# The standard 16-colour palette (RGB), in the usual index order.
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
-# Letters used in the pixel pictures below, as palette indices.
-INK = {"K": 0, "G": 8, "S": 7, "Y": 11, "B": 12, "W": 15}
-
-
-def bmp4(rows):
-    """A 4-bit BMP file from rows of palette letters (top row first)."""
-    height = len(rows)
-    width = len(rows[0])
-    assert all(len(r) == width for r in rows), "ragged picture"
-    stride = ((width * 4 + 31) // 32) * 4
-    pixels = bytearray()
-    for row in reversed(rows):  # BMP rows run bottom-up
-        line = bytearray(stride)
-        for x, ch in enumerate(row):
-            index = INK[ch]
-            line[x // 2] |= index << 4 if x % 2 == 0 else index
-        pixels += line
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
-    offset = 14 + 40 + len(palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(pixels),
-                       3780, 3780, 16, 16)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info + palette + bytes(pixels)
-
-
-# Black NEW on a yellow plate with rounded corners, pure blue around it.
-NEW_MARK = [
-    "BBBBBBBBBBBBBBBBBBBBBBB",
-    "BBYYYYYYYYYYYYYYYYYYYBB",
-    "BYYYYYYYYYYYYYYYYYYYYYB",
-    "BYYYKYYYKYKKKYKYYYKYYYB",
-    "BYYYKKYYKYKYYYKYYYKYYYB",
-    "BYYYKYKYKYKKKYKYKYKYYYB",
-    "BYYYKYKYKYKYYYKYKYKYYYB",
-    "BYYYKYYKKYKYYYKYKYKYYYB",
-    "BYYYKYYYKYKKKYYKYKYYYYB",
-    "BYYYYYYYYYYYYYYYYYYYYYB",
-    "BBYYYYYYYYYYYYYYYYYYYBB",
-    "BBBBBBBBBBBBBBBBBBBBBBB",
-]
-
-# The TrueType mark of the face list: two stepped T's, grey behind, black in front.
-TRUETYPE_MARK = [
-    "BBBBBBBBBBBBBBBBBBBB",
-    "BBGGGGGGGGGBBBBBBBBB",
-    "BBGGGGGGGGGBBBBBBBBB",
-    "BBBBBGGGBKKKKKKKKKBB",
-    "BBBBBGGGBKKKKKKKKKBB",
-    "BBBBBGGGBBBBKKKBBBBB",
-    "BBBBBGGGBBBBKKKBBBBB",
-    "BBBBBGGGBBBBKKKBBBBB",
-    "BBBBBGGGBBBBKKKBBBBB",
-    "BBBBGGGGGBBBKKKBBBBB",
-    "BBBBBBBBBBBBKKKBBBBB",
-    "BBBBBBBBBBBKKKKKBBBB",
-]
 
 
 class Canvas:
@@ -177,8 +110,6 @@ def write(name, data):
 
 
 def main():
-    write("NewMark.bmp", bmp4(NEW_MARK))
-    write("TrueTypeMark.bmp", bmp4(TRUETYPE_MARK))
     write("Varolin.ico", ico([icon32(), icon16()]))
     return 0
 

@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include "bar/AboutDlg.h"
-#include "shell/AppGlobals.h"
 #include "bar/BarLayout.h"
 #include "settings/Settings.h"
 #include "shell/ShellHelpers.h"
@@ -38,9 +37,10 @@ CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* s
 }
 
 CMainBar::~CMainBar() {
+    // The pages and buttons go with the window while what they borrow from the bar (its style,
+    // queue and monitor) is still here; the base class would destroy it only after these.
+    if (m_hWnd) DestroyWindow();
     m_transfers.SetListener(nullptr);  // the monitor goes before the queue
-    g_fontButton.Reset();
-    g_fontButtonVert.Reset();
 }
 
 void CMainBar::RegisterWindowClasses() {
@@ -122,8 +122,7 @@ void CMainBar::LoadSettings(varolin::AppBarState& state) {
     m_logFont = settings.logFont;
     state = settings.state;
     if (settings.monitor) SetMonitorPlace(*settings.monitor);
-    CreateButtonFonts(m_logFont, Dpi());
-    CreateNewMark(Dpi());
+    m_style = ButtonStyle(m_logFont, Dpi());
 }
 
 void CMainBar::SaveState() {
@@ -177,7 +176,7 @@ void CMainBar::RebuildPages(bool destroyOld) {
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
     }
     for (int i = 0; i < m_nGroupCount; ++i) {
-        CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, i, m_strPageClass, m_strButtonClass, rect, this,
+        CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, m_style, i, m_strPageClass, m_strButtonClass, rect, this,
                                           m_dropTarget.GetInterface());
         // A page not made ends the list there, so every page keeps the number of its file; the
         // bar pages through those it has.
@@ -297,8 +296,7 @@ void CMainBar::OnEdgeChange(bool, varolin::Edge edge) {
 }
 
 void CMainBar::OnRescale(int) {
-    CreateButtonFonts(m_logFont, Dpi());
-    CreateNewMark(Dpi());
+    m_style = ButtonStyle(m_logFont, Dpi());
     // The template's font was made once, at m_nInitDpi; the label's own takes its place.
     LOGFONTW font = m_lfLabel;
     font.lfHeight = varolin::ConvertDpi(font.lfHeight, m_nInitDpi, Dpi());
@@ -372,7 +370,7 @@ void CMainBar::OnOptions() {
     m_nSelGroup = changes.currentPage;
     if (changes.logFont) {
         m_logFont = edited.logFont;
-        CreateButtonFonts(m_logFont, Dpi());
+        m_style = ButtonStyle(m_logFont, Dpi());
     }
     if (changes.refresh == varolin::kRefreshRepaint) {
         RepaintPage();

@@ -11,6 +11,7 @@
 #include "appbar/AppBarWnd.h"
 #include "bar/FolderWriteForwarder.h"
 #include "folders/FolderMonitor.h"
+#include "shell/ButtonStyle.h"
 #include "transfer/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
@@ -42,6 +43,8 @@ public:
     ~CMainBar() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+    // What its buttons draw with: made for the bar's DPI and font, again when either changes.
+    const ButtonStyle& Style() const { return m_style; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -114,6 +117,7 @@ private:
     std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
     RECT m_rcPages{};  // where the current page goes; the others move there when they become current
     varolin::LogFontRecord m_logFont;
+    ButtonStyle m_style;  // from m_logFont at the bar's DPI; lent to every page
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;
     OwnedBrush m_brMove;

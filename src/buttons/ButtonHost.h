@@ -4,6 +4,7 @@
 #include <windows.h>
 
 struct AppSettings;
+class ButtonStyle;
 class CDropBtn;
 class CFolderMonitor;
 class CTransferQueue;
@@ -16,6 +17,8 @@ public:
     virtual CTransferQueue& Transfers() = 0;
     // Where the button gets its folder's figures.
     virtual CFolderMonitor& Folders() = 0;
+    // What the button draws with, made for the DPI it draws at.
+    virtual const ButtonStyle& Style() const = 0;
     // The window the button is a child of.
     virtual HWND HostWindow() const = 0;
     // One place earlier or later on the page; saves the page even when the order stays.

@@ -6,15 +6,15 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "shell/AppGlobals.h"
 #include "settings/Settings.h"
+#include "shell/ButtonStyle.h"
 #include "shell/ShellHelpers.h"
 #include "folders/FolderMonitor.h"
 #include "framework/DebugReport.h"
 #include "resource.h"
 
 namespace {
-// Sizes at 96 DPI, scaled to the DPI the button fonts were made for. Where the marks sit,
+// Sizes at 96 DPI, scaled to the DPI the button style was made for. Where the marks sit,
 // from the right edge of the face:
 constexpr int kRefuseMarkRight = 8;  // a 4 x 4 square at (W - 8, 4)
 constexpr int kRefuseMarkTop = 4;
@@ -23,12 +23,6 @@ constexpr int kNewMarkGap = 3;       // the badge (23 x 12 at 96 DPI) 3 pixels f
 constexpr int kIconOffset = 3;
 constexpr int kIconSize = 16;
 constexpr int kTextMarginRight = 6;
-
-int Scaled(int value) { return varolin::ScaleForDpi(value, ButtonDrawingDpi()); }
-
-HGDIOBJ FontOrDefault(const OwnedFont& font) {
-    return font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT);
-}
 
 // A solid rectangle without making a brush.
 void FillSolid(HDC dc, int x, int y, int cx, int cy, COLORREF color) {
@@ -66,8 +60,8 @@ SIZE BitmapSize(HBITMAP bitmap) {
 }
 
 // Tall, narrow buttons: one line reading downwards, centred both ways.
-void DrawTitleAlong(HDC dc, const std::wstring& text, int width, int height) {
-    const SelectScope font(dc, FontOrDefault(g_fontButtonVert));
+void DrawTitleAlong(HDC dc, const ButtonStyle& style, const std::wstring& text, int width, int height) {
+    const SelectScope font(dc, style.VerticalFont());
     SetTextAlign(dc, TA_BOTTOM | TA_CENTER);
     RECT measured{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -76,10 +70,10 @@ void DrawTitleAlong(HDC dc, const std::wstring& text, int width, int height) {
 }
 
 // Other buttons: wrapped within the face less a margin, the block centred.
-void DrawTitleAcross(HDC dc, const std::wstring& text, int width, int height) {
-    const SelectScope font(dc, FontOrDefault(g_fontButton));
+void DrawTitleAcross(HDC dc, const ButtonStyle& style, const std::wstring& text, int width, int height) {
+    const SelectScope font(dc, style.Font());
     constexpr UINT kFlags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
-    RECT box{0, 0, width - Scaled(kTextMarginRight), height};
+    RECT box{0, 0, width - style.Scaled(kTextMarginRight), height};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CALCRECT | kFlags);
     OffsetRect(&box, (width - (box.right - box.left)) / 2, (height - (box.bottom - box.top)) / 2);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_CENTER | kFlags);
@@ -116,7 +110,7 @@ void CDropBtn::LoadProgramIcon() {
     }
     // The icon shown meanwhile stays until the new one comes.
     m_strIconWanted = m_record.m_strFolder + m_record.m_strProgram;
-    m_nIconSizeWanted = Scaled(kIconSize);
+    m_nIconSizeWanted = m_host.Style().Scaled(kIconSize);
     Folders().Icons().Fetch(m_hWnd, m_strIconWanted, m_nIconSizeWanted);
 }
 
@@ -237,6 +231,7 @@ void CDropBtn::Paint(HDC dc) {
     RECT client = GetClientRect();
     const int width = client.right;
     const int height = client.bottom;
+    const ButtonStyle& style = m_host.Style();
     const int saved = SaveDC(dc);
     SetMapMode(dc, MM_TEXT);
     SetBkMode(dc, TRANSPARENT);
@@ -245,28 +240,28 @@ void CDropBtn::Paint(HDC dc) {
     // The title first: the edge, marks and icon cover it where they overlap.
     const std::wstring text = FaceText();
     if (width < height / 2) {
-        DrawTitleAlong(dc, text, width, height);
+        DrawTitleAlong(dc, style, text, width, height);
     } else {
-        DrawTitleAcross(dc, text, width, height);
+        DrawTitleAcross(dc, style, text, width, height);
     }
-    const int line = std::max(1, Scaled(1));
+    const int line = std::max(1, style.Scaled(1));
     DrawScaledEdge(dc, client, m_bPressed != FALSE, line);
 
     if (m_record.m_bNoDrop) {
-        const int x = width - Scaled(kRefuseMarkRight);
-        const int size = Scaled(kRefuseMarkSize);
-        FillSolid(dc, x, Scaled(kRefuseMarkTop), size, size, RGB(192, 192, 192));
-        Draw3dRect(dc, x, Scaled(kRefuseMarkTop), size, size, line, RGB(255, 255, 255), RGB(128, 128, 128));
-    } else if (ShowsNewMark() && g_bmpNewMark && g_bmpNewMarkMask) {
-        const SIZE badge = BitmapSize(g_bmpNewMark.Get());
-        const int gap = Scaled(kNewMarkGap);
-        DrawTransparent(dc, g_bmpNewMark.Get(), g_bmpNewMarkMask.Get(), width - gap - badge.cx, gap, badge.cx, badge.cy);
+        const int x = width - style.Scaled(kRefuseMarkRight);
+        const int size = style.Scaled(kRefuseMarkSize);
+        FillSolid(dc, x, style.Scaled(kRefuseMarkTop), size, size, RGB(192, 192, 192));
+        Draw3dRect(dc, x, style.Scaled(kRefuseMarkTop), size, size, line, RGB(255, 255, 255), RGB(128, 128, 128));
+    } else if (ShowsNewMark() && style.Badge() && style.BadgeMask()) {
+        const SIZE badge = BitmapSize(style.Badge());
+        const int gap = style.Scaled(kNewMarkGap);
+        DrawTransparent(dc, style.Badge(), style.BadgeMask(), width - gap - badge.cx, gap, badge.cx, badge.cy);
     }
-    const int iconSize = Scaled(kIconSize);
+    const int iconSize = style.Scaled(kIconSize);
     // An icon made for another DPI is fetched again at this one rather than stretched for long.
     if (m_hIcon && m_nIconSize != iconSize && m_nIconSizeWanted != iconSize) LoadProgramIcon();
     if (m_hIcon)
-        DrawIconEx(dc, Scaled(kIconOffset), Scaled(kIconOffset), m_hIcon.Get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+        DrawIconEx(dc, style.Scaled(kIconOffset), style.Scaled(kIconOffset), m_hIcon.Get(), iconSize, iconSize, 0, nullptr, DI_NORMAL);
     if (m_dropTarget.IsDragOver()) InvertRect(dc, &client);
     RestoreDC(dc, saved);
 }

@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
 #include "dialogs/PrpSheet.h"
+#include "shell/ButtonStyle.h"
 #include "framework/App.h"
 #include "framework/Strings.h"
 #include "resource.h"
@@ -60,7 +61,7 @@ void CDropBtn::OnProperties() {
     // options, or deleted some other way), and then the sheet's OK changes nothing.
     varolin::ButtonRecord edited = m_record;
     const CWeakRef<CDropBtn> self = m_life.Ref(this);
-    const bool ok = RunButtonProperties(this, edited);
+    const bool ok = RunButtonProperties(this, edited, m_host.Style().Font());
     if (!self || !ok) return;
     m_record = edited;
     MakeBackBrush();

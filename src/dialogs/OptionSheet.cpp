@@ -1,7 +1,7 @@
 #include "dialogs/OptionSheet.h"
 
 #include "settings/Settings.h"
-#include "shell/AppGlobals.h"
+#include "shell/LogFontW.h"
 #include "dialogs/OptCommon.h"
 #include "dialogs/OptFont.h"
 #include "framework/PropertySheet.h"

@@ -27,7 +27,7 @@ struct AppSettings;
 //   StoreOptionChanges(settings, changes, edited);   // the settings in force and the registry
 //   m_nGroupCount = edited.groupCount;          // the bar's own values
 //   m_nCurrent = changes.currentPage;
-//   if (changes.logFont) { m_logFont = edited.logFont; CreateButtonFonts(m_logFont, Dpi()); }
+//   if (changes.logFont) { m_logFont = edited.logFont; m_style = ButtonStyle(m_logFont, Dpi()); }
 //   then repaint the current page (kRefreshRepaint) or rebuild the pages and show the
 //   current one (kRefreshRebuild).
 bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORREF crText, COLORREF crBack,

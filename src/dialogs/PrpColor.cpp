@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "appbar/Dpi.h"
-#include "shell/AppGlobals.h"
 #include "dialogs/PureColors.h"
 #include "framework/CommonDialogs.h"
 #include "framework/Strings.h"
@@ -193,7 +192,7 @@ void CPrpColor::OnPaint() {
     FillRect(dc, &rc, back.Get());
 
     InflateRect(&rc, -inner, -inner);
-    HGDIOBJ oldFont = g_fontButton ? SelectObject(dc, g_fontButton.Get()) : nullptr;
+    HGDIOBJ oldFont = m_hPreviewFont ? SelectObject(dc, m_hPreviewFont) : nullptr;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, m_crText);
     DrawTextW(dc, m_strPreviewText.c_str(), static_cast<int>(m_strPreviewText.size()), &rc,

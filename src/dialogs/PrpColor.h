@@ -20,6 +20,7 @@ public:
     COLORREF m_crBack = 0;
     COLORREF m_crText = 0;
     std::wstring m_strPreviewText;  // the title as it was when the sheet opened
+    HFONT m_hPreviewFont = nullptr;  // borrowed: the font the button draws its title in; null: the dialog's
 
     // The one way the colour being edited changes: moves the sliders and the swatch mark,
     // stores the colour and repaints the preview.

@@ -6,7 +6,7 @@
 #include "framework/Strings.h"
 #include "resource.h"
 
-bool RunButtonProperties(CWnd* button, varolin::ButtonRecord& record) {
+bool RunButtonProperties(CWnd* button, varolin::ButtonRecord& record, HFONT titleFont) {
     CPropertySheet sheet(LoadStr(IDS_PROPERTIES_CAPTION), button, 0);
     CPrpText textPage;
     CPrpColor colorPage;
@@ -18,6 +18,7 @@ bool RunButtonProperties(CWnd* button, varolin::ButtonRecord& record) {
     textPage.m_strProgram = record.m_strProgram;
     textPage.m_bNoDrop = record.m_bNoDrop ? 1 : 0;
     colorPage.m_strPreviewText = record.m_strTitle;
+    colorPage.m_hPreviewFont = titleFont;
     colorPage.m_crText = record.m_crText;
     colorPage.m_crBack = record.m_crBack;
 

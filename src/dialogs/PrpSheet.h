@@ -1,10 +1,13 @@
 #pragma once
 // The property sheet of one folder button: the text page, then the colour page.
+#include <windows.h>
+
 #include "model/ButtonRecord.h"
 #include "framework/Wnd.h"
 
 // Runs the sheet "プロパティ" modally over `button` (its parent; may be null), both pages
-// loaded from `record`, the first page showing. No Apply and no Help button.
+// loaded from `record`, the first page showing. No Apply and no Help button. The colour page
+// previews the title in `titleFont` (borrowed; null: the dialog's font).
 //
 // Returns true when the user ended with OK; `record` then holds the edited values, taken in
 // this order: title, folder, program (each without trailing blanks; the folder ends in a
@@ -16,4 +19,4 @@
 // brush from m_crBack; if m_bNoDrop differs (as a flag) from the value before the call, revoke its drop
 // target (now set) or register it again (now clear); refresh; save its page. It does so also
 // when nothing was changed.
-bool RunButtonProperties(CWnd* button, varolin::ButtonRecord& record);
+bool RunButtonProperties(CWnd* button, varolin::ButtonRecord& record, HFONT titleFont);

@@ -5,7 +5,7 @@
 #include "framework/Handles.h"
 #include "framework/PrivateMessages.h"
 #include "framework/UiDispatcher.h"
-#include "shell/AppGlobals.h"
+#include "shell/FileIcon.h"
 
 IconFetcher::IconFetcher(std::shared_ptr<FolderWorkPool> pool, HWND dispatcher)
     : m_pool(std::move(pool)), m_hDispatcher(dispatcher) {}

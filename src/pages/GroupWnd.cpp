@@ -24,10 +24,11 @@ bool TitleLess(const CDropBtn* a, const CDropBtn* b) {
 }
 }  // namespace
 
-CGroupWnd* CGroupWnd::Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+CGroupWnd* CGroupWnd::Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders,
+                           const ButtonStyle& style, int page,
                            const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
                            IDropTarget* barDropTarget) {
-    auto* made = new CGroupWnd(settings, transfers, folders, page, buttonClass, barDropTarget);
+    auto* made = new CGroupWnd(settings, transfers, folders, style, page, buttonClass, barDropTarget);
     const CWeakRef<CGroupWnd> alive = made->m_life.Ref(made);
     if (made->CreateEx(WS_EX_NOPARENTNOTIFY, pageClass.c_str(), L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0))
         return made;
@@ -38,12 +39,13 @@ CGroupWnd* CGroupWnd::Make(AppSettings& settings, CTransferQueue& transfers, CFo
     return nullptr;
 }
 
-CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
-                     const std::wstring& buttonClass, IDropTarget* barDropTarget)
+CGroupWnd::CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, const ButtonStyle& style,
+                     int page, const std::wstring& buttonClass, IDropTarget* barDropTarget)
     : m_strButtonClass(buttonClass),
       m_settings(settings),
       m_transfers(transfers),
       m_folders(folders),
+      m_style(style),
       m_file(settings.strAppDir, page),
       m_pBarDropTarget(barDropTarget) {
     if (m_pBarDropTarget) m_pBarDropTarget->AddRef();

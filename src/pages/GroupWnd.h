@@ -17,18 +17,21 @@
 #include "model/GroupFile.h"
 
 struct AppSettings;
+class ButtonStyle;
 class CFolderMonitor;
 
 // The page is its buttons' host; only the page itself hands that interface to them.
 class CGroupWnd : public CWnd, private IButtonHost {
 public:
     // Makes the hidden page window; the page's file is read when this returns. `settings`,
-    // `transfers` and `folders` are the program's (borrowed: they outlive every page).
+    // `transfers` and `folders` are the program's, `style` the bar's (all borrowed: they outlive
+    // every page; the style may be made again meanwhile, in place).
     // `barDropTarget` (may be null) takes drags between the buttons and over those that refuse
     // drops, as the bar's own target would if the page had none; the page holds a reference.
     // The page frees itself with its window; null (reported, nothing left over) when the
     // window could not be made.
-    static CGroupWnd* Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+    static CGroupWnd* Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders,
+                           const ButtonStyle& style, int page,
                            const std::wstring& pageClass, const std::wstring& buttonClass, const RECT& rect, CWnd* bar,
                            IDropTarget* barDropTarget);
     ~CGroupWnd() override;
@@ -55,13 +58,14 @@ protected:
     void PostNcDestroy() override { delete this; }
 
 private:
-    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, int page,
+    CGroupWnd(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, const ButtonStyle& style, int page,
               const std::wstring& buttonClass, IDropTarget* barDropTarget);
 
     // IButtonHost
     AppSettings& Settings() override { return m_settings; }
     CTransferQueue& Transfers() override { return m_transfers; }
     CFolderMonitor& Folders() override { return m_folders; }
+    const ButtonStyle& Style() const override { return m_style; }
     HWND HostWindow() const override { return m_hWnd; }
     void MoveButton(CDropBtn& button, bool earlier) override;
     void RemoveButton(CDropBtn& button) override;
@@ -94,6 +98,7 @@ private:
     AppSettings& m_settings;
     CTransferQueue& m_transfers;
     CFolderMonitor& m_folders;
+    const ButtonStyle& m_style;
     GroupFile m_file;
     bool m_bLayoutDue = false;  // a size change came while the page was hidden
     std::deque<HWND> m_sheetsDue;  // buttons whose sheet is still to open, first first

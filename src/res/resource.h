@@ -24,7 +24,6 @@
 #define IDR_RIGHT_DROP_MENU      133
 
 // Bitmap: the NEW badge, keyed on its top-left pixel (pure blue).
-#define IDB_NEW_MARK             132
 
 // Main bar (102).
 #define IDC_PAGE_SPIN            1006

@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/AppGlobals.h"
-#include "shell/ShellHelpers.h"
 #include "model/GroupFile.h"
 #include "pages/GroupWnd.h"
-#include "resource.h"
 
 namespace {
 const wchar_t kBarClass[] = L"VarolinTestBar";
@@ -15,12 +12,7 @@ const wchar_t kPageClass[] = L"VarolinTestPage";
 const wchar_t kButtonClass[] = L"VarolinTestButton";
 }  // namespace
 
-ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
-    : m_oldFont(std::move(g_fontButton)),
-      m_oldFontVert(std::move(g_fontButtonVert)),
-      m_oldNewMark(std::move(g_bmpNewMark)),
-      m_oldNewMarkMask(std::move(g_bmpNewMarkMask)),
-      m_folders(m_settings, std::move(clock)) {
+ButtonHost::ButtonHost(CFolderMonitor::Clock clock) : m_folders(m_settings, std::move(clock)) {
     m_transfers.SetListener(&m_folderWrites);
     for (const wchar_t* name : {kBarClass, kPageClass, kButtonClass}) {
         WNDCLASSW wc{};
@@ -30,9 +22,6 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
         wc.lpszClassName = name;
         RegisterClassW(&wc);  // fails harmlessly once an earlier host has registered it
     }
-    g_bmpNewMark.Reset(static_cast<HBITMAP>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEW_MARK), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    MakeMaskBitmap(g_bmpNewMark.Get(), g_bmpNewMarkMask);
     m_settings.strAppDir = m_appDir.Path();
     m_settings.nCopyMove = 0;
     m_settings.nDisplayCount = 0;
@@ -41,16 +30,12 @@ ButtonHost::ButtonHost(CFolderMonitor::Clock clock)
     m_settings.nRenameFormat = 0;
     m_bar.CreateEx(WS_EX_TOOLWINDOW, kBarClass, L"Varolin test bar", WS_POPUP | WS_VISIBLE, RECT{100, 100, 700, 400},
                    nullptr, 0);
-    CreateButtonFonts(varolin::LogFontRecord::Default(), static_cast<int>(GetDpiForWindow(m_bar.m_hWnd)));
+    m_style = ButtonStyle(varolin::LogFontRecord::Default(), static_cast<int>(GetDpiForWindow(m_bar.m_hWnd)));
 }
 
 ButtonHost::~ButtonHost() {
     m_transfers.SetListener(nullptr);
     m_bar.DestroyWindow();
-    g_fontButton = std::move(m_oldFont);
-    g_fontButtonVert = std::move(m_oldFontVert);
-    g_bmpNewMark = std::move(m_oldNewMark);
-    g_bmpNewMarkMask = std::move(m_oldNewMarkMask);
 }
 
 bool ButtonHost::WaitForTransfers() {
@@ -80,7 +65,7 @@ bool ButtonHost::WaitForTransfers() {
 CGroupWnd* ButtonHost::AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect) {
     const int index = m_nPages++;
     GroupFile(m_appDir.Path(), index).Save(nullptr, records);
-    CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, index, kPageClass, kButtonClass, rect, &m_bar, nullptr);
+    CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, m_style, index, kPageClass, kButtonClass, rect, &m_bar, nullptr);
     page->ShowWindow(SW_SHOW);
     return page;
 }

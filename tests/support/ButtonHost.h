@@ -2,8 +2,8 @@
 // Folder buttons under test: a window standing in for the bar, holding real pages loaded from
 // group files, with settings of their own (program directory in a temporary folder, counts off,
 // no NEW days, no rename question), its own transfer queue and folder monitor (on the system's
-// clock unless given one) and fresh drawing objects (default font, NEW badge), put back at
-// scope end. Tests see the buttons as a user would: child windows, texts, faces, files.
+// clock unless given one) and its own button style (the default font at its bar's DPI). Tests
+// see the buttons as a user would: child windows, texts, faces, files.
 #include <windows.h>
 
 #include <string>
@@ -13,6 +13,7 @@
 #include "folders/FolderMonitor.h"
 #include "transfer/TransferQueue.h"
 #include "model/ButtonRecord.h"
+#include "shell/ButtonStyle.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 #include "settings/Settings.h"
@@ -43,9 +44,8 @@ public:
 private:
     TempFolder m_appDir;
     AppSettings m_settings;
-    OwnedFont m_oldFont, m_oldFontVert;
-    OwnedBitmap m_oldNewMark, m_oldNewMarkMask;
     CWnd m_bar;
+    ButtonStyle m_style;  // made once the bar has its DPI
     CTransferQueue m_transfers{m_settings, [this] { return m_bar.m_hWnd; }};
     CFolderMonitor m_folders;
     CFolderWriteForwarder m_folderWrites{m_folders};

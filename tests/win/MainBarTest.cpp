@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "appbar/RealAppBarShell.h"
-#include "shell/AppGlobals.h"
 #include "support/ButtonHost.h"
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
@@ -424,13 +423,13 @@ TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepain
     EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
     EXPECT_EQ(StoredInt(L"Option", L"DisplayCount"), 0u);
 
-    const HFONT oldFont = g_fontButton.Get();
+    const HFONT oldFont = m_bar->Style().Font();
     ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
     EXPECT_EQ(Pages()[0], firstPage);
     EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
-    EXPECT_NE(g_fontButton.Get(), oldFont);
+    EXPECT_NE(m_bar->Style().Font(), oldFont);
     LOGFONTW made{};
-    GetObjectW(g_fontButton.Get(), sizeof(made), &made);
+    GetObjectW(m_bar->Style().Font(), sizeof(made), &made);
     EXPECT_EQ(made.lfUnderline, 1);
     const auto stored = ReadRegistryValue(L"Option", L"LogFont");
     ASSERT_TRUE(stored && stored->data.size() == 60u);
@@ -469,9 +468,10 @@ TEST_F(MainBarTest, AStoredNinetySixDpiRecordAndFontScaleToTheDpiAndFollowEachDp
     const HWND label = GetDlgItem(Bar(), IDC_PAGE_LABEL);
     for (int now : {dpi, 2 * dpi}) {
         EXPECT_EQ(m_bar->GetWindowRect().bottom, MulDiv(30, now, 96)) << now;
-        EXPECT_EQ(FontHeight(g_fontButton.Get()), MulDiv(-16, now, 96)) << now;
+        EXPECT_EQ(FontHeight(m_bar->Style().Font()), MulDiv(-16, now, 96)) << now;
+        EXPECT_EQ(m_bar->Style().Dpi(), now);
         BITMAP badge{};
-        GetObjectW(g_bmpNewMark.Get(), sizeof(badge), &badge);
+        GetObjectW(m_bar->Style().Badge(), sizeof(badge), &badge);
         EXPECT_EQ(badge.bmWidth * 100 + badge.bmHeight, MulDiv(23, now, 96) * 100 + MulDiv(12, now, 96)) << now;
         if (now == 2 * dpi) break;
         RECT before{}, after{};
@@ -510,8 +510,8 @@ TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAndDrawsAtThe
     const int dpi = static_cast<int>(GetDpiForSystem());
     ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
     EXPECT_EQ(static_cast<int>(ReadRegistryValue(L"Option", L"LogFont")->AsDword()), -15);
-    EXPECT_EQ(FontHeight(g_fontButton.Get()), MulDiv(-15, dpi, 96));
-    EXPECT_EQ(FontHeight(g_fontButtonVert.Get()), MulDiv(-15, dpi, 96));
-    EXPECT_EQ(ButtonDrawingDpi(), dpi) << "margins, icon and marks";
+    EXPECT_EQ(FontHeight(m_bar->Style().Font()), MulDiv(-15, dpi, 96));
+    EXPECT_EQ(FontHeight(m_bar->Style().VerticalFont()), MulDiv(-15, dpi, 96));
+    EXPECT_EQ(m_bar->Style().Dpi(), dpi) << "margins, icon and marks";
 }
 

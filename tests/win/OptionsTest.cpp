@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/AppGlobals.h"
 #include "settings/Settings.h"
 #include "dialogs/FontNameCombo.h"
 #include "dialogs/OptionSheet.h"

@@ -28,7 +28,7 @@ struct SheetRun {
 SheetRun RunSheet(varolin::ButtonRecord& record, std::vector<SheetStep> steps, std::vector<SheetAnswer> answers = {},
                   CWnd* button = nullptr) {
     SheetRun run;
-    run.dialogs = RunScripted(L"プロパティ", std::move(steps), [&] { run.ok = RunButtonProperties(button, record); },
+    run.dialogs = RunScripted(L"プロパティ", std::move(steps), [&] { run.ok = RunButtonProperties(button, record, nullptr); },
                               std::move(answers));
     return run;
 }

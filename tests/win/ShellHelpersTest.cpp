@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/AppGlobals.h"
+#include "shell/LogFontW.h"
 #include "shell/ShellHelpers.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
