@@ -5,6 +5,7 @@ Varolin.ico holds a 32 x 32 and a 16 x 16 image, both 32-bit BGRA with an AND ma
 """
 import os
 import struct
+import sys
 
 RES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src", "res")
 
