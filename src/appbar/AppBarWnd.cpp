@@ -263,8 +263,13 @@ void CAppBarWnd::SizeTo(UINT side, RECT& rc) {
     if (m_nDragEdge == Edge::Float) m_state.rcFloat = sized;
 }
 
+bool CAppBarWnd::HoldsActivation(HWND active) const {
+    // A sheet or question the bar opened keeps the user with the bar.
+    return active && (active == m_hWnd || GetAncestor(active, GA_ROOTOWNER) == m_hWnd);
+}
+
 void CAppBarWnd::CheckAutoHide(POINT cursor) {
-    const bool active = GetActiveWindow() == m_hWnd;
+    const bool active = HoldsActivation(GetActiveWindow());
     if (TimerHidesBar(active, FromRECT(GetWindowRect()), ToPoint(cursor), Shell().Metrics(m_monitor.dpi))) {
         ShowAutoHideBar(false);
     }
@@ -345,7 +350,7 @@ void CAppBarWnd::OnTimer(UINT_PTR id) {
 
 void CAppBarWnd::OnActivate(UINT state, HWND other, BOOL minimized) {
     CDialog::OnActivate(state, other, minimized);
-    if (state == WA_INACTIVE) ShowAutoHideBar(false);
+    if (state == WA_INACTIVE && !HoldsActivation(other)) ShowAutoHideBar(false);
     AppBarMessage(ABM_ACTIVATE);
 }
 

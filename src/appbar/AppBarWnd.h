@@ -93,6 +93,8 @@ private:
     void DragTo(POINT cursor, RECT& rc);
     void EndDrag();
     void SizeTo(UINT side, RECT& rc);
+    // Whether `active` is the bar or a window it owns: an auto-hide bar stays out meanwhile.
+    bool HoldsActivation(HWND active) const;
     // One tick of the auto-hide timer with the cursor at `cursor`.
     void CheckAutoHide(POINT cursor);
     void OnDpiChanged(int dpi, const RECT* suggested);

@@ -9,6 +9,7 @@
 #include "shell/ShellHelpers.h"
 #include "dialogs/OptionSheet.h"
 #include "framework/App.h"
+#include "framework/PrivateMessages.h"
 #include "framework/Profile.h"
 #include "framework/Strings.h"
 #include "pages/GroupWnd.h"
@@ -19,6 +20,23 @@ const wchar_t kPageClass[] = L"VarolinPage";
 const wchar_t kButtonClass[] = L"VarolinButton";
 constexpr COLORREF kCopyColor = 0xC08000;
 constexpr COLORREF kMoveColor = 0x0000FF;
+constexpr int kBarHotKeyId = 1;
+
+// "Ctrl + Shift + Y": the chord as the hotkey control writes it.
+std::wstring HotKeyName(int stored) {
+    const UINT key = LOBYTE(stored);
+    const UINT flags = HIBYTE(stored);
+    std::wstring name;
+    if (flags & HOTKEYF_CONTROL) name += L"Ctrl + ";
+    if (flags & HOTKEYF_SHIFT) name += L"Shift + ";
+    if (flags & HOTKEYF_ALT) name += L"Alt + ";
+    LONG scan = static_cast<LONG>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    if (flags & HOTKEYF_EXT) scan |= 1L << 24;
+    wchar_t keyName[64]{};
+    if (GetKeyNameTextW(scan, keyName, 64) > 0) name += keyName;
+    else name += std::to_wstring(key);
+    return name;
+}
 
 int Width(const RECT& rc) { return rc.right - rc.left; }
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
@@ -90,7 +108,33 @@ BOOL CMainBar::OnInitDialog() {
     UpdatePageLabel();
     m_wndPageSpin.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(1, 0));
     ShowPage();
+    // Told once the bar shows; the bar works on without it.
+    if (!RegisterBarHotKey()) PostMessage(kHotKeyTakenMessage);
     return TRUE;
+}
+
+bool CMainBar::RegisterBarHotKey() {
+    UnregisterHotKey(m_hWnd, kBarHotKeyId);
+    const auto chord = varolin::HotKeyChordOf(m_settings.nHotKey);
+    return !chord || RegisterHotKey(m_hWnd, kBarHotKeyId, chord->modifiers, chord->virtualKey);
+}
+
+void CMainBar::ReportHotKeyTaken() {
+    std::wstring text = LoadStr(IDS_HOT_KEY_TAKEN);
+    if (const size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, HotKeyName(m_settings.nHotKey));
+    AppMessageBox(m_hWnd, text, MB_OK | MB_ICONWARNING);
+}
+
+void CMainBar::OnHotKey() {
+    // With a sheet or a question of the bar's open, that is what the user is brought back to.
+    HWND target = GetLastActivePopup(m_hWnd);
+    ShowAutoHideBar(true);
+    SetForegroundWindow(target ? target : m_hWnd);
+}
+
+void CMainBar::OnDestroy() {
+    UnregisterHotKey(m_hWnd, kBarHotKeyId);
+    CAppBarWnd::OnDestroy();
 }
 
 varolin::AppBarState CMainBar::DefaultState() {
@@ -266,6 +310,14 @@ LRESULT CMainBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         EndBar();
         return TRUE;
     }
+    if (msg == WM_HOTKEY && wp == kBarHotKeyId) {
+        OnHotKey();
+        return 0;
+    }
+    if (msg == kHotKeyTakenMessage) {
+        ReportHotKeyTaken();
+        return 0;
+    }
     return CAppBarWnd::WindowProc(msg, wp, lp);
 }
 
@@ -378,6 +430,7 @@ void CMainBar::OnOptions() {
         RebuildPages(true);
         ShowPage();
     }
+    if (changes.hotKey && !RegisterBarHotKey()) ReportHotKeyTaken();
 }
 
 void CMainBar::OnAbout() {

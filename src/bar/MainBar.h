@@ -1,7 +1,7 @@
 #pragma once
 // CMainBar: the bar itself. It docks through CAppBarWnd, shows one page of folder buttons at a
-// time with a page label and spin, carries the main menu, and adds buttons for folders and
-// files dropped on it.
+// time with a page label and spin, carries the main menu, adds buttons for folders and files
+// dropped on it, and comes forward on its global hotkey.
 #include <windows.h>
 
 #include <string>
@@ -51,6 +51,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
     void OnOK() override {}
+    void OnDestroy() override;
     void OnEdgeChange(bool proposed, varolin::Edge edge) override;
     void OnRescale(int oldDpi) override;
 
@@ -98,6 +99,12 @@ private:
     void OnToggleState(bool alwaysOnTop);
     void OnOptions();
     void OnAbout();
+    // Registers the hotkey of m_settings.nHotKey in place of the bar's last one: false when
+    // a chord is wanted and the system refused it (another program holds it).
+    bool RegisterBarHotKey();
+    void ReportHotKeyTaken();
+    // Brings the bar (or the dialog it has open) to the foreground, slid out when auto-hidden.
+    void OnHotKey();
     // Stops the transfers, stores the bar's state and ends it.
     void EndBar();
 

@@ -24,6 +24,9 @@ BOOL COptCommon::OnInitDialog() {
     m_spinDaysNew.SendMessage(UDM_SETRANGE32, kMinDaysNew, kMaxDaysNew);
     const bool known = m_nRenameFormat >= 0 && m_nRenameFormat < varolin::kRenameFormatCount;
     m_cbRenameFormat.SetCurSel(known ? m_nRenameFormat : -1);
+    // A chord of Shift alone or of no modifier would take a typing key from every program:
+    // the control makes it Ctrl+Shift.
+    m_hotKey.SendMessage(HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_SHIFT, 0));
     return TRUE;
 }
 
@@ -33,6 +36,9 @@ void COptCommon::DoDataExchange(CDataExchange* dx) {
     DDX_Check(dx, IDC_RENAME_CONFIRM, m_bRenameConfirm);
     DDX_Control(dx, IDC_RENAME_FORMAT, m_cbRenameFormat);
     DDX_Check(dx, IDC_DISPLAY_COUNT, m_bDisplayCount);
+    DDX_Control(dx, IDC_HOT_KEY, m_hotKey);
+    if (dx->m_bSaveAndValidate) m_nHotKey = static_cast<int>(LOWORD(m_hotKey.SendMessage(HKM_GETHOTKEY)));
+    else m_hotKey.SendMessage(HKM_SETHOTKEY, static_cast<WPARAM>(m_nHotKey & 0xFFFF));
     DDX_Text(dx, IDC_GROUP_COUNT, m_nGroupCount);
     DDV_MinMaxInt(dx, m_nGroupCount, varolin::kMinGroupCount, varolin::kMaxGroupCount);
     DDX_Text(dx, IDC_DAYS_NEW, m_nDaysNew);
@@ -44,6 +50,10 @@ BOOL COptCommon::OnCommand(WPARAM wp, LPARAM lp) {
         OnSelchangeRenameFormat();
         return TRUE;
     }
+    if (LOWORD(wp) == IDC_HOT_KEY_CLEAR && HIWORD(wp) == BN_CLICKED) {
+        OnClearHotKey();
+        return TRUE;
+    }
     return CPropertyPage::OnCommand(wp, lp);
 }
 
@@ -52,4 +62,9 @@ void COptCommon::OnSelchangeRenameFormat() {
     // survives the sheet.
     const int index = m_cbRenameFormat.GetCurSel();
     if (index >= 0) m_nRenameFormat = index;
+}
+
+void COptCommon::OnClearHotKey() {
+    m_hotKey.SendMessage(HKM_SETHOTKEY, 0);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_hotKey.m_hWnd), TRUE);
 }

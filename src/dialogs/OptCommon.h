@@ -1,6 +1,7 @@
 #pragma once
 // COptCommon: the options sheet's first page ("各種設定"): page count, new-mark days, file
-// counts in titles, and how name conflicts of drops are renamed.
+// counts in titles, the hotkey that activates the bar, and how name conflicts of drops are
+// renamed.
 #include <windows.h>
 
 #include "dialogs/ComboBox.h"
@@ -16,6 +17,7 @@ public:
     int m_bDisplayCount = 0;   // check box: 0 or 1
     int m_nRenameFormat = 0;   // 0..3; another value is shown as no selection and kept
     int m_bRenameConfirm = 0;  // check box: 0 or 1
+    int m_nHotKey = 0;         // the hotkey control's value; 0: none
 
 protected:
     BOOL OnInitDialog() override;
@@ -24,8 +26,10 @@ protected:
 
 private:
     void OnSelchangeRenameFormat();
+    void OnClearHotKey();
 
     CWnd m_spinGroupCount;
     CWnd m_spinDaysNew;
     CComboBox m_cbRenameFormat;
+    CWnd m_hotKey;
 };

@@ -45,6 +45,7 @@ OptionChanges ComputeOptionChanges(const OptionValues& inForce, const OptionValu
         changes.logFont = true;
         if (changes.refresh == kRefreshNone) changes.refresh = kRefreshRepaint;
     }
+    changes.hotKey = wanted.hotKey != inForce.hotKey;
     return changes;
 }
 

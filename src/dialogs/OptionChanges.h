@@ -13,6 +13,7 @@ struct OptionValues {
     int renameConfirm = kRenameConfirm.defaultValue;  // "RenameConfirm": on only when 1
     int renameFormat = kRenameFormat.defaultValue;  // "RenameFormat"
     LogFontRecord logFont = LogFontRecord::Default();  // "LogFont"
+    int hotKey = kHotKey.defaultValue;              // "HotKey": the hotkey control's value, 0 none
 };
 
 // The values as the sheet's pages are loaded with them: a check box is ticked only for a
@@ -34,10 +35,11 @@ struct OptionChanges {
     bool daysNew = false;
     bool groupCount = false;
     bool logFont = false;
+    bool hotKey = false;  // the bar registers the new chord (nothing to refresh)
     RefreshLevel refresh = kRefreshNone;
     int currentPage = 0;  // the current page index after applying
 
-    bool Any() const { return displayCount || renameConfirm || renameFormat || daysNew || groupCount || logFont; }
+    bool Any() const { return displayCount || renameConfirm || renameFormat || daysNew || groupCount || logFont || hotKey; }
 };
 
 // Compares the sheet's result with the values in force. The check boxes count as 1 when

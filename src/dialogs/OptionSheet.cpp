@@ -17,6 +17,7 @@ bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORRE
     common.m_bDisplayCount = shown.displayCount;
     common.m_nRenameFormat = shown.renameFormat;
     common.m_bRenameConfirm = shown.renameConfirm;
+    common.m_nHotKey = shown.hotKey;
     COptFont font;
     font.m_crBack = crBack;
     font.m_crText = crText;
@@ -33,6 +34,7 @@ bool RunOptionsSheet(CWnd* parent, const varolin::OptionValues& inForce, COLORRE
     result.displayCount = common.m_bDisplayCount;
     result.renameConfirm = common.m_bRenameConfirm;
     result.renameFormat = common.m_nRenameFormat;
+    result.hotKey = common.m_nHotKey;
     // A font page never opened, or showing a face the screen lacks, hands back the very bytes.
     result.logFont = font.FontChosen() ? FromLogFontW(font.m_logFont) : inForce.logFont;
     edited = varolin::NormalisedOptions(result);
@@ -47,6 +49,7 @@ varolin::OptionValues OptionsInForce(const AppSettings& settings, int groupCount
     values.renameConfirm = settings.nRenameConfirm;
     values.renameFormat = settings.nRenameFormat;
     values.logFont = logFont;
+    values.hotKey = settings.nHotKey;
     return values;
 }
 
@@ -71,4 +74,8 @@ void StoreOptionChanges(AppSettings& settings, const varolin::OptionChanges& cha
     }
     if (changes.groupCount) WriteIntSetting(varolin::kGroupCount, values.groupCount);
     if (changes.logFont) WriteLogFont(values.logFont);
+    if (changes.hotKey) {
+        settings.nHotKey = values.hotKey;
+        WriteIntSetting(varolin::kHotKey, settings.nHotKey);
+    }
 }

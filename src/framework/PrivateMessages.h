@@ -15,4 +15,6 @@ enum PrivateMessage : UINT {
     kProgramIconMessage,
     // A page opens the next queued property sheet of its new buttons.
     kNextSheetMessage,
+    // The bar tells, once it shows, that its hotkey could not be registered.
+    kHotKeyTakenMessage,
 };

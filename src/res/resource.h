@@ -75,6 +75,8 @@
 #define IDC_RENAME_CONFIRM       1024
 #define IDC_RENAME_FORMAT        1025
 #define IDC_DISPLAY_COUNT        1026
+#define IDC_HOT_KEY              1017
+#define IDC_HOT_KEY_CLEAR        1019
 
 // Font page (106).
 #define IDC_FACE_NAME            1001
@@ -161,6 +163,7 @@
 #define IDS_FOLDER_PATH_TOO_LONG 61036   // %1 the folder
 #define IDS_PROGRAM_NAME_TOO_LONG 61037  // %1 the program's path
 #define IDS_EMPTY_PAGE_HINT      61050   // drawn where an empty page's buttons would be
+#define IDS_HOT_KEY_TAKEN        61051   // %1 the hotkey, as "Ctrl + Shift + Y"
 
 // System colour names of the colour page: 65028 .. 65048; font style names: 65049 .. 65052.
 #define IDS_SYSCOLOR_FIRST       65028

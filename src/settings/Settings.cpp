@@ -64,6 +64,7 @@ BarSettings LoadSettings(AppSettings& settings, const varolin::AppBarState& defa
     settings.crInitBackColor = static_cast<COLORREF>(ReadIntSetting(varolin::kInitBackColor));
     ReadAppBarState(bar.state, dpi);
     bar.monitor = ReadAppBarMonitor();
+    settings.nHotKey = ReadIntSetting(varolin::kHotKey);
     bar.nGroupCount = varolin::ClampGroupCount(ReadIntSetting(varolin::kGroupCount));
     settings.nDisplayCount = ReadIntSetting(varolin::kDisplayCount);
     settings.nRenameConfirm = ReadIntSetting(varolin::kRenameConfirm);

@@ -32,6 +32,7 @@ struct AppSettings {
                                                                 // varolin::RenameFormatInUse(nRenameFormat)
     int nDaysNew = varolin::kDaysNew.defaultValue;  // "DaysNew": files younger than this many days are new
     int nSlide = varolin::kSlide.defaultValue;      // "Slide": nonzero = the bar slides when it moves
+    int nHotKey = varolin::kHotKey.defaultValue;    // "HotKey": the bar's activation chord, 0 none
 
     std::wstring strAppDir;                 // the program's folder, ending in a backslash: page files, help
     varolin::RenameCounter renameCounter;   // numbered names: 0 at start, shared by every drop
@@ -48,7 +49,7 @@ struct BarSettings {
 };
 
 // Reads every setting in the bar's order ("Common": SelGroup, CopyMove, InitForeColor,
-// InitBackColor, AppBarState with AppBarDpi and AppBarMonitor; "Option": GroupCount,
+// InitBackColor, AppBarState with AppBarDpi and AppBarMonitor, HotKey; "Option": GroupCount,
 // DisplayCount, RenameConfirm, RenameFormat, DaysNew, Slide, LogFont), fills `settings` and
 // returns the bar's own. `defaultState` is the docking record the bar computes for a first
 // start, at the bar's `dpi` (callers that do not dock anything may leave both out).

@@ -177,6 +177,23 @@ int RenameFormatInUse(int stored) {
     return stored >= 0 && stored < kRenameFormatCount ? stored : 0;
 }
 
+std::optional<HotKeyChord> HotKeyChordOf(int stored) {
+    if (stored <= 0 || stored > 0xFFFF) return std::nullopt;
+    const int flags = stored >> 8;
+    const unsigned key = static_cast<unsigned>(stored & 0xFF);
+    if (key == 0 || (flags & ~(kHotKeyShift | kHotKeyControl | kHotKeyAlt | kHotKeyExtended)) != 0 ||
+        (flags & (kHotKeyControl | kHotKeyAlt)) == 0)
+        return std::nullopt;
+    constexpr unsigned kModAlt = 0x1, kModControl = 0x2, kModShift = 0x4;
+    // Held down, the chord would activate the bar again at every repeat.
+    constexpr unsigned kModNoRepeat = 0x4000;
+    HotKeyChord chord;
+    chord.virtualKey = key;
+    chord.modifiers = kModNoRepeat | ((flags & kHotKeyAlt) ? kModAlt : 0u) | ((flags & kHotKeyControl) ? kModControl : 0u) |
+                      ((flags & kHotKeyShift) ? kModShift : 0u);
+    return chord;
+}
+
 int RenameCounter::Next() {
     int number = m_next.load();
     // Wrapping keeps the arithmetic defined; two billion renames in one run do not happen.

@@ -38,6 +38,19 @@ inline constexpr IntSetting kRenameFormat{kSectionOption, L"RenameFormat", 0};
 inline constexpr IntSetting kDaysNew{kSectionOption, L"DaysNew", 1};
 inline constexpr IntSetting kSlide{kSectionOption, L"Slide", 1};
 
+// "HotKey" in "Common": the chord that activates the bar, as the options page's hotkey control
+// gives it (the virtual key in the low byte, its HOTKEYF_ modifier bits in the next). Missing
+// means the default; 0 means none. The default is Ctrl+Shift+Y: Ctrl+Alt is AltGr on many
+// layouts, where AltGr (and AltGr+Shift) with a letter types a character; Win chords belong to
+// Windows (and the control cannot hold the Win key); Ctrl+Shift with a letter types nothing on
+// any layout, and Windows binds no Ctrl+Shift+Y of its own.
+inline constexpr int kHotKeyShift = 0x01;    // HOTKEYF_SHIFT
+inline constexpr int kHotKeyControl = 0x02;  // HOTKEYF_CONTROL
+inline constexpr int kHotKeyAlt = 0x04;      // HOTKEYF_ALT
+inline constexpr int kHotKeyExtended = 0x08;  // HOTKEYF_EXT: an extended key, not a modifier
+inline constexpr int kDefaultHotKey = ((kHotKeyControl | kHotKeyShift) << 8) | 'Y';
+inline constexpr IntSetting kHotKey{kSectionCommon, L"HotKey", kDefaultHotKey};
+
 // The binary (REG_BINARY) values.
 inline constexpr wchar_t kAppBarStateName[] = L"AppBarState";  // in "Common"
 inline constexpr wchar_t kLogFontName[] = L"LogFont";          // in "Option"
@@ -119,6 +132,17 @@ int ClampGroupCount(int stored);
 // The numbering format to rename with: a stored "RenameFormat" outside 0..3 renames with
 // format 0 (the stored value itself is kept and shown as it is).
 int RenameFormatInUse(int stored);
+
+// A stored "HotKey" as RegisterHotKey takes it: the virtual key and the MOD_ bits.
+struct HotKeyChord {
+    unsigned virtualKey = 0;
+    unsigned modifiers = 0;  // MOD_ALT 1, MOD_CONTROL 2, MOD_SHIFT 4; MOD_NOREPEAT 0x4000 always
+    bool operator==(const HotKeyChord&) const = default;
+};
+// None for 0 and for a value that is no hotkey control's value. None as well for a key
+// without Ctrl or Alt: registered system-wide it would take a typing key (or a Shift one) from
+// every program, and the page's control never gives one.
+std::optional<HotKeyChord> HotKeyChordOf(int stored);
 
 // The numbers of numbered names come from one counter for the whole run (never stored), kept
 // with the settings in force.

@@ -23,7 +23,7 @@ std::string Written(const OptionChanges& c) {
     std::string out;
     for (auto [set, name] : {std::pair{c.displayCount, "displayCount"}, {c.renameConfirm, "renameConfirm"},
                              {c.renameFormat, "renameFormat"}, {c.daysNew, "daysNew"}, {c.groupCount, "groupCount"},
-                             {c.logFont, "logFont"}})
+                             {c.logFont, "logFont"}, {c.hotKey, "hotKey"}})
         if (set) out += std::string(out.empty() ? "" : " ") + name;
     return out;
 }
@@ -59,6 +59,9 @@ TEST(OptionChanges, WhatIsWrittenHowMuchIsRefreshedAndWhichPageIsCurrent) {
         // A rename format the list cannot show is kept unless the user picks one.
         {[](auto& s, auto& e) { s.renameFormat = 7; e = SheetInputs(s); }, 0, "", kRefreshNone, 0},
         {[](auto& s, auto& e) { s.renameFormat = 7; e.renameFormat = 1; }, 0, "renameFormat", kRefreshNone, 0},
+        // A new chord or none is registered by the bar; nothing is redrawn.
+        {[](auto&, auto& e) { e.hotKey = 0; }, 2, "hotKey", kRefreshNone, 2},
+        {[](auto& s, auto& e) { s.hotKey = e.hotKey = 0x370; }, 0, "", kRefreshNone, 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         OptionValues stored = Stored(), edited = Stored();

@@ -72,6 +72,20 @@ TEST(SettingClamps, GroupCountToNearestBoundRenameFormatOutsideRangeUsesZero) {
         EXPECT_EQ(RenameFormatInUse(stored), used) << stored;
 }
 
+// The hotkey control's value as RegisterHotKey takes it; what the control would never give,
+// and a chord that would take a typing key from every program, register nothing.
+TEST(HotKeyValue, ControlBitsBecomeRegisterBitsAndUnusableValuesGiveNone) {
+    constexpr unsigned kNoRepeat = 0x4000;
+    EXPECT_EQ(HotKeyChordOf(kHotKey.defaultValue), (HotKeyChord{'Y', kNoRepeat | 0x2 | 0x4})) << "Ctrl+Shift+Y";
+    EXPECT_EQ(HotKeyChordOf((kHotKeyAlt << 8) | 0x70), (HotKeyChord{0x70, kNoRepeat | 0x1})) << "Alt+F1";
+    EXPECT_EQ(HotKeyChordOf(((kHotKeyControl | kHotKeyExtended) << 8) | 0x2E), (HotKeyChord{0x2E, kNoRepeat | 0x2}))
+        << "Ctrl+Delete: the extended flag is no modifier";
+    EXPECT_EQ(HotKeyChordOf(((kHotKeyControl | kHotKeyAlt | kHotKeyShift) << 8) | 'K'), (HotKeyChord{'K', kNoRepeat | 0x7}));
+    for (int none : {0, -1, int{'Y'}, (kHotKeyShift << 8) | 'Y', (kHotKeyControl << 8), 0x10000 | kHotKey.defaultValue,
+                     (0x10 << 8) | 'Y' | (kHotKeyControl << 8)})
+        EXPECT_EQ(HotKeyChordOf(none), std::nullopt) << std::hex << none;
+}
+
 // "AppBarDpi" belongs to the bytes it copies: a record an older build rewrote is 96 DPI again.
 TEST(AppBarStateValue, StoredSizesComeFromTheDpiRecordedForExactlyThoseBytes) {
     const AppBarState stored{48, Edge::Top, 0, 1, {40, 30, 40, 30}, Rect{100, 50, 500, 80}};
