@@ -16,6 +16,7 @@
 //                         copy or move allowed) and prints the effect reported: copy, move, none;
 //                         with --time, then the milliseconds DoDragDrop took
 //   drag --text TEXT      the same with TEXT (CF_TEXT) instead of files
+//   foreground            waits (up to the timeout) until it is the foreground window
 //   save [NAME]           takes it for a file dialog (a "#32770" with a file name box), types
 //                         NAME as the file name when given and presses its OK button
 // Exit 0 on success, 1 when a window is missing or the drag failed.
@@ -188,6 +189,8 @@ int main() {
         if (args.Has(L"--command")) PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(args.Number(L"--command")), 0);
         else if (args.Has(L"--wm-close")) PostMessageW(wnd, WM_CLOSE, 0, 0);
         else PostMessageW(wnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (verb == L"foreground") {
+        if (!Poll(args.timeout, [&] { return GetForegroundWindow() == wnd; })) return Fail(L"not the foreground window");
     } else if (verb == L"answer") {
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 0xFFFF)));
         PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
