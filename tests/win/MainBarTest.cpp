@@ -515,3 +515,23 @@ TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAndDrawsAtThe
     EXPECT_EQ(m_bar->Style().Dpi(), dpi) << "margins, icon and marks";
 }
 
+
+// Also run at 144 DPI: the gaps between buttons are 2 pixels at 96 DPI, 3 at 144.
+TEST_F(MainBarTest, TheGapsBetweenButtonsScaleWithTheBarsDpi) {
+    WritePage(0, {L"C:\\one\\", L"C:\\two\\", L"C:\\three\\"});
+    StartBar();
+    const int dpi = static_cast<int>(GetDpiForWindow(Bar()));
+    ASSERT_EQ(m_bar->Style().Dpi(), dpi);
+    std::vector<RECT> faces;
+    for (HWND button : Children(Pages()[0])) {
+        RECT rc{};
+        GetWindowRect(button, &rc);
+        faces.push_back(rc);
+    }
+    ASSERT_EQ(faces.size(), 3u);
+    std::sort(faces.begin(), faces.end(), [](const RECT& a, const RECT& b) { return a.left + a.top < b.left + b.top; });
+    const bool row = faces[1].left > faces[0].left;
+    for (size_t i = 1; i < faces.size(); ++i)
+        EXPECT_EQ(row ? faces[i].left - faces[i - 1].right : faces[i].top - faces[i - 1].bottom, MulDiv(2, dpi, 96)) << i;
+}
+
