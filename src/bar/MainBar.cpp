@@ -45,6 +45,7 @@ int Height(const RECT& rc) { return rc.bottom - rc.top; }
 CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* shell)
     : CAppBarWnd(IDD_MAIN_BAR, parent, shell),
       m_settings(settings),
+      m_highContrastQuery(&IsHighContrastOn),
       m_brCopy(CreateSolidBrush(kCopyColor)),
       m_brMove(CreateSolidBrush(kMoveColor)),
       m_strPageClass(kPageClass),
@@ -166,7 +167,19 @@ void CMainBar::LoadSettings(varolin::AppBarState& state) {
     m_logFont = settings.logFont;
     state = settings.state;
     if (settings.monitor) SetMonitorPlace(*settings.monitor);
+    MakeStyle();
+}
+
+void CMainBar::MakeStyle() {
     m_style = ButtonStyle(m_logFont, Dpi());
+    m_style.SetHighContrast(m_highContrastQuery());
+}
+
+void CMainBar::OnSystemColors(bool always) {
+    const bool before = m_style.HighContrast();
+    m_style.SetHighContrast(m_highContrastQuery());
+    if (always || m_style.HighContrast() != before)
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CMainBar::SaveState() {
@@ -318,14 +331,23 @@ LRESULT CMainBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ReportHotKeyTaken();
         return 0;
     }
+    // Most setting changes leave the colours alone; a new colour scheme comes as both.
+    if (msg == WM_SETTINGCHANGE) OnSystemColors(false);
+    if (msg == WM_SYSCOLORCHANGE) OnSystemColors(true);
     return CAppBarWnd::WindowProc(msg, wp, lp);
 }
 
 HBRUSH CMainBar::OnCtlColor(HDC dc, HWND control, UINT msg) {
     if (msg != WM_CTLCOLORSTATIC || control != m_wndPageLabel.m_hWnd) return CAppBarWnd::OnCtlColor(dc, control, msg);
     SetBkMode(dc, TRANSPARENT);
+    const bool move = m_settings.nCopyMove == 1;
+    if (m_style.HighContrast()) {
+        // Still two looks for the two modes, both from the user's scheme.
+        SetTextColor(dc, GetSysColor(move ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+        return GetSysColorBrush(move ? COLOR_HIGHLIGHT : COLOR_BTNFACE);
+    }
     SetTextColor(dc, RGB(255, 255, 255));
-    return m_settings.nCopyMove == 1 ? m_brMove.Get() : m_brCopy.Get();
+    return move ? m_brMove.Get() : m_brCopy.Get();
 }
 
 BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -348,7 +370,7 @@ void CMainBar::OnEdgeChange(bool, varolin::Edge edge) {
 }
 
 void CMainBar::OnRescale(int) {
-    m_style = ButtonStyle(m_logFont, Dpi());
+    MakeStyle();
     // The template's font was made once, at m_nInitDpi; the label's own takes its place.
     LOGFONTW font = m_lfLabel;
     font.lfHeight = varolin::ConvertDpi(font.lfHeight, m_nInitDpi, Dpi());
@@ -422,7 +444,7 @@ void CMainBar::OnOptions() {
     m_nSelGroup = changes.currentPage;
     if (changes.logFont) {
         m_logFont = edited.logFont;
-        m_style = ButtonStyle(m_logFont, Dpi());
+        MakeStyle();
     }
     if (changes.refresh == varolin::kRefreshRepaint) {
         RepaintPage();

@@ -4,7 +4,9 @@
 // dropped on it, and comes forward on its global hotkey.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/SettingsRecords.h"
@@ -45,6 +47,9 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     // What its buttons draw with: made for the bar's DPI and font, again when either changes.
     const ButtonStyle& Style() const { return m_style; }
+    // Whether Windows' high contrast is on: asked whenever the style is made and at each
+    // WM_SETTINGCHANGE and WM_SYSCOLORCHANGE; the system's answer unless replaced.
+    void SetHighContrastQuery(std::function<bool()> query) { m_highContrastQuery = std::move(query); }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -93,6 +98,10 @@ private:
     // The page label's size as made from the template, at the bar's DPI now.
     int LabelWidth() const;
     int LabelHeight() const;
+    // m_style from m_logFont at the bar's DPI, in high contrast or not.
+    void MakeStyle();
+    // High contrast or the system's colours changed: everything is drawn again.
+    void OnSystemColors(bool always);
     void LoadSettings(varolin::AppBarState& state);
     void SaveState();
     void OnAddButton();
@@ -124,6 +133,7 @@ private:
     std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
     RECT m_rcPages{};  // where the current page goes; the others move there when they become current
     varolin::LogFontRecord m_logFont;
+    std::function<bool()> m_highContrastQuery;
     ButtonStyle m_style;  // from m_logFont at the bar's DPI; lent to every page
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;

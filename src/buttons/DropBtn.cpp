@@ -213,7 +213,7 @@ void CDropBtn::OnDestroy() {
 BOOL CDropBtn::OnEraseBkgnd(HDC dc) {
     // The class has no brush: each button fills its face with its own back colour.
     const RECT rc = GetClientRect();
-    FillRect(dc, &rc, m_brBack.Get());
+    FillRect(dc, &rc, m_host.Style().FaceBrush(m_brBack.Get()));
     return TRUE;
 }
 
@@ -235,7 +235,7 @@ void CDropBtn::Paint(HDC dc) {
     const int saved = SaveDC(dc);
     SetMapMode(dc, MM_TEXT);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, m_record.m_crText);
+    SetTextColor(dc, style.FaceText(m_record.m_crText));
 
     // The title first: the edge, marks and icon cover it where they overlap.
     const std::wstring text = FaceText();

@@ -16,6 +16,17 @@ std::wstring ReplaceArg(std::wstring text, const wchar_t* marker, const std::wst
     return text;
 }
 
+// A key for another dialog of this thread (a modeless one such as a progress window, beside the
+// modal one) goes to that dialog's manager: Tab, Enter and Escape work there as anywhere.
+bool IsOtherDialogsKey(HWND modal, MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || root == modal) return false;
+    wchar_t name[8] = {};
+    if (!GetClassNameW(root, name, 8) || std::wcscmp(name, L"#32770") != 0) return false;
+    return IsDialogMessageW(root, &msg) != FALSE;
+}
+
 bool ParseInt(const std::wstring& text, int& value) {
     size_t i = 0;
     while (i < text.size() && iswspace(text[i])) ++i;
@@ -83,6 +94,7 @@ INT_PTR CDialog::DoModal() {
             quit = got == 0;
             break;
         }
+        if (IsOtherDialogsKey(wnd, msg)) continue;
         if (PreTranslateMessage(&msg)) continue;
         if (IsDialogMessageW(wnd, &msg)) continue;
         TranslateMessage(&msg);

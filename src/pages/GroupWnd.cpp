@@ -5,6 +5,7 @@
 #include "settings/PathUtil.h"
 #include "settings/Settings.h"
 #include "buttons/DropBtn.h"
+#include "shell/ButtonStyle.h"
 #include "framework/DebugReport.h"
 #include "framework/Strings.h"
 #include "framework/PrivateMessages.h"
@@ -90,7 +91,7 @@ void CGroupWnd::MakeButtons() {
     m_dropRouter.Register(m_hWnd);
     // Made where they go: moving each one after would cost a window move per button.
     const RECT client = GetClientRect();
-    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, m_unmade.size());
+    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, m_unmade.size(), m_style.Dpi());
     for (size_t i = 0; i < m_unmade.size(); ++i) {
         const varolin::ButtonPlace& place = places[i];
         if (!MakeButton(m_unmade[i], RECT{place.x, place.y, place.x + place.width, place.y + place.height}))
@@ -146,7 +147,7 @@ void CGroupWnd::LayoutButtons() {
     m_bLayoutDue = false;
     if (m_nCount < 1) return;
     const RECT rc = GetClientRect();
-    const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, m_buttons.size());
+    const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, m_buttons.size(), m_style.Dpi());
     for (size_t i = 0; i < m_buttons.size(); ++i)
         MoveWindow(m_buttons[i]->m_hWnd, places[i].x, places[i].y, places[i].width, places[i].height, TRUE);
 }

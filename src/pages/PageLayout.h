@@ -11,10 +11,10 @@ struct ButtonPlace {
     bool operator==(const ButtonPlace&) const = default;
 };
 
-// Places n buttons edge to edge with 2-pixel gaps in a row (width >= height) or a column.
-// Lengths truncate, so up to n - 1 pixels stay empty at the far end; a length the gaps leave
-// no room for is taken as zero.
-std::vector<ButtonPlace> LayoutButtonPlaces(int width, int height, std::size_t count);
+// Places n buttons edge to edge in a row (width >= height) or a column, with gaps of 2 pixels
+// at 96 DPI scaled to `dpi`. Lengths truncate, so up to n - 1 pixels stay empty at the far end;
+// a length the gaps leave no room for is taken as zero.
+std::vector<ButtonPlace> LayoutButtonPlaces(int width, int height, std::size_t count, int dpi);
 
 // Moves the item at `index` one place earlier (or later); the first item stays first, the
 // last stays last. Returns false when the index is out of range.

@@ -32,10 +32,18 @@ public:
     // A 96-DPI size at Dpi().
     int Scaled(int value) const { return varolin::ScaleForDpi(value, m_nDpi); }
 
+    // While Windows' high contrast is on, faces are painted in the system's button colours
+    // (as its own buttons are) instead of each button's stored ones, which stay as they are.
+    void SetHighContrast(bool on) { m_bHighContrast = on; }
+    bool HighContrast() const { return m_bHighContrast; }
+    COLORREF FaceText(COLORREF stored) const { return m_bHighContrast ? GetSysColor(COLOR_BTNTEXT) : stored; }
+    HBRUSH FaceBrush(HBRUSH stored) const { return m_bHighContrast ? GetSysColorBrush(COLOR_BTNFACE) : stored; }
+
 private:
     OwnedFont m_fontButton;
     OwnedFont m_fontButtonVert;
     OwnedBitmap m_bmpNewMark;
     OwnedBitmap m_bmpNewMarkMask;
     int m_nDpi = varolin::kDefaultDpi;
+    bool m_bHighContrast = false;
 };

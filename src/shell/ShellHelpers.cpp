@@ -151,3 +151,9 @@ void DrawTransparent(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int widt
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
 }
+
+bool IsHighContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) && (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}

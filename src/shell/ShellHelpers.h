@@ -45,3 +45,6 @@ void MakeMaskBitmap(HBITMAP image, OwnedBitmap& mask);
 // Draws `image` at (x, y) leaving the destination untouched where `mask` is 0. Neither bitmap
 // may be selected into another DC. Uses one memory DC and creates no bitmaps.
 void DrawTransparent(HDC dc, HBITMAP image, HBITMAP mask, int x, int y, int width, int height);
+
+// Whether Windows' high contrast is on now.
+bool IsHighContrastOn();

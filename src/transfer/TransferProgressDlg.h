@@ -2,7 +2,8 @@
 // The progress window of the running transfer: operation, current file, files and bytes done
 // of all, a bar, the drops waiting, and a Cancel button. Modeless and owned by the bar; it shows
 // itself, without taking the foreground, once a job has run for half a second, and hides when
-// the job ends.
+// the job ends. It is an application window (in the taskbar and Alt+Tab), so the keyboard can
+// reach it: activated, Cancel has the focus and Enter, Space or Escape cancel.
 #include <windows.h>
 
 #include <functional>

@@ -69,7 +69,7 @@ void ExpectLaidOut(const CGroupWnd* page) {
     RECT client{};
     GetClientRect(page->m_hWnd, &client);
     const std::vector<HWND> buttons = Buttons(page);
-    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, buttons.size());
+    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, buttons.size(), static_cast<int>(GetDpiForWindow(page->m_hWnd)));
     for (size_t i = 0; i < buttons.size(); ++i) {
         RECT rc{};
         GetWindowRect(buttons[i], &rc);

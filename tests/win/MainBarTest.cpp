@@ -515,3 +515,68 @@ TEST_F(MainBarTest, OkOnTheFontPageKeepsLogFontInNinetySixDpiPixelsAndDrawsAtThe
     EXPECT_EQ(m_bar->Style().Dpi(), dpi) << "margins, icon and marks";
 }
 
+
+// Also run at 144 DPI: the gaps between buttons are 2 pixels at 96 DPI, 3 at 144.
+TEST_F(MainBarTest, TheGapsBetweenButtonsScaleWithTheBarsDpi) {
+    WritePage(0, {L"C:\\one\\", L"C:\\two\\", L"C:\\three\\"});
+    StartBar();
+    const int dpi = static_cast<int>(GetDpiForWindow(Bar()));
+    ASSERT_EQ(m_bar->Style().Dpi(), dpi);
+    std::vector<RECT> faces;
+    for (HWND button : Children(Pages()[0])) {
+        RECT rc{};
+        GetWindowRect(button, &rc);
+        faces.push_back(rc);
+    }
+    ASSERT_EQ(faces.size(), 3u);
+    std::sort(faces.begin(), faces.end(), [](const RECT& a, const RECT& b) { return a.left + a.top < b.left + b.top; });
+    const bool row = faces[1].left > faces[0].left;
+    for (size_t i = 1; i < faces.size(); ++i)
+        EXPECT_EQ(row ? faces[i].left - faces[i - 1].right : faces[i].top - faces[i - 1].bottom, MulDiv(2, dpi, 96)) << i;
+}
+
+// Wine cannot turn high contrast on, so the bar is given the answer. While it is on, a face
+// looks exactly like one whose stored colours are the system's button colours, the label keeps
+// two looks from the scheme, and the group file keeps every stored colour.
+TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) {
+    const COLORREF text = RGB(0, 160, 0), back = RGB(200, 0, 0);
+    const std::vector<varolin::ButtonRecord> records{varolin::ButtonRecord::ForPath(L"C:\\x\\Same\\", text, back),
+                                                     varolin::ButtonRecord::ForPath(L"C:\\y\\Same\\", GetSysColor(COLOR_BTNTEXT),
+                                                                                    GetSysColor(COLOR_BTNFACE))};
+    ASSERT_TRUE(m_dir.WriteFile(varolin::GroupFileName(0), varolin::EncodeGroupFile(records, SystemAnsiCodePage())));
+    bool highContrast = false;
+    StartBar();
+    m_bar->SetHighContrastQuery([&highContrast] { return highContrast; });
+    const std::vector<HWND> buttons = Children(Pages()[0]);
+    ASSERT_EQ(buttons.size(), 2u);
+    const ButtonFace stored = RenderFace(buttons[0]);
+    ASSERT_NE(stored, RenderFace(buttons[1]));
+    const COLORREF copyLabel = LabelColor();
+
+    // Each change is drawn again at once: the button has something to paint.
+    auto redrawnOn = [&](UINT msg, WPARAM wp) {
+        RedrawWindow(Bar(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SendMessageW(Bar(), msg, wp, 0);
+        return GetUpdateRect(buttons[0], nullptr, FALSE) != FALSE;
+    };
+    highContrast = true;
+    EXPECT_TRUE(redrawnOn(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST));
+    EXPECT_EQ(RenderFace(buttons[0]), RenderFace(buttons[1]));
+    EXPECT_EQ(LabelColor(), GetSysColor(COLOR_BTNFACE)) << "copy";
+    Command(ID_BAR_DROP_MOVE);
+    EXPECT_EQ(LabelColor(), GetSysColor(COLOR_HIGHLIGHT)) << "move";
+    EXPECT_TRUE(redrawnOn(WM_SYSCOLORCHANGE, 0)) << "the scheme's colours may be new";
+
+    // Saved while it is on (a move saves the page): the stored colours, not the shown ones.
+    SendMessageW(buttons[0], WM_COMMAND, ID_BUTTON_MOVE_LATER, 0);
+    const auto saved = StoredButtons(0);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[1].m_crText, text);
+    EXPECT_EQ(saved[1].m_crBack, back);
+
+    highContrast = false;
+    EXPECT_TRUE(redrawnOn(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST));
+    EXPECT_EQ(RenderFace(buttons[0]), stored);
+    Command(ID_BAR_DROP_COPY);
+    EXPECT_EQ(LabelColor(), copyLabel);
+}

@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "transfer/FileCopy.h"
+#include "transfer/TransferProgressDlg.h"
+#include "framework/Dialog.h"
 #include "framework/OleDropTarget.h"
 #include "resource.h"
 #include "settings/LongPath.h"
@@ -121,6 +123,58 @@ TEST_F(DropJob, CancelDuringAQuestionEndsTheJobAndKeepsWhatWasDone) {
     EXPECT_EQ(m_answerer.Count(), 2u);
     EXPECT_TRUE(IsWindow(about)) << "left open";
     DestroyWindow(about);
+}
+
+// Escape or Enter in the progress window cancels as its button does, even while a question of
+// the job is open (its modal loop hands the progress window's keys to that window).
+TEST_F(DropJob, EscapeOrEnterInTheProgressWindowCancelsTheJob) {
+    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        const std::wstring k = std::to_wstring(key);
+        const std::wstring x = Source(k + L"x.txt"), a = Source(k + L"a.txt", "old"), c = Source(k + L"c.txt");
+        m_answerer.Answer(IDOK, [key](HWND) {
+            const HWND cancel = GetDlgItem(ProgressWindow(GetCurrentThreadId()), IDCANCEL);
+            PostMessageW(cancel, WM_KEYDOWN, key, 1);
+            PostMessageW(cancel, WM_KEYUP, key, 0xC0000001);
+        });
+        Drop({x, a, c}, MK_LBUTTON | MK_SHIFT);
+        ASSERT_TRUE(m_host.WaitForTransfers());
+        EXPECT_EQ(FileBytes(m_target / (k + L"a.txt")), "old") << key << ": the question was answered as a stop";
+        EXPECT_TRUE(Exists(a) && Exists(x)) << key;
+        EXPECT_FALSE(Exists(c)) << key;
+    }
+}
+
+// The progress window comes up without taking the focus from the user's work, yet it is an
+// application window (taskbar, Alt+Tab); activated, its Cancel has the focus and Space presses it.
+TEST(TransferProgress, ShowsWithoutActivationAndIsReachedFromTheKeyboard) {
+    ButtonHost host;
+    int cancels = 0;
+    CTransferProgressDlg progress([&cancels] { ++cancels; });
+    progress.JobStarted(host.Bar());
+    ASSERT_TRUE(progress.m_hWnd);
+    const HWND cancel = GetDlgItem(progress.m_hWnd, IDCANCEL);
+    const HWND before = GetForegroundWindow();
+    for (int i = 0; i < 300 && !IsWindowVisible(progress.m_hWnd); ++i) HandleMessagesFor(10);
+    ASSERT_TRUE(IsWindowVisible(progress.m_hWnd));
+    const LONG_PTR exStyle = GetWindowLongPtrW(progress.m_hWnd, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+    EXPECT_EQ(GetForegroundWindow(), before);
+    EXPECT_NE(GetActiveWindow(), progress.m_hWnd);
+
+    SetForegroundWindow(progress.m_hWnd);
+    EXPECT_EQ(GetFocus(), cancel);
+    EXPECT_TRUE(GetWindowLongW(cancel, GWL_STYLE) & WS_TABSTOP);
+    // Inside another dialog's modal loop, as the bar's own is.
+    DialogAnswerer answerer;
+    answerer.Answer(IDOK, [cancel](HWND) {
+        PostMessageW(cancel, WM_KEYDOWN, VK_SPACE, 1);
+        PostMessageW(cancel, WM_KEYUP, VK_SPACE, 0xC0000001);
+    });
+    CDialog(IDD_ABOUT).DoModal();
+    EXPECT_EQ(cancels, 1);
+    progress.JobEnded();
+    progress.DestroyWindow();
 }
 
 // The bar may be inside another drop (its menu or Save As open, or COM releasing the dragged
