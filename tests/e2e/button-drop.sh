@@ -5,14 +5,10 @@
 source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-drop"
 WORK='C:\varolin-e2e-drop'
-KEY='HKCU\Software\Ovelia\Varolin'
 on_exit() { rm -rf "$WORK_UNIX"; wine reg delete "$KEY" /f >/dev/null 2>&1; }
 
 # Counts shown, no NEW badge (so only the count can change the face), plain drops copy.
-for setting in "Option DisplayCount 1" "Option DaysNew 0" "Common CopyMove 0" "Common SelGroup 0"; do
-  read -r section name value <<<"$setting"
-  wine reg add "$KEY\\$section" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null || fail "registry"
-done
+set_settings "Option DisplayCount 1" "Option DaysNew 0" "Common CopyMove 0" "Common SelGroup 0"
 
 mkdir -p "$WORK_UNIX/dest" "$WORK_UNIX/src"
 cp "$EXE" "$WORK_UNIX/Varolin.exe"

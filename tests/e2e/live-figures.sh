@@ -5,17 +5,13 @@
 source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-live"
 WORK='C:\varolin-e2e-live'
-KEY='HKCU\Software\Ovelia\Varolin'
 on_exit() { rm -rf "$WORK_UNIX"; wine reg delete "$KEY" /f >/dev/null 2>&1; }
 
 if x86_64-w64-mingw32-objdump -p "$EXE" | grep -qi 'DLL Name: comdlg32'; then fail "comdlg32.dll is loaded at start"; fi
 echo "the common dialogs load on first use"
 
 # Counts shown, no NEW badge: only the count changes the face.
-for setting in "Option DisplayCount 1" "Option DaysNew 0" "Common SelGroup 0"; do
-  read -r section name value <<<"$setting"
-  wine reg add "$KEY\\$section" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null || fail "registry"
-done
+set_settings "Option DisplayCount 1" "Option DaysNew 0" "Common SelGroup 0"
 mkdir -p "$WORK_UNIX/watched"
 cp "$EXE" "$WORK_UNIX/"
 folder="$WORK\\watched\\"

@@ -6,14 +6,10 @@
 source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-question"
 WORK='C:\varolin-e2e-question'
-KEY='HKCU\Software\Ovelia\Varolin'
 SAME_NAME=(--class '#32770' --child 1033)  # the same-name dialog: its "rename to" label
 on_exit() { rm -rf "$WORK_UNIX"; wine reg delete "$KEY" /f >/dev/null 2>&1; }
 
-for setting in "Option RenameConfirm 1" "Option RenameFormat 0" "Common CopyMove 0" "Common SelGroup 0"; do
-  read -r section name value <<<"$setting"
-  wine reg add "$KEY\\$section" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null || fail "registry"
-done
+set_settings "Option RenameConfirm 1" "Option RenameFormat 0" "Common CopyMove 0" "Common SelGroup 0"
 
 mkdir -p "$WORK_UNIX/dest" "$WORK_UNIX/src"
 cp "$EXE" "$WORK_UNIX/"

@@ -54,5 +54,15 @@ eventually() {
   done
 }
 
+# The program's settings key, and REG_DWORD values stored in it, each given as "Section Name Value".
+KEY='HKCU\Software\Ovelia\Varolin'
+set_settings() {
+  local setting section name value
+  for setting in "$@"; do
+    read -r section name value <<<"$setting"
+    wine reg add "$KEY\\$section" /v "$name" /t REG_DWORD /d "$value" /f >/dev/null || fail "registry"
+  done
+}
+
 # Fails when a message box is open.
 no_message_box() { ! window find --class '#32770' --child 65535 --timeout 1 >/dev/null 2>&1 || fail "a message box is open"; }
