@@ -133,6 +133,10 @@ int CPageView::ButtonAt(POINT point) const {
     return -1;
 }
 
+void CPageView::PrepareButtonMenu(UINT id, HMENU menu) const {
+    if (CDropBtn* button = Find(id)) button->OnInitMenuPopup(menu);
+}
+
 bool CPageView::ButtonCommand(UINT id, UINT command) {
     CDropBtn* button = Find(id);
     return button && button->OnCommand(command);
@@ -231,7 +235,7 @@ void CPageView::OnRButtonDown(UINT, POINT point) {
     OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
-    Find(id)->OnInitMenuPopup(popup);
+    PrepareButtonMenu(id, popup);
     ClientToScreen(m_hWnd, &point);
     // The command goes to the button the menu was opened on, if it is still there.
     const UINT chosen = TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, m_hWnd, nullptr);

@@ -55,6 +55,8 @@ public:
     int IndexOf(UINT id) const;
     // The index of the button whose face holds `point` (client), or -1.
     int ButtonAt(POINT point) const;
+    // Sets up `menu` (the button menu's popup) for button `id` before it opens.
+    void PrepareButtonMenu(UINT id, HMENU menu) const;
     // Carries out a command of button `id`'s menu (ID_BUTTON_*); false when the button is gone
     // or the id is no such command.
     bool ButtonCommand(UINT id, UINT command);
