@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/PrivateMessages.h"
 #include "pages/PageView.h"
 #include "resource.h"
 #include "support/ButtonHost.h"
@@ -73,6 +74,23 @@ TEST_F(FolderFigures, SlowAndMissingFoldersHoldUpNeitherThePageNorTheOtherButton
     EXPECT_EQ(WaitForText(buttons[2], L"Small [1] NEW"), L"Small [1] NEW");
     EXPECT_EQ(WaitForText(buttons[1], L"Gone [0]"), L"Gone [0]");
     EXPECT_EQ(WaitForText(buttons[0], L"Big [2000] NEW"), L"Big [2000] NEW");
+}
+
+// Figures are addressed to the view by button id: they reach that button alone, and those for a
+// button deleted meanwhile reach none.
+TEST_F(FolderFigures, FiguresReachTheButtonOfTheirIdAndThoseOfADeletedButtonAreIgnored) {
+    const std::wstring gone = m_folder / L"gone\\";
+    CPageView* page = m_host.AddPage({FolderRecord(gone, L"A"), FolderRecord(gone, L"B"), FolderRecord(gone, L"C")});
+    std::vector<TestButton> buttons = Buttons(page);
+    ASSERT_EQ(WaitForText(buttons[2], L"C [0]"), L"C [0]");
+    ::Command(buttons[0], ID_BUTTON_DELETE);
+    FolderScan scan{7, true, ScanOutcome::Listed};
+    SendMessageW(page->m_hWnd, kFolderFiguresMessage, buttons[0].id, reinterpret_cast<LPARAM>(&scan));
+    EXPECT_EQ(WindowText(buttons[1]), L"B [0]");
+    EXPECT_EQ(WindowText(buttons[2]), L"C [0]");
+    SendMessageW(page->m_hWnd, kFolderFiguresMessage, buttons[2].id, reinterpret_cast<LPARAM>(&scan));
+    EXPECT_EQ(WindowText(buttons[1]), L"B [0]");
+    EXPECT_EQ(WindowText(buttons[2]), L"C [7] NEW");
 }
 
 TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew) {
