@@ -84,7 +84,6 @@ CDropBtn::CDropBtn(IButtonHost& host, UINT id, const varolin::ButtonRecord& reco
     : m_host(host), m_nId(id), m_record(record) {
     MakeBackBrush();
     UpdateDropTarget();
-    LoadProgramIcon();
 }
 
 CDropBtn::~CDropBtn() {
@@ -128,7 +127,8 @@ bool CDropBtn::OnProgramIcon(FetchedIcon& fetched) {
 }
 
 void CDropBtn::SetShown(bool shown) {
-    // An icon that came while the page was hidden found no button to take it.
+    // The icon is asked for as the page is shown; one that came while it was hidden found no
+    // button to take it.
     if (shown && !m_bShown && !m_hIcon) LoadProgramIcon();
     m_bShown = shown;
     UpdateWatch();

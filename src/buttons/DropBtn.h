@@ -28,7 +28,7 @@ struct FetchedIcon;
 class CDropBtn {
 public:
     // A button of `host`'s view showing `record`, known there by `id` (never reused while the
-    // view lives). It asks for its program's icon at once.
+    // view lives). Its program's icon is asked for when its page is first shown.
     CDropBtn(IButtonHost& host, UINT id, const varolin::ButtonRecord& record);
     ~CDropBtn();
     CDropBtn(const CDropBtn&) = delete;
