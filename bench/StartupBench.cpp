@@ -1,9 +1,10 @@
 // Start-up of real programs, measured from outside as a user sees it: from CreateProcess to
 // the program idle (WaitForInputIdle) with its dialog window shown. For a bar with buttons also
 // from CreateProcess to the shown page's figures painted: every folder button that takes drops
-// shows a face other than the first one painted (its count, " [n]", has come) and nothing of
-// the page waits to be painted. The faces are read from the screen, the program icon's corner
-// left out (icons come on their own). After each start the program is asked to end through its
+// shows its count (" [n]") and nothing of the page waits to be painted. The page view's faces
+// are read from the screen: a face other than its first painting, the program icon's corner
+// left out (icons come on their own), has its count; earlier builds, measured for comparison,
+// made each button a window whose text told. After each start the program is asked to end through its
 // own command, so a bar leaves no strip reserved.
 //   bench_startup RUNS HOLD_FILE CASE...
 //   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)[|FOLDER]
@@ -118,10 +119,13 @@ bool Painted(const ShownPage& page) {
     return !page.windows.empty();
 }
 
-// A face's pixels as the screen shows them, less its top left corner where the icon goes.
-std::vector<DWORD> Face(const RECT& rc) {
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    std::vector<DWORD> pixels;
+// The faces' pixels as the screen shows them, read in one go, each less its top left corner
+// where the icon goes.
+std::vector<std::vector<DWORD>> Faces(const std::vector<RECT>& faces) {
+    RECT all{};
+    for (const RECT& rc : faces) UnionRect(&all, &all, &rc);
+    const int width = all.right - all.left, height = all.bottom - all.top;
+    std::vector<std::vector<DWORD>> pixels(faces.size());
     if (width <= 0 || height <= 0) return pixels;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -130,13 +134,17 @@ std::vector<DWORD> Face(const RECT& rc) {
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, all.left, all.top, SRCCOPY);
     GdiFlush();
-    const auto* all = static_cast<const DWORD*>(bits);
+    const auto* shot = static_cast<const DWORD*>(bits);
     constexpr int kIconCorner = 24;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (x >= kIconCorner || y >= kIconCorner) pixels.push_back(all[y * width + x] & 0xFFFFFF);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const RECT& rc = faces[i];
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                if (x - rc.left >= kIconCorner || y - rc.top >= kIconCorner)
+                    pixels[i].push_back(shot[(y - all.top) * width + (x - all.left)] & 0xFFFFFF);
+    }
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -144,21 +152,40 @@ std::vector<DWORD> Face(const RECT& rc) {
     return pixels;
 }
 
-// Waits until the shown page is painted, then until every face that takes drops differs from
-// its first painting and the page is painted again; false after 60 s.
+// A button window's text (earlier builds): it is made on WM_GETTEXT, which GetWindowText does
+// not send across processes.
+std::wstring ButtonText(HWND button) {
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(button, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+    return text;
+}
+
+// Whether every face that takes drops shows its figures: a button window's text holds its
+// count; a face of the page view differs from its first painting.
+bool FiguresShown(const ShownPage& page, const std::vector<std::vector<DWORD>>& first) {
+    if (page.windows.size() == page.faces.size()) {
+        for (HWND button : page.windows)
+            if (ButtonText(button).find(L" [") == std::wstring::npos) return false;
+        return true;
+    }
+    const std::vector<std::vector<DWORD>> now = Faces(page.faces);
+    for (size_t i = 0; i < page.faces.size(); ++i)
+        if (TakesDrops(i) && now[i] == first[i]) return false;
+    return true;
+}
+
+// Waits until the shown page is painted, then until every face that takes drops shows its
+// figures and the page is painted again; false after 60 s.
 bool WaitForFigures(HWND bar) {
     const bench::Stopwatch clock;
     ShownPage page;
     while (!Painted(page = FindShownPage(bar)))
         if (clock.Ms() > 60000) return false;
-    std::vector<std::vector<DWORD>> first;
-    for (const RECT& rc : page.faces) first.push_back(Face(rc));
-    for (; clock.Ms() < 60000; Sleep(1)) {
-        bool ready = Painted(page);
-        for (size_t i = 0; i < page.faces.size() && ready; ++i)
-            ready = !TakesDrops(i) || Face(page.faces[i]) != first[i];
-        if (ready) return true;
-    }
+    const std::vector<std::vector<DWORD>> first = Faces(page.faces);
+    // Reading the screen is not free for the display server the bar draws through: every 5 ms.
+    for (; clock.Ms() < 60000; Sleep(5))
+        if (FiguresShown(page, first) && Painted(page)) return true;
     return false;
 }
 
@@ -167,14 +194,15 @@ bool WaitForFigures(HWND bar) {
 double WatchLatency(HWND bar, const std::wstring& folder, bool make) {
     const ShownPage page = FindShownPage(bar);
     if (page.faces.empty()) return -1;
-    const std::vector<DWORD> before = Face(page.faces.front());
+    const std::vector<RECT> face(page.faces.begin(), page.faces.begin() + 1);
+    const std::vector<DWORD> before = Faces(face).front();
     const std::wstring file = folder + L"\\bench-watch.txt";
     const bench::Stopwatch clock;
     if (make) bench::WriteWholeFile(file, "x", 1);
     else DeleteFileW(file.c_str());
-    while (Face(page.faces.front()) == before) {
+    while (Faces(face).front() == before) {
         if (clock.Ms() > 10000) return -1;
-        Sleep(1);
+        Sleep(5);
     }
     return clock.Ms();
 }
