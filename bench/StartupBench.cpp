@@ -1,15 +1,14 @@
 // Start-up of real programs, measured from outside as a user sees it: from CreateProcess to
 // the program idle (WaitForInputIdle) with its dialog window shown. For a bar with buttons also
 // from CreateProcess to the shown page's figures painted: every folder button that takes drops
-// shows its count (" [n]") and nothing of the page waits to be painted. The page view's faces
-// are read from the screen: a face other than its first painting, the program icon's corner
-// left out (icons come on their own), has its count; earlier builds, measured for comparison,
-// made each button a window whose text told. After each start the program is asked to end through its
+// shows its NEW badge (run.sh makes a file of today in each of their folders but the first)
+// and nothing of the page waits to be painted; the faces are read from the screen. After each start the program is asked to end through its
 // own command, so a bar leaves no strip reserved.
 //   bench_startup RUNS HOLD_FILE CASE...
 //   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)[|FOLDER]
-// With FOLDER, the folder of the bar's first button: a file is made in it and deleted again
-// from here, and the time until the button's face changes is the watch's latency.
+// With FOLDER, the folder of the bar's first button, holding only old files: a file is made in
+// it and deleted again from here, and the time until the button's badge comes and goes is the
+// watch's latency.
 // Every start begins with no stored settings but "GroupCount"; the settings key is put back as
 // found at the end. The first case is the baseline of the ratios; the second, when there are
 // more than two, is a second baseline for the rest. On the last run of a case marked hold,
@@ -18,6 +17,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -119,14 +119,17 @@ bool Painted(const ShownPage& page) {
     return !page.windows.empty();
 }
 
-// The faces' pixels as the screen shows them, read in one go, each less its top left corner
-// where the icon goes.
-std::vector<std::vector<DWORD>> Faces(const std::vector<RECT>& faces) {
+// The faces' pixels (0x00RRGGBB) as the screen shows them, read in one go.
+struct FacePixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+};
+std::vector<FacePixels> Faces(const std::vector<RECT>& faces) {
     RECT all{};
     for (const RECT& rc : faces) UnionRect(&all, &all, &rc);
     const int width = all.right - all.left, height = all.bottom - all.top;
-    std::vector<std::vector<DWORD>> pixels(faces.size());
-    if (width <= 0 || height <= 0) return pixels;
+    std::vector<FacePixels> result(faces.size());
+    if (width <= 0 || height <= 0) return result;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -137,70 +140,63 @@ std::vector<std::vector<DWORD>> Faces(const std::vector<RECT>& faces) {
     BitBlt(memory, 0, 0, width, height, screen, all.left, all.top, SRCCOPY);
     GdiFlush();
     const auto* shot = static_cast<const DWORD*>(bits);
-    constexpr int kIconCorner = 24;
     for (size_t i = 0; i < faces.size(); ++i) {
         const RECT& rc = faces[i];
+        result[i] = {rc.right - rc.left, rc.bottom - rc.top, {}};
         for (int y = rc.top; y < rc.bottom; ++y)
-            for (int x = rc.left; x < rc.right; ++x)
-                if (x - rc.left >= kIconCorner || y - rc.top >= kIconCorner)
-                    pixels[i].push_back(shot[(y - all.top) * width + (x - all.left)] & 0xFFFFFF);
+            for (int x = rc.left; x < rc.right; ++x) result[i].pixels.push_back(shot[(y - all.top) * width + (x - all.left)] & 0xFFFFFF);
     }
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return pixels;
+    return result;
 }
 
-// A button window's text (earlier builds): it is made on WM_GETTEXT, which GetWindowText does
-// not send across processes.
-std::wstring ButtonText(HWND button) {
-    wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(button, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
-    return text;
-}
-
-// Whether every face that takes drops shows its figures: a button window's text holds its
-// count; a face of the page view differs from its first painting.
-bool FiguresShown(const ShownPage& page, const std::vector<std::vector<DWORD>>& first) {
-    if (page.windows.size() == page.faces.size()) {
-        for (HWND button : page.windows)
-            if (ButtonText(button).find(L" [") == std::wstring::npos) return false;
-        return true;
-    }
-    const std::vector<std::vector<DWORD>> now = Faces(page.faces);
-    for (size_t i = 0; i < page.faces.size(); ++i)
-        if (TakesDrops(i) && now[i] == first[i]) return false;
-    return true;
-}
-
-// Waits until the shown page is painted, then until every face that takes drops shows its
-// figures and the page is painted again; false after 60 s.
-bool WaitForFigures(HWND bar) {
-    const bench::Stopwatch clock;
-    ShownPage page;
-    while (!Painted(page = FindShownPage(bar)))
-        if (clock.Ms() > 60000) return false;
-    const std::vector<std::vector<DWORD>> first = Faces(page.faces);
-    // Reading the screen is not free for the display server the bar draws through: every 5 ms.
-    for (; clock.Ms() < 60000; Sleep(5))
-        if (FiguresShown(page, first) && Painted(page)) return true;
+// Whether the face shows the NEW badge (yellow letters, at its top right): the figures of a
+// folder holding a file of today have come. Counts cannot tell: a narrow face may not show its
+// whole title.
+bool ShowsBadge(const FacePixels& face) {
+    for (int y = 0; y < std::min(face.height, 18); ++y)
+        for (int x = std::max(0, face.width - 30); x < face.width; ++x) {
+            const DWORD c = face.pixels[static_cast<size_t>(y * face.width + x)];
+            if ((c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) < 80) return true;
+        }
     return false;
 }
 
-// Makes (or deletes) a file in the first button's folder: the milliseconds until its face
-// changes, or a negative number after 10 s.
+// Whether every face that takes drops shows its figures, the first one left out: its folder
+// holds only old files (it is the watched one, see WatchLatency).
+bool FiguresShown(const ShownPage& page) {
+    const std::vector<FacePixels> faces = Faces(page.faces);
+    for (size_t i = 1; i < faces.size(); ++i)
+        if (TakesDrops(i) && !ShowsBadge(faces[i])) return false;
+    return true;
+}
+
+// Waits until every face that takes drops shows its figures and nothing of the page waits to
+// be painted; false after 60 s.
+bool WaitForFigures(HWND bar) {
+    // Reading the screen is not free for the display server the bar draws through: every 5 ms.
+    for (const bench::Stopwatch clock; clock.Ms() < 60000; Sleep(5)) {
+        const ShownPage page = FindShownPage(bar);
+        if (Painted(page) && FiguresShown(page)) return true;
+    }
+    return false;
+}
+
+// Makes (or deletes) a file in the first button's folder, which otherwise holds only old files:
+// the milliseconds until its face shows (or loses) the NEW badge, or a negative number after
+// 10 s.
 double WatchLatency(HWND bar, const std::wstring& folder, bool make) {
     const ShownPage page = FindShownPage(bar);
     if (page.faces.empty()) return -1;
     const std::vector<RECT> face(page.faces.begin(), page.faces.begin() + 1);
-    const std::vector<DWORD> before = Faces(face).front();
     const std::wstring file = folder + L"\\bench-watch.txt";
     const bench::Stopwatch clock;
     if (make) bench::WriteWholeFile(file, "x", 1);
     else DeleteFileW(file.c_str());
-    while (Faces(face).front() == before) {
+    while (ShowsBadge(Faces(face).front()) != make) {
         if (clock.Ms() > 10000) return -1;
         Sleep(5);
     }
