@@ -48,12 +48,13 @@ struct Windows {
     HWND bar = nullptr, button = nullptr;
 };
 
+// The page view, shown while its page has buttons: the page's one button covers it.
 HWND FindButton(HWND bar) {
     HWND found = nullptr;
     EnumChildWindows(bar, [](HWND wnd, LPARAM lp) {
         wchar_t name[32] = {};
         GetClassNameW(wnd, name, 32);
-        if (std::wstring(name) != L"VarolinButton" || !IsWindowVisible(wnd)) return TRUE;
+        if (std::wstring(name) != L"VarolinPage" || !IsWindowVisible(wnd)) return TRUE;
         *reinterpret_cast<HWND*>(lp) = wnd;
         return FALSE;
     }, reinterpret_cast<LPARAM>(&found));

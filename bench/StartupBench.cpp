@@ -1,12 +1,14 @@
 // Start-up of real programs, measured from outside as a user sees it: from CreateProcess to
 // the program idle (WaitForInputIdle) with its dialog window shown. For a bar with buttons also
-// from CreateProcess to the shown page's figures painted: every visible folder button's text
-// holds its count (" [n]") and nothing of it waits to be painted. After each start the program
-// is asked to end through its own command, so a bar leaves no strip reserved.
+// from CreateProcess to the shown page's figures painted: every folder button that takes drops
+// shows its NEW badge (run.sh makes a file of today in each of their folders but the first)
+// and nothing of the page waits to be painted; the faces are read from the screen. After each start the program is asked to end through its
+// own command, so a bar leaves no strip reserved.
 //   bench_startup RUNS HOLD_FILE CASE...
 //   CASE: name|exe|GroupCount (0: none stored)|command id that ends it|hold (1 or 0)[|FOLDER]
-// With FOLDER, the folder of the bar's first button: a file is made in it and deleted again
-// from here, and the time until the button shows the new count is the watch's latency.
+// With FOLDER, the folder of the bar's first button, holding only old files: a file is made in
+// it and deleted again from here, and the time until the button's badge comes and goes is the
+// watch's latency.
 // Every start begins with no stored settings but "GroupCount"; the settings key is put back as
 // found at the end. The first case is the baseline of the ratios; the second, when there are
 // more than two, is a second baseline for the rest. On the last run of a case marked hold,
@@ -15,6 +17,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -22,6 +25,7 @@
 #include "BenchCommon.h"
 #include "BenchRegistry.h"
 #include "WinBench.h"
+#include "pages/PageLayout.h"
 
 namespace {
 
@@ -61,54 +65,141 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 void Fail(const std::wstring& what) { std::fprintf(stderr, "bench_startup: %s\n", bench::Utf8(what).c_str()); }
 
-// The bar's visible folder buttons.
-std::vector<HWND> VisibleButtons(HWND bar) {
-    std::vector<HWND> buttons;
+// Every bench page holds this many buttons (see run.sh), every tenth refusing drops (BenchPage.h).
+constexpr size_t kButtonsPerPage = 20;
+bool TakesDrops(size_t index) { return index % 10 != 9; }
+
+// The visible child windows of `bar` of class `name`.
+std::vector<HWND> VisibleChildren(HWND bar, const wchar_t* name) {
+    std::pair<const wchar_t*, std::vector<HWND>> search{name, {}};
     EnumChildWindows(
         bar,
         [](HWND wnd, LPARAM lp) {
+            auto* s = reinterpret_cast<std::pair<const wchar_t*, std::vector<HWND>>*>(lp);
             wchar_t cls[32] = {};
             GetClassNameW(wnd, cls, 32);
-            if (std::wstring(cls) == L"VarolinButton" && IsWindowVisible(wnd)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(wnd);
+            if (std::wstring(cls) == s->first && IsWindowVisible(wnd)) s->second.push_back(wnd);
             return TRUE;
         },
-        reinterpret_cast<LPARAM>(&buttons));
-    return buttons;
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
-// A button's text: it is made on WM_GETTEXT, which GetWindowText does not send across processes.
-std::wstring ButtonText(HWND button) {
-    wchar_t text[256] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(button, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
-    return text;
+// Where the shown page's faces are on the screen, and the windows whose painting they wait
+// for. The page view lays its buttons out by the program's rule; earlier builds, measured for
+// comparison, made a window of each.
+struct ShownPage {
+    std::vector<RECT> faces;
+    std::vector<HWND> windows;
+};
+ShownPage FindShownPage(HWND bar) {
+    ShownPage page;
+    page.windows = VisibleChildren(bar, L"VarolinButton");
+    for (HWND button : page.windows) {
+        RECT rc{};
+        GetWindowRect(button, &rc);
+        page.faces.push_back(rc);
+    }
+    if (!page.faces.empty()) return page;
+    page.windows = VisibleChildren(bar, L"VarolinPage");
+    if (page.windows.empty()) return page;
+    RECT client{};
+    GetClientRect(page.windows.front(), &client);
+    for (const varolin::ButtonPlace& place : varolin::LayoutButtonPlaces(
+             client.right, client.bottom, kButtonsPerPage, static_cast<int>(GetDpiForWindow(page.windows.front())))) {
+        RECT rc{place.x, place.y, place.x + place.width, place.y + place.height};
+        MapWindowPoints(page.windows.front(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        page.faces.push_back(rc);
+    }
+    return page;
 }
 
-// Waits until every visible button shows its count and is painted; false after 60 s.
+bool Painted(const ShownPage& page) {
+    for (HWND wnd : page.windows)
+        if (GetUpdateRect(wnd, nullptr, FALSE)) return false;
+    return !page.windows.empty();
+}
+
+// The faces' pixels (0x00RRGGBB) as the screen shows them, read in one go.
+struct FacePixels {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+};
+std::vector<FacePixels> Faces(const std::vector<RECT>& faces) {
+    RECT all{};
+    for (const RECT& rc : faces) UnionRect(&all, &all, &rc);
+    const int width = all.right - all.left, height = all.bottom - all.top;
+    std::vector<FacePixels> result(faces.size());
+    if (width <= 0 || height <= 0) return result;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, all.left, all.top, SRCCOPY);
+    GdiFlush();
+    const auto* shot = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const RECT& rc = faces[i];
+        result[i] = {rc.right - rc.left, rc.bottom - rc.top, {}};
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x) result[i].pixels.push_back(shot[(y - all.top) * width + (x - all.left)] & 0xFFFFFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return result;
+}
+
+// Whether the face shows the NEW badge (yellow letters, at its top right): the figures of a
+// folder holding a file of today have come. Counts cannot tell: a narrow face may not show its
+// whole title.
+bool ShowsBadge(const FacePixels& face) {
+    for (int y = 0; y < std::min(face.height, 18); ++y)
+        for (int x = std::max(0, face.width - 30); x < face.width; ++x) {
+            const DWORD c = face.pixels[static_cast<size_t>(y * face.width + x)];
+            if ((c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) < 80) return true;
+        }
+    return false;
+}
+
+// Whether every face that takes drops shows its figures, the first one left out: its folder
+// holds only old files (it is the watched one, see WatchLatency).
+bool FiguresShown(const ShownPage& page) {
+    const std::vector<FacePixels> faces = Faces(page.faces);
+    for (size_t i = 1; i < faces.size(); ++i)
+        if (TakesDrops(i) && !ShowsBadge(faces[i])) return false;
+    return true;
+}
+
+// Waits until every face that takes drops shows its figures and nothing of the page waits to
+// be painted; false after 60 s.
 bool WaitForFigures(HWND bar) {
-    for (const bench::Stopwatch clock; clock.Ms() < 60000; Sleep(1)) {
-        const std::vector<HWND> buttons = VisibleButtons(bar);
-        bool ready = !buttons.empty();
-        for (HWND button : buttons)
-            ready = ready && ButtonText(button).find(L" [") != std::wstring::npos && !GetUpdateRect(button, nullptr, FALSE);
-        if (ready) return true;
+    // Reading the screen is not free for the display server the bar draws through: every 5 ms.
+    for (const bench::Stopwatch clock; clock.Ms() < 60000; Sleep(5)) {
+        const ShownPage page = FindShownPage(bar);
+        if (Painted(page) && FiguresShown(page)) return true;
     }
     return false;
 }
 
-// Makes (or deletes) a file in the first button's folder: the milliseconds until the button
-// shows a count other than before, or a negative number after 10 s.
+// Makes (or deletes) a file in the first button's folder, which otherwise holds only old files:
+// the milliseconds until its face shows (or loses) the NEW badge, or a negative number after
+// 10 s.
 double WatchLatency(HWND bar, const std::wstring& folder, bool make) {
-    const std::vector<HWND> buttons = VisibleButtons(bar);
-    if (buttons.empty()) return -1;
-    const std::wstring before = ButtonText(buttons.front());
+    const ShownPage page = FindShownPage(bar);
+    if (page.faces.empty()) return -1;
+    const std::vector<RECT> face(page.faces.begin(), page.faces.begin() + 1);
     const std::wstring file = folder + L"\\bench-watch.txt";
     const bench::Stopwatch clock;
     if (make) bench::WriteWholeFile(file, "x", 1);
     else DeleteFileW(file.c_str());
-    while (ButtonText(buttons.front()) == before) {
+    while (ShowsBadge(Faces(face).front()) != make) {
         if (clock.Ms() > 10000) return -1;
-        Sleep(1);
+        Sleep(5);
     }
     return clock.Ms();
 }
@@ -146,7 +237,7 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
     bool ok = search.dialog != nullptr && !search.messageBox;
     if (!ok) Fail(c.name + (search.messageBox ? L": showed a message box" : L": no window within 60 s"));
     // Only a page with buttons has figures to wait for.
-    const bool counted = ok && !VisibleButtons(search.dialog).empty();
+    const bool counted = ok && !FindShownPage(search.dialog).faces.empty();
     if (counted && !WaitForFigures(search.dialog)) {
         Fail(c.name + L": no figures within 60 s");
         ok = false;

@@ -12,12 +12,10 @@
 #include "framework/PrivateMessages.h"
 #include "framework/Profile.h"
 #include "framework/Strings.h"
-#include "pages/GroupWnd.h"
+#include "pages/PageView.h"
 #include "resource.h"
 
 namespace {
-const wchar_t kPageClass[] = L"VarolinPage";
-const wchar_t kButtonClass[] = L"VarolinButton";
 constexpr COLORREF kCopyColor = 0xC08000;
 constexpr COLORREF kMoveColor = 0x0000FF;
 constexpr int kBarHotKeyId = 1;
@@ -47,35 +45,17 @@ CMainBar::CMainBar(AppSettings& settings, CWnd* parent, varolin::IAppBarShell* s
       m_settings(settings),
       m_highContrastQuery(&IsHighContrastOn),
       m_brCopy(CreateSolidBrush(kCopyColor)),
-      m_brMove(CreateSolidBrush(kMoveColor)),
-      m_strPageClass(kPageClass),
-      m_strButtonClass(kButtonClass) {
-    RegisterWindowClasses();
+      m_brMove(CreateSolidBrush(kMoveColor)) {
     SetSlideSetting(&m_settings.nSlide);
     m_transfers.SetListener(&m_folderWrites);
 }
 
 CMainBar::~CMainBar() {
-    // The pages and buttons go with the window while what they borrow from the bar (its style,
-    // queue and monitor) is still here; the base class would destroy it only after these.
+    // The page view goes with the window while what it borrows from the bar (its style, queue
+    // and monitor) is still here; the base class would destroy it only after these.
     if (m_hWnd) DestroyWindow();
+    m_pages.clear();  // the buttons sign off from the monitor
     m_transfers.SetListener(nullptr);  // the monitor goes before the queue
-}
-
-void CMainBar::RegisterWindowClasses() {
-    WNDCLASSW wc{};
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
-    wc.lpfnWndProc = &CWnd::StaticWndProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kPageClass;
-    RegisterClassW(&wc);  // already registered by an earlier bar of this process: fine
-    wc.hbrBackground = nullptr;
-    // A button paints only inside itself; the page's clipping saves working out its own.
-    wc.style |= CS_PARENTDC;
-    wc.lpszClassName = kButtonClass;
-    RegisterClassW(&wc);
 }
 
 void CMainBar::DoDataExchange(CDataExchange* dx) {
@@ -104,7 +84,8 @@ BOOL CMainBar::OnInitDialog() {
                     1, 1);
     varolin::AppBarState state = DefaultState();
     LoadSettings(state);
-    RebuildPages(false);
+    m_pView = CPageView::Make(m_settings, m_transfers, m_folders, m_style, RECT{}, this, m_dropTarget.GetInterface());
+    RebuildPages();
     SetState(state);
     UpdatePageLabel();
     m_wndPageSpin.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(1, 0));
@@ -188,61 +169,40 @@ void CMainBar::SaveState() {
     WriteIntSetting(varolin::kSelGroup, m_nSelGroup);
 }
 
-CGroupWnd* CMainBar::CurrentPage() const {
+CGroupPage* CMainBar::CurrentPage() const {
     if (m_nSelGroup < 0 || m_nSelGroup >= static_cast<int>(m_pages.size())) return nullptr;
-    return m_pages[static_cast<size_t>(m_nSelGroup)];
+    return m_pages[static_cast<size_t>(m_nSelGroup)].get();
 }
 
 void CMainBar::ShowPage() {
-    CGroupWnd* page = CurrentPage();
-    if (!page) return;
-    PlacePage(page);
-    // An empty page stays hidden; the label still shows its number.
-    if (page->ButtonCount() > 0) page->ShowWindow(SW_SHOW);
+    // An empty page leaves the view hidden; the label still shows its number.
+    if (m_pView) m_pView->ShowGroup(CurrentPage());
     UpdatePageLabel();
 }
 
-void CMainBar::HidePage() {
-    if (CGroupWnd* page = CurrentPage()) page->ShowWindow(SW_HIDE);
-}
-
 void CMainBar::RepaintPage() {
-    CGroupWnd* page = CurrentPage();
-    if (page && page->ButtonCount() > 0) page->Invalidate(true);
+    if (m_pView && m_pView->ButtonCount() > 0) m_pView->Invalidate(false);
 }
 
 bool CMainBar::AddButton(std::wstring& path) {
-    CGroupWnd* page = CurrentPage();
-    if (!page) return false;
-    page->AddFolder(path);
+    CGroupPage* page = CurrentPage();
+    if (!page || !m_pView) return false;
+    m_pView->ShowGroup(page);
+    m_pView->AddFolder(path);
     return true;
 }
 
 void CMainBar::SortPage() {
-    if (CGroupWnd* page = CurrentPage()) page->SortByTitle();
+    if (m_pView && CurrentPage()) m_pView->SortByTitle();
 }
 
-void CMainBar::RebuildPages(bool destroyOld) {
-    RECT rect{};
-    if (destroyOld) {
-        for (CGroupWnd* page : m_pages) {
-            rect = page->GetWindowRect();
-            page->DestroyWindow();
-        }
-        m_pages.clear();
-        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    }
-    for (int i = 0; i < m_nGroupCount; ++i) {
-        CGroupWnd* page = CGroupWnd::Make(m_settings, m_transfers, m_folders, m_style, i, m_strPageClass, m_strButtonClass, rect, this,
-                                          m_dropTarget.GetInterface());
-        // A page not made ends the list there, so every page keeps the number of its file; the
-        // bar pages through those it has.
-        if (!page) break;
-        m_pages.push_back(page);
-    }
+void CMainBar::RebuildPages() {
+    // The view lets go of the old pages' buttons before they go.
+    if (m_pView) m_pView->ShowGroup(nullptr);
+    m_pages.clear();
+    // Read now, so that a damaged file is reported at start and the bar knows the count.
+    for (int i = 0; i < m_nGroupCount; ++i) m_pages.push_back(std::make_unique<CGroupPage>(m_settings.strAppDir, i, m_hWnd));
 }
-
-int CMainBar::PageCount() const { return static_cast<int>(m_pages.size()); }
 
 void CMainBar::UpdatePageLabel() {
     m_wndPageLabel.Invalidate(true);
@@ -256,12 +216,10 @@ void CMainBar::OnPaint() {
 }
 
 void CMainBar::DrawEmptyPageHint(HDC dc) {
-    const CGroupWnd* page = CurrentPage();
+    const CGroupPage* page = CurrentPage();
     const varolin::Edge edge = GetCurrentEdge();
     if (!page || page->ButtonCount() > 0 || edge == varolin::Edge::Left || edge == varolin::Edge::Right) return;
-    // The hidden page still has the pages' area as its rectangle.
-    RECT area = page->GetWindowRect();
-    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    RECT area = m_rcPages;
     InflateRect(&area, -4, 0);
     SelectScope font(dc, reinterpret_cast<HGDIOBJ>(m_wndPageLabel.SendMessage(WM_GETFONT, 0, 0)));
     SetBkMode(dc, TRANSPARENT);
@@ -285,14 +243,8 @@ void CMainBar::LayOutControls(int cx, int cy) {
     SetWindowPos(m_wndPageSpin.m_hWnd, nullptr, layout.spin.x, layout.spin.y, layout.spin.width, layout.spin.height, flags);
     UpdatePageLabel();
     m_rcPages = {layout.pages.x, layout.pages.y, layout.pages.x + layout.pages.width, layout.pages.y + layout.pages.height};
-    // Only the current page: moving every hidden page on each size change costs the start
-    // (under Wine as much as making them), and a page is placed when it becomes current.
-    if (CGroupWnd* page = CurrentPage()) PlacePage(page);
-}
-
-void CMainBar::PlacePage(CGroupWnd* page) const {
-    SetWindowPos(page->m_hWnd, nullptr, m_rcPages.left, m_rcPages.top, m_rcPages.right - m_rcPages.left,
-                 m_rcPages.bottom - m_rcPages.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_pView)
+        SetWindowPos(m_pView->m_hWnd, nullptr, m_rcPages.left, m_rcPages.top, Width(m_rcPages), Height(m_rcPages), flags);
 }
 
 void CMainBar::OnGetMinMaxInfo(MINMAXINFO* info) {
@@ -354,7 +306,6 @@ BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMHDR*>(lp);
     if (header->idFrom != IDC_PAGE_SPIN || header->code != UDN_DELTAPOS) return CAppBarWnd::OnNotify(wp, lp, result);
     const auto* delta = reinterpret_cast<const NMUPDOWN*>(lp);
-    HidePage();
     m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, PageCount());
     ShowPage();
     *result = 0;
@@ -386,7 +337,7 @@ void CMainBar::OnContextMenu(HWND, POINT point) {
     OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
-    const CGroupWnd* page = CurrentPage();
+    const CGroupPage* page = CurrentPage();
     EnableMenuItem(popup, ID_BAR_SORT, MF_BYCOMMAND | (page && page->ButtonCount() >= 2 ? MF_ENABLED : MF_GRAYED));
     if (m_settings.nCopyMove == 0 || m_settings.nCopyMove == 1)
         CheckMenuRadioItem(popup, ID_BAR_DROP_COPY, ID_BAR_DROP_MOVE, m_settings.nCopyMove == 1 ? ID_BAR_DROP_MOVE : ID_BAR_DROP_COPY,
@@ -449,7 +400,7 @@ void CMainBar::OnOptions() {
     if (changes.refresh == varolin::kRefreshRepaint) {
         RepaintPage();
     } else if (changes.refresh == varolin::kRefreshRebuild) {
-        RebuildPages(true);
+        RebuildPages();
         ShowPage();
     }
     if (changes.hotKey && !RegisterBarHotKey()) ReportHotKeyTaken();
@@ -472,7 +423,7 @@ void CMainBar::EndBar() {
     m_transfers.CancelAndWait();
     SaveState();
     // A sheet open now closes as the user leaves it; those queued after it never open.
-    for (CGroupWnd* page : m_pages) page->DropQueuedSheets();
+    if (m_pView) m_pView->DropQueuedSheets();
     EndDialog(IDCANCEL);
 }
 
@@ -504,14 +455,14 @@ BOOL CBarDropTarget::OnDrop(CWnd* wnd, COleDataObject* data, DROPEFFECT, POINT) 
     }
     if (!paths->empty() && AppMessageBox(m_pBar->m_hWnd, IDS_ADD_BUTTONS_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         // A refused path's message box must not open the sheet of a button added before it.
-        CGroupWnd* page = m_pBar->CurrentPage();
-        if (page) page->HoldSheets(true);
+        CPageView* view = m_pBar->m_pView;
+        if (view) view->HoldSheets(true);
         for (auto it = paths->rbegin(); it != paths->rend(); ++it) {
             std::wstring path = *it;
             if (IsFolder(path)) AddTrailingBackslash(path);
             if (!m_pBar->AddButton(path)) break;
         }
-        if (page && page == m_pBar->CurrentPage()) page->HoldSheets(false);
+        if (view) view->HoldSheets(false);
     }
     OnDragLeave(wnd);
     return TRUE;

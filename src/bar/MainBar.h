@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,9 +18,10 @@
 #include "transfer/TransferQueue.h"
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
+#include "pages/GroupPage.h"
 
 struct AppSettings;
-class CGroupWnd;
+class CPageView;
 class CMainBar;
 
 class CBarDropTarget : public COleDropTarget {
@@ -40,8 +42,6 @@ public:
     // `settings` (borrowed: the program's) are the settings in force; `shell` (borrowed)
     // answers the appbar messages, nullptr: the system's shell.
     explicit CMainBar(AppSettings& settings, CWnd* parent = nullptr, varolin::IAppBarShell* shell = nullptr);
-    // The window classes of the pages and their buttons (once per process).
-    static void RegisterWindowClasses();
     ~CMainBar() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -50,6 +50,9 @@ public:
     // Whether Windows' high contrast is on: asked whenever the style is made and at each
     // WM_SETTINGCHANGE and WM_SYSCOLORCHANGE; the system's answer unless replaced.
     void SetHighContrastQuery(std::function<bool()> query) { m_highContrastQuery = std::move(query); }
+    // The window that shows the current page's buttons; null until the bar is made, or when
+    // the window could not be made.
+    CPageView* View() const { return m_pView; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -76,24 +79,21 @@ private:
     // The current page's commands. Each does nothing when there is no page at the current
     // index (a stored page number beyond the count).
     void ShowPage();
-    void HidePage();
     void RepaintPage();
     // Adds a button for a folder path (ending in a backslash) or a program path; false when
     // there is no current page.
     bool AddButton(std::wstring& path);
     void SortPage();
 
-    void RebuildPages(bool destroyOld);
-    // The pages made: m_nGroupCount unless a page window could not be made.
-    int PageCount() const;
-    // Label, spin and pages for a client area of cx x cy.
+    // Reads every page's file again (the buttons made anew when shown).
+    void RebuildPages();
+    int PageCount() const { return static_cast<int>(m_pages.size()); }
+    // Label, spin and page view for a client area of cx x cy.
     void LayOutControls(int cx, int cy);
-    // Moves `page` to where the current page goes.
-    void PlacePage(CGroupWnd* page) const;
     void UpdatePageLabel();
     // On a horizontal bar whose shown page has no buttons, tells how to add one.
     void DrawEmptyPageHint(HDC dc);
-    CGroupWnd* CurrentPage() const;
+    CGroupPage* CurrentPage() const;
     varolin::AppBarState DefaultState();
     // The page label's size as made from the template, at the bar's DPI now.
     int LabelWidth() const;
@@ -130,16 +130,15 @@ private:
     OwnedFont m_fontLabel;    // the label's font once the DPI has changed
     int m_nGroupCount = 3;
     int m_nSelGroup = 0;
-    std::vector<CGroupWnd*> m_pages;  // page order; each page deletes itself
-    RECT m_rcPages{};  // where the current page goes; the others move there when they become current
+    std::vector<std::unique_ptr<CGroupPage>> m_pages;  // page order; every page's buttons as data
+    CPageView* m_pView = nullptr;  // the current page's window; it deletes itself
+    RECT m_rcPages{};  // where the page view goes
     varolin::LogFontRecord m_logFont;
     std::function<bool()> m_highContrastQuery;
     ButtonStyle m_style;  // from m_logFont at the bar's DPI; lent to every page
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;
     OwnedBrush m_brMove;
-    std::wstring m_strPageClass;
-    std::wstring m_strButtonClass;
     CWnd m_wndPageLabel;
     CWnd m_wndPageSpin;
 };

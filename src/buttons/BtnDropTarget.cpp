@@ -25,7 +25,7 @@ bool FetchText(COleDataObject* data, std::string& text) {
 
 DROPEFFECT CBtnDropTarget::OnDragEnter(CWnd* wnd, COleDataObject* data, DWORD keyState, POINT point) {
     m_bDragOver = TRUE;
-    m_button.Invalidate(true);
+    m_button.Invalidate();
     m_bRightDrag = (keyState & MK_RBUTTON) ? TRUE : FALSE;
     return OnDragOver(wnd, data, keyState, point);
 }
@@ -42,7 +42,7 @@ void CBtnDropTarget::OnDragLeave(CWnd*) {
         m_pPrevForeground = nullptr;
     }
     m_bDragOver = FALSE;
-    m_button.Invalidate(true);
+    m_button.Invalidate();
 }
 
 BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT point) {
@@ -52,11 +52,11 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
     if (data->IsDataAvailable(CF_TEXT) && FetchText(data, text)) {
         TakeForeground();
         if (!IsFolder(m_button.Folder())) {
-            AppMessageBox(m_button.m_hWnd, IDS_NO_TARGET_FOLDER, MB_OK);
-            OnDragLeave(&m_button);
+            AppMessageBox(m_button.HostWindow(), IDS_NO_TARGET_FOLDER, MB_OK);
+            OnDragLeave(nullptr);
             return FALSE;
         }
-        const bool saved = SaveDroppedText(text, m_button.Folder(), m_strTextFile, m_button.m_hWnd);
+        const bool saved = SaveDroppedText(text, m_button.Folder(), m_strTextFile, m_button.HostWindow());
         // A saved note reports the effect it used (a move may then remove the text at its
         // source); a note not saved reports nothing done.
         return Finish(saved ? TRUE : FALSE);
@@ -64,7 +64,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
     if (m_bRightDrag) {
         effect = AskDropEffect(point);
         if (effect == DROPEFFECT_NONE) {
-            OnDragLeave(&m_button);
+            OnDragLeave(nullptr);
             return FALSE;
         }
     }
@@ -74,16 +74,16 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
         // source told "moved" would delete the files this drop skipped or stopped before.
         ReportEffect(DROPEFFECT_COPY);
         QueueFiles(std::move(*paths), effect);
-        OnDragLeave(&m_button);
+        OnDragLeave(nullptr);
         return TRUE;
     }
-    OnDragLeave(&m_button);
-    AppMessageBox(m_button.m_hWnd, IDS_CANNOT_HANDLE_DROP, MB_OK);
+    OnDragLeave(nullptr);
+    AppMessageBox(m_button.HostWindow(), IDS_CANNOT_HANDLE_DROP, MB_OK);
     return FALSE;
 }
 
 DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
-    ClientToScreen(m_button.m_hWnd, &point);
+    ClientToScreen(m_button.HostWindow(), &point);
     const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RIGHT_DROP_MENU)));
     if (!menu) return DROPEFFECT_NONE;
     // The item the menu ends with decides (TPM_RETURNCMD sends no command), so a menu closed
@@ -92,8 +92,8 @@ DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
     // takes the foreground first, and the posted WM_NULL lets the menu end properly.
     TakeForeground();
     const UINT chosen = TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y,
-                                       0, m_button.m_hWnd, nullptr);
-    PostMessageW(m_button.m_hWnd, WM_NULL, 0, 0);
+                                       0, m_button.HostWindow(), nullptr);
+    PostMessageW(m_button.HostWindow(), WM_NULL, 0, 0);
     switch (chosen) {
     case ID_DROP_MOVE: return DROPEFFECT_MOVE;
     case ID_DROP_COPY: return DROPEFFECT_COPY;
@@ -104,7 +104,7 @@ DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
 void CBtnDropTarget::TakeForeground() {
     // The drag source is in front during a drop; OnDragLeave gives the foreground back to it.
     if (!m_pPrevForeground) m_pPrevForeground = GetForegroundWindow();
-    SetForegroundWindow(GetAncestor(m_button.m_hWnd, GA_ROOT));
+    SetForegroundWindow(GetAncestor(m_button.HostWindow(), GA_ROOT));
 }
 
 void CBtnDropTarget::QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effect) {
@@ -121,6 +121,6 @@ void CBtnDropTarget::QueueFiles(std::vector<std::wstring> paths, DROPEFFECT effe
 
 BOOL CBtnDropTarget::Finish(BOOL handled) {
     m_button.RescanFolder();
-    OnDragLeave(&m_button);
+    OnDragLeave(nullptr);
     return handled;
 }

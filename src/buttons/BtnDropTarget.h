@@ -26,7 +26,8 @@ public:
     bool IsDragOver() const { return m_bDragOver != FALSE; }
 
 private:
-    // The right-drop menu at `point` (client): the effect chosen, or DROPEFFECT_NONE.
+    // The right-drop menu at `point` (in the view's client area): the effect chosen, or
+    // DROPEFFECT_NONE.
     DROPEFFECT AskDropEffect(POINT point);
     // Brings the bar to the front for what the drop shows (the right-drop menu, Save As),
     // remembering the window that was there.

@@ -10,7 +10,7 @@
 #include "shell/ButtonStyle.h"
 #include "shell/ShellHelpers.h"
 #include "folders/FolderMonitor.h"
-#include "framework/DebugReport.h"
+#include "framework/Wnd.h"
 #include "resource.h"
 
 namespace {
@@ -80,25 +80,28 @@ void DrawTitleAcross(HDC dc, const ButtonStyle& style, const std::wstring& text,
 }
 }  // namespace
 
-CDropBtn::CDropBtn(IButtonHost& host, const varolin::ButtonRecord& record) : m_host(host), m_record(record) {
+CDropBtn::CDropBtn(IButtonHost& host, UINT id, const varolin::ButtonRecord& record)
+    : m_host(host), m_nId(id), m_record(record) {
     MakeBackBrush();
+    UpdateDropTarget();
+}
+
+CDropBtn::~CDropBtn() {
+    m_life.End();
+    m_bShown = false;
+    UpdateWatch();
+    m_dropTarget.Revoke();
 }
 
 void CDropBtn::MakeBackBrush() { m_brBack.Reset(CreateSolidBrush(m_record.m_crBack)); }
 
-CDropBtn* CDropBtn::Make(IButtonHost& host, const varolin::ButtonRecord& record, const std::wstring& className,
-                         const RECT& rect) {
-    auto* button = new CDropBtn(host, record);
-    const CWeakRef<CDropBtn> alive = button->m_life.Ref(button);
-    if (button->CreateEx(WS_EX_NOPARENTNOTIFY, className.c_str(), L"", WS_CHILD | WS_VISIBLE, rect, host.HostWindow(), 0)) {
-        button->LoadProgramIcon();
-        return button;
+void CDropBtn::UpdateDropTarget() {
+    // Served through the view's one registration (see CPageView).
+    if (m_record.m_bNoDrop) {
+        m_dropTarget.Revoke();
+    } else if (!m_dropTarget.IsAttached()) {
+        if (CWnd* view = CWnd::FromHandle(HostWindow())) m_dropTarget.Attach(view);
     }
-    const DWORD error = GetLastError();
-    // A window that was bound and then failed has freed its button already.
-    delete alive.Get();
-    ReportFailure(L"button window", error);
-    return nullptr;
 }
 
 void CDropBtn::LoadProgramIcon() {
@@ -111,7 +114,7 @@ void CDropBtn::LoadProgramIcon() {
     // The icon shown meanwhile stays until the new one comes.
     m_strIconWanted = m_record.m_strFolder + m_record.m_strProgram;
     m_nIconSizeWanted = m_host.Style().Scaled(kIconSize);
-    Folders().Icons().Fetch(m_hWnd, m_strIconWanted, m_nIconSizeWanted);
+    Folders().Icons().Fetch(HostWindow(), m_nId, m_strIconWanted, m_nIconSizeWanted);
 }
 
 bool CDropBtn::OnProgramIcon(FetchedIcon& fetched) {
@@ -119,21 +122,29 @@ bool CDropBtn::OnProgramIcon(FetchedIcon& fetched) {
     // None: the program is gone.
     m_hIcon.Reset(fetched.icon);
     m_nIconSize = fetched.size;
-    Invalidate(true);
+    Invalidate();
     return true;
 }
 
 void CDropBtn::SetShown(bool shown) {
+    // The icon is asked for as the page is shown; one that came while it was hidden found no
+    // button to take it.
+    if (shown && !m_bShown && !m_hIcon) LoadProgramIcon();
     m_bShown = shown;
     UpdateWatch();
 }
 
+void CDropBtn::SetPressed(bool pressed) {
+    m_bPressed = pressed ? TRUE : FALSE;
+    Invalidate();
+}
+
 void CDropBtn::UpdateWatch() {
-    const std::wstring wanted = m_hWnd && m_bShown && !m_record.m_bNoDrop ? m_record.m_strFolder : std::wstring();
+    const std::wstring wanted = m_bShown && !m_record.m_bNoDrop ? m_record.m_strFolder : std::wstring();
     if (wanted == m_strWatched) return;
-    if (!m_strWatched.empty()) Folders().Unwatch(m_hWnd, m_strWatched);
+    if (!m_strWatched.empty()) Folders().Unwatch(HostWindow(), m_nId, m_strWatched);
     m_strWatched = wanted;
-    if (!wanted.empty()) Folders().Watch(m_hWnd, wanted);
+    if (!wanted.empty()) Folders().Watch(HostWindow(), m_nId, wanted);
 }
 
 void CDropBtn::RescanFolder() {
@@ -147,9 +158,7 @@ void CDropBtn::OnFolderFigures(const FolderScan& scan) {
     m_bScanned = true;
     // A program dropped or saved into the folder gets its icon.
     if (!m_hIcon && !m_record.m_strProgram.empty() && scan.nFileCount > 0) LoadProgramIcon();
-    if (ShownText() == before) return;
-    Invalidate(true);
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_WINDOW, CHILDID_SELF);
+    if (ShownText() != before) Invalidate();
 }
 
 std::wstring CDropBtn::FaceText() const {
@@ -162,77 +171,13 @@ std::wstring CDropBtn::ShownText() const {
     return ShowsNewMark() ? FaceText() + L" NEW" : FaceText();
 }
 
-LRESULT CDropBtn::OnGetText(size_t size, wchar_t* buffer) const {
-    if (size == 0 || !buffer) return 0;
-    const std::wstring text = ShownText();
-    const size_t copied = text.copy(buffer, size - 1);
-    buffer[copied] = L'\0';
-    return static_cast<LRESULT>(copied);
-}
-
-LRESULT CDropBtn::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_NCPAINT:
-        // No frame and no scroll bars: nothing to paint, and the default costs as much as the face.
-        return 0;
-    case WM_PRINTCLIENT:
-        OnPrintClient(reinterpret_cast<HDC>(wp), static_cast<UINT>(lp));
-        return 0;
-    case WM_GETTEXT:
-        return OnGetText(static_cast<size_t>(wp), reinterpret_cast<wchar_t*>(lp));
-    case WM_GETTEXTLENGTH:
-        return static_cast<LRESULT>(ShownText().size());
-    case kFolderFiguresMessage:
-        OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
-        return 0;
-    case kProgramIconMessage:
-        return OnProgramIcon(*reinterpret_cast<FetchedIcon*>(lp)) ? TRUE : FALSE;
-    case WM_INITMENUPOPUP:
-        Default();
-        OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
-        return 0;
-    default:
-        return CWnd::WindowProc(msg, wp, lp);
-    }
-}
-
-int CDropBtn::OnCreate(CREATESTRUCTW* cs) {
-    if (CWnd::OnCreate(cs) == -1) return -1;
-    // Served through the page's one registration (see CGroupWnd).
-    if (!m_record.m_bNoDrop) m_dropTarget.Attach(this);
-    return 0;
-}
-
-void CDropBtn::OnDestroy() {
-    m_bShown = false;
-    UpdateWatch();
-    m_dropTarget.Revoke();
-    CWnd::OnDestroy();
-}
-
-BOOL CDropBtn::OnEraseBkgnd(HDC dc) {
-    // The class has no brush: each button fills its face with its own back colour.
-    const RECT rc = GetClientRect();
-    FillRect(dc, &rc, m_host.Style().FaceBrush(m_brBack.Get()));
-    return TRUE;
-}
-
-void CDropBtn::OnPaint() {
-    const PaintScope paint(m_hWnd);
-    Paint(paint.Dc());
-}
-
-void CDropBtn::OnPrintClient(HDC dc, UINT flags) {
-    if (flags & PRF_ERASEBKGND) OnEraseBkgnd(dc);
-    if (flags & PRF_CLIENT) Paint(dc);
-}
-
 void CDropBtn::Paint(HDC dc) {
-    RECT client = GetClientRect();
-    const int width = client.right;
-    const int height = client.bottom;
+    const int width = m_rect.right - m_rect.left;
+    const int height = m_rect.bottom - m_rect.top;
+    RECT client{0, 0, width, height};
     const ButtonStyle& style = m_host.Style();
     const int saved = SaveDC(dc);
+    FillRect(dc, &client, style.FaceBrush(m_brBack.Get()));
     SetMapMode(dc, MM_TEXT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, style.FaceText(m_record.m_crText));
@@ -266,21 +211,20 @@ void CDropBtn::Paint(HDC dc) {
     RestoreDC(dc, saved);
 }
 
-BOOL CDropBtn::OnCommand(WPARAM wp, LPARAM lp) {
-    switch (LOWORD(wp)) {
-    case ID_BUTTON_OPEN_FOLDER: OnOpen(false); return TRUE;
-    case ID_BUTTON_RUN_PROGRAM: OnOpen(true); return TRUE;
-    case ID_BUTTON_PROPERTIES: OnProperties(); return TRUE;
+bool CDropBtn::OnCommand(UINT id) {
+    switch (id) {
+    case ID_BUTTON_OPEN_FOLDER: OnOpen(false); return true;
+    case ID_BUTTON_RUN_PROGRAM: OnOpen(true); return true;
+    case ID_BUTTON_PROPERTIES: OnProperties(); return true;
     case ID_BUTTON_MOVE_EARLIER:
     case ID_BUTTON_MOVE_LATER:
-        m_host.MoveButton(*this, LOWORD(wp) == ID_BUTTON_MOVE_EARLIER);
-        return TRUE;
-    case ID_BUTTON_COPY_COLORS: Settings().colorClipboard = {m_record.m_crText, m_record.m_crBack, true}; return TRUE;
-    case ID_BUTTON_PASTE_COLORS: OnPasteColors(); return TRUE;
-    case ID_BUTTON_DEFAULT_COLORS: OnMakeDefaultColors(); return TRUE;
-    case ID_BUTTON_DELETE: OnDelete(); return TRUE;
-    case ID_BUTTON_REFRESH: Refresh(); return TRUE;
-    default:
-        return CWnd::OnCommand(wp, lp);
+        m_host.MoveButton(*this, id == ID_BUTTON_MOVE_EARLIER);
+        return true;
+    case ID_BUTTON_COPY_COLORS: Settings().colorClipboard = {m_record.m_crText, m_record.m_crBack, true}; return true;
+    case ID_BUTTON_PASTE_COLORS: OnPasteColors(); return true;
+    case ID_BUTTON_DEFAULT_COLORS: OnMakeDefaultColors(); return true;
+    case ID_BUTTON_DELETE: m_host.RemoveButton(*this); return true;  // frees this button
+    case ID_BUTTON_REFRESH: Refresh(); return true;
+    default: return false;
     }
 }

@@ -1,4 +1,4 @@
-// What a user does to a folder button besides dropping on it: clicks, its menu and commands.
+// What a user does to a folder button besides dropping on it: its menu and commands.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,32 +9,6 @@
 #include "framework/App.h"
 #include "framework/Strings.h"
 #include "resource.h"
-
-void CDropBtn::OnLButtonDown(UINT, POINT) {
-    m_bPressed = TRUE;
-    SetCapture(m_hWnd);
-    Invalidate(true);
-}
-
-void CDropBtn::OnLButtonUp(UINT, POINT point) {
-    if (!m_bPressed) return;
-    ReleaseCapture();
-    m_bPressed = FALSE;
-    Invalidate(true);
-    // Released outside the button: the click is cancelled.
-    ClientToScreen(m_hWnd, &point);
-    const RECT rc = GetWindowRect();
-    if (!PtInRect(&rc, point)) return;
-    SendMessage(WM_COMMAND, m_record.m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
-}
-
-void CDropBtn::OnRButtonDown(UINT, POINT point) {
-    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
-    HMENU popup = GetSubMenu(menu.Get(), 0);
-    if (!popup) return;
-    ClientToScreen(m_hWnd, &point);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
-}
 
 void CDropBtn::OnInitMenuPopup(HMENU menu) {
     EnableMenuItem(menu, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND | (Settings().colorClipboard.filled ? MF_ENABLED : MF_GRAYED));
@@ -52,26 +26,21 @@ void CDropBtn::OnOpen(bool program) {
 void CDropBtn::Refresh() {
     RescanFolder();
     LoadProgramIcon();
-    Invalidate(true);
+    Invalidate();
 }
 
 void CDropBtn::OnProperties() {
-    const bool refusedBefore = m_record.m_bNoDrop != 0;
     // Edited on a copy: the button may go while its sheet is open (its page rebuilt by the
     // options, or deleted some other way), and then the sheet's OK changes nothing.
     varolin::ButtonRecord edited = m_record;
     const CWeakRef<CDropBtn> self = m_life.Ref(this);
-    const bool ok = RunButtonProperties(this, edited, m_host.Style().Font());
+    // Owned by the bar, so that it stays in front of it.
+    CWnd* owner = CWnd::FromHandle(GetAncestor(HostWindow(), GA_ROOT));
+    const bool ok = RunButtonProperties(owner, edited, m_host.Style().Font());
     if (!self || !ok) return;
     m_record = edited;
     MakeBackBrush();
-    const bool refusedNow = m_record.m_bNoDrop != 0;
-    if (refusedNow != refusedBefore) {
-        if (refusedNow)
-            m_dropTarget.Revoke();
-        else
-            m_dropTarget.Attach(this);
-    }
+    UpdateDropTarget();
     // A new folder is watched instead of the old one.
     UpdateWatch();
     Refresh();
@@ -94,9 +63,4 @@ void CDropBtn::OnMakeDefaultColors() {
     settings.crInitBackColor = m_record.m_crBack;
     WriteIntSetting(varolin::kInitForeColor, static_cast<int>(m_record.m_crText));
     WriteIntSetting(varolin::kInitBackColor, static_cast<int>(m_record.m_crBack));
-}
-
-void CDropBtn::OnDelete() {
-    m_host.RemoveButton(*this);
-    DestroyWindow();  // frees this button
 }

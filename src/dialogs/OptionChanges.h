@@ -23,7 +23,7 @@ OptionValues SheetInputs(const OptionValues& inForce);
 enum RefreshLevel {
     kRefreshNone = 0,
     kRefreshRepaint = 1,  // repaint the current page
-    kRefreshRebuild = 2,  // rebuild every page window, then show the current page
+    kRefreshRebuild = 2,  // read every page again, then show the current page
 };
 
 // The outcome of OK on the sheet. A flag set means: store the edited value in force and

@@ -3,6 +3,7 @@
 #include <dbt.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "settings/Settings.h"
 
@@ -28,7 +29,7 @@ void RegisterClassOnce() {
 
 struct CFolderMonitor::Folder {
     unsigned id = 0;  // its scans and its watch report with it: a folder watched anew has a new one
-    std::vector<HWND> buttons;
+    std::vector<std::pair<HWND, UINT>> buttons;  // each button's window and id
     std::shared_ptr<FolderWatch> watch;
     varolin::RescanPacing pacing;
     bool scanning = false;
@@ -66,12 +67,13 @@ CFolderMonitor::FolderMap::iterator CFolderMonitor::Find(const std::wstring& fol
 
 bool CFolderMonitor::Writing(const std::wstring& folder) const { return m_writing.count(folder) > 0; }
 
-void CFolderMonitor::Watch(HWND button, const std::wstring& folder) {
+void CFolderMonitor::Watch(HWND view, UINT buttonId, const std::wstring& folder) {
     auto [it, added] = m_folders.try_emplace(folder);
     Folder& state = it->second;
+    const std::pair button(view, buttonId);
     if (std::find(state.buttons.begin(), state.buttons.end(), button) == state.buttons.end()) state.buttons.push_back(button);
     if (!added) {
-        if (state.hasFigures) ::SendMessageW(button, kFolderFiguresMessage, 0, reinterpret_cast<LPARAM>(&state.figures));
+        if (state.hasFigures) ::SendMessageW(view, kFolderFiguresMessage, buttonId, reinterpret_cast<LPARAM>(&state.figures));
         return;
     }
     state.id = m_nNextId++;
@@ -85,10 +87,10 @@ void CFolderMonitor::Watch(HWND button, const std::wstring& folder) {
     StartScan(folder, state);
 }
 
-void CFolderMonitor::Unwatch(HWND button, const std::wstring& folder) {
+void CFolderMonitor::Unwatch(HWND view, UINT buttonId, const std::wstring& folder) {
     const auto it = m_folders.find(folder);
     if (it == m_folders.end()) return;
-    std::erase(it->second.buttons, button);
+    std::erase(it->second.buttons, std::pair(view, buttonId));
     if (!it->second.buttons.empty()) return;
     if (it->second.watch) it->second.watch->Stop();
     m_folders.erase(it);
@@ -125,8 +127,9 @@ void CFolderMonitor::OnScanned(const std::wstring& folder, unsigned id, const Fo
     if (scan.outcome != ScanOutcome::Failed) {
         it->second.figures = scan;
         it->second.hasFigures = true;
-        const std::vector<HWND> buttons = it->second.buttons;
-        for (HWND button : buttons) ::SendMessageW(button, kFolderFiguresMessage, 0, reinterpret_cast<LPARAM>(&scan));
+        const auto buttons = it->second.buttons;
+        for (const auto& [view, button] : buttons)
+            ::SendMessageW(view, kFolderFiguresMessage, button, reinterpret_cast<LPARAM>(&scan));
         it = Find(folder, id);
         if (it == m_folders.end()) return;
     }

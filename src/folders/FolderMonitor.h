@@ -1,9 +1,10 @@
 #pragma once
 // CFolderMonitor: keeps the file counts and NEW marks of the shown page's folders up to date
 // without ever making the bar wait. A button that shows its folder signs on with Watch (and
-// off with Unwatch when its page is hidden or it goes); the folder is then listed on a thread
-// pool (FolderWorkPool) and watched for changes (FolderWatch), and each button on it is sent the
-// figures (kFolderFiguresMessage) on the UI thread, paced (RescanPacing). Several buttons on one
+// off with Unwatch when its page is hidden or it goes), named by the window that shows it and its
+// id there; the folder is then listed on a thread pool (FolderWorkPool) and watched for changes
+// (FolderWatch), and each button on it is sent the figures (kFolderFiguresMessage) on the UI
+// thread, paced (RescanPacing). Several buttons on one
 // folder share one watch and one scan. While a transfer job writes into a folder, its changes
 // wait for the job's end.
 //
@@ -32,8 +33,8 @@
 
 struct AppSettings;
 
-// kFolderFiguresMessage is sent to a watching button with its folder's figures: lParam points to
-// a FolderScan whose outcome is Listed or Missing (a failed scan sends nothing: the button keeps
+// kFolderFiguresMessage is sent to the window of a watching button with its folder's figures:
+// wParam is the button's id, lParam points to a FolderScan whose outcome is Listed or Missing (a failed scan sends nothing: the button keeps
 // what it shows).
 class CFolderMonitor : public CWnd {
 public:
@@ -45,10 +46,11 @@ public:
     // Lets go of every folder without waiting for a scan or a watch that is still busy.
     ~CFolderMonitor() override;
 
-    // `button` shows `folder`'s figures from now on: it gets them when its first scan ends (at
-    // once when another button on the folder has them already), and again after changes.
-    void Watch(HWND button, const std::wstring& folder);
-    void Unwatch(HWND button, const std::wstring& folder);
+    // Button `id` of `view` shows `folder`'s figures from now on: it gets them when its first
+    // scan ends (at once when another button on the folder has them already), and again after
+    // changes.
+    void Watch(HWND view, UINT id, const std::wstring& folder);
+    void Unwatch(HWND view, UINT id, const std::wstring& folder);
     // Lists a watched folder again at once (Refresh, a text note written into it).
     void Rescan(const std::wstring& folder);
     IconFetcher& Icons() { return m_icons; }

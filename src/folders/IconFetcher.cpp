@@ -10,18 +10,18 @@
 IconFetcher::IconFetcher(std::shared_ptr<FolderWorkPool> pool, HWND dispatcher)
     : m_pool(std::move(pool)), m_hDispatcher(dispatcher) {}
 
-void IconFetcher::Fetch(HWND button, const std::wstring& path, int size) {
+void IconFetcher::Fetch(HWND view, UINT id, const std::wstring& path, int size) {
     const HWND dispatcher = m_hDispatcher;
-    m_pool->Submit([dispatcher, button, path, size] {
+    m_pool->Submit([dispatcher, view, id, path, size] {
         // The shell's icon calls want COM on the thread that makes them.
         const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         // Destroyed unless a button takes it, also when the dispatcher goes before it is sent.
         const auto icon = std::make_shared<OwnedIcon>(LoadFileIcon(path, size));
         if (SUCCEEDED(com)) CoUninitialize();
         // Sent without one too: the button then shows none (the program has gone).
-        CUiDispatcher::PostTo(dispatcher, [button, path, size, icon] {
+        CUiDispatcher::PostTo(dispatcher, [view, id, path, size, icon] {
             FetchedIcon fetched{path, size, icon->Get()};
-            if (IsWindow(button) && ::SendMessageW(button, kProgramIconMessage, 0, reinterpret_cast<LPARAM>(&fetched)))
+            if (IsWindow(view) && ::SendMessageW(view, kProgramIconMessage, id, reinterpret_cast<LPARAM>(&fetched)))
                 icon->Release();
         });
     });

@@ -8,9 +8,9 @@
 
 #include "folders/FolderWorkPool.h"
 
-// kProgramIconMessage is sent to a button with an icon it asked for: lParam points to a
-// FetchedIcon, whose icon is null when there is none. A button that takes the icon returns
-// TRUE; otherwise it is destroyed.
+// kProgramIconMessage is sent to the window of a button with an icon it asked for: wParam is the
+// button's id, lParam points to a FetchedIcon, whose icon is null when there is none. A window
+// that takes the icon returns TRUE; otherwise it is destroyed.
 struct FetchedIcon {
     std::wstring path;
     int size = 0;
@@ -23,9 +23,9 @@ public:
     // is gone, a loaded icon is destroyed unseen.
     IconFetcher(std::shared_ptr<FolderWorkPool> pool, HWND dispatcher);
 
-    // Loads the icon of the file `path` at `size` pixels and sends it to `button` if the button
-    // is still there.
-    void Fetch(HWND button, const std::wstring& path, int size);
+    // Loads the icon of the file `path` at `size` pixels and sends it to button `id` of `view`
+    // if the window is still there.
+    void Fetch(HWND view, UINT id, const std::wstring& path, int size);
 
 private:
     std::shared_ptr<FolderWorkPool> m_pool;

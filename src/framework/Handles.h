@@ -94,6 +94,8 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC Dc() const { return m_dc; }
+    // What is to be painted, in client coordinates.
+    const RECT& Area() const { return m_ps.rcPaint; }
 
 private:
     HWND m_wnd;  // borrowed

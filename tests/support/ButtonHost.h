@@ -1,11 +1,13 @@
 #pragma once
 // Folder buttons under test: a window standing in for the bar, holding real pages loaded from
-// group files, with settings of their own (program directory in a temporary folder, counts off,
-// no NEW days, no rename question), its own transfer queue and folder monitor (on the system's
-// clock unless given one) and its own button style (the default font at its bar's DPI). Tests
-// see the buttons as a user would: child windows, texts, faces, files.
+// group files, each shown by a page view of its own, with settings of their own (program
+// directory in a temporary folder, counts off, no NEW days, no rename question), its own
+// transfer queue and folder monitor (on the system's clock unless given one) and its own button
+// style (the default font at its bar's DPI). Tests see the buttons as a user would: through the
+// view that shows them (texts, faces, presses at their places, drags over them) and files.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,10 +18,24 @@
 #include "shell/ButtonStyle.h"
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
+#include "pages/GroupPage.h"
+#include "pages/PageView.h"
 #include "settings/Settings.h"
 #include "support/TempFolder.h"
 
-class CGroupWnd;
+// A folder button as a test holds it: the view that shows it and its id there.
+struct TestButton {
+    HWND view = nullptr;
+    UINT id = 0;
+    // The view, or null once its window is gone.
+    CPageView* View() const;
+    // The button's index on its view, or -1 when it is gone.
+    int Index() const;
+    // Its face in the view's client area, and on the screen.
+    RECT Rect() const;
+    RECT ScreenRect() const;
+    POINTL ScreenMiddle() const;
+};
 
 class ButtonHost {
 public:
@@ -27,11 +43,13 @@ public:
     ~ButtonHost();
 
     // The next page (GRP000.VRL first), loaded from a group file holding `records` and shown
-    // over `rect` of the bar.
-    CGroupWnd* AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect = RECT{0, 0, 600, 60});
+    // by a view of its own over `rect` of the bar.
+    CPageView* AddPage(const std::vector<varolin::ButtonRecord>& records, const RECT& rect = RECT{0, 0, 600, 60});
     // A button made the way a page makes one from its group file, alone on a page of its own
-    // that covers `rect`, so that the button covers it too.
-    HWND Add(const varolin::ButtonRecord& record, const RECT& rect = RECT{0, 0, 120, 60});
+    // whose view covers `rect`, so that the button covers it too.
+    TestButton Add(const varolin::ButtonRecord& record, const RECT& rect = RECT{0, 0, 120, 60});
+    // Every view and page goes, as when the bar rebuilds its pages; the files stay.
+    void DropPages();
     // What page `page` holds in its group file.
     std::vector<varolin::ButtonRecord> Stored(int page) const;
     HWND Bar() const { return m_bar.m_hWnd; }
@@ -49,15 +67,28 @@ private:
     CTransferQueue m_transfers{m_settings, [this] { return m_bar.m_hWnd; }};
     CFolderMonitor m_folders;
     CFolderWriteForwarder m_folderWrites{m_folders};
-    int m_nPages = 0;
+    std::vector<std::unique_ptr<CGroupPage>> m_pages;  // go before the monitor
+    std::vector<HWND> m_views;
 };
 
-// Handles messages until `window` shows `text` (a button's figures come from a background
-// scan), for at most `timeoutMs`; returns the text it shows then.
+// The text the button's face shows in words (empty once it is gone).
+std::wstring WindowText(const TestButton& button);
+bool Exists(const TestButton& button);
+// Handles messages until `window` (or `button`) shows `text` (a button's figures come from a
+// background scan), for at most `timeoutMs`; returns the text it shows then.
 std::wstring WaitForText(HWND window, const std::wstring& text, DWORD timeoutMs = 30000);
+std::wstring WaitForText(const TestButton& button, const std::wstring& text, DWORD timeoutMs = 30000);
 
-// The page's buttons in display order: as laid out, left to right, then top to bottom.
-std::vector<HWND> Buttons(const CGroupWnd* page);
+// The view's buttons in display order.
+std::vector<TestButton> Buttons(const CPageView* view);
+
+// A command of the button's menu, as choosing it there does.
+void Command(const TestButton& button, UINT id);
+// The left button pressed at `down` and released at `up`, both relative to the face's top left.
+void Click(const TestButton& button, POINT down, POINT up);
+// Drags over the middle of the button, as OLE delivers them to the view's registration.
+DWORD OfferedOver(const TestButton& button, DWORD keyState = MK_LBUTTON);
+DWORD DropOn(const TestButton& button, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
 
 // A record for a folder (ending in a backslash) with the given colours.
 varolin::ButtonRecord FolderRecord(const std::wstring& folder, const std::wstring& title,
@@ -71,11 +102,11 @@ struct PixelBitmap {
     DWORD* bits = nullptr;
 };
 
-// A button's face as WM_PRINTCLIENT draws it (background included), pixel by pixel.
+// A button's face as its view paints it (WM_PRINTCLIENT), pixel by pixel.
 struct ButtonFace {
     int width = 0, height = 0;
     std::vector<COLORREF> pixels;
     COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     bool operator==(const ButtonFace&) const = default;
 };
-ButtonFace RenderFace(HWND button);
+ButtonFace RenderFace(const TestButton& button);

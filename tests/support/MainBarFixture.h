@@ -16,6 +16,8 @@
 #include "model/SystemCodePage.h"
 #include "resource.h"
 #include "settings/Settings.h"
+#include "pages/PageView.h"
+#include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
 #include "support/SheetScript.h"
 #include "support/SimulatedShell.h"
@@ -45,7 +47,8 @@ protected:
     void Command(UINT id) const { SendMessageW(Bar(), WM_COMMAND, id, 0); }
     // Runs the options command with one step on its sheet; false when the step did not run.
     bool Options(SheetStep step) {
-        UpdateWindow(Bar());  // nothing left to paint but what the command invalidates
+        // Nothing left to paint, the page view included, but what the command invalidates.
+        RedrawWindow(Bar(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         m_answerer->Answer(kLeaveSheetOpen);
         SheetScript script(L"オプション", {std::move(step)});
         Command(ID_BAR_OPTIONS);
@@ -64,12 +67,9 @@ protected:
         return varolin::DecodeGroupFile(data, SystemAnsiCodePage()).records;
     }
 
-    // The page windows in page order: the bar's children besides its label and spin.
-    std::vector<HWND> Pages() const {
-        std::vector<HWND> pages = Children(Bar());
-        std::erase_if(pages, [](HWND w) { return GetDlgCtrlID(w) == IDC_PAGE_LABEL || GetDlgCtrlID(w) == IDC_PAGE_SPIN; });
-        return pages;
-    }
+    // The window that shows the current page's buttons, and whether it shows.
+    CPageView* View() const { return m_bar->View(); }
+    bool ViewShown() const { return IsWindowVisible(View()->m_hWnd) != FALSE; }
     static std::vector<HWND> Children(HWND parent) {
         std::vector<HWND> children;
         for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);

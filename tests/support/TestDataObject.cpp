@@ -61,10 +61,19 @@ HRESULT TestDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
     return S_OK;
 }
 
-DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState, DWORD allowed, bool drop) {
+namespace {
+POINTL Middle(HWND wnd) {
     RECT rc{};
-    GetWindowRect(over, &rc);
-    const POINTL point{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    GetWindowRect(wnd, &rc);
+    return POINTL{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+}  // namespace
+
+DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState, DWORD allowed, bool drop) {
+    return SimulateDropAt(target, data, Middle(over), keyState, allowed, drop);
+}
+
+DWORD SimulateDropAt(IDropTarget* target, IDataObject* data, POINTL point, DWORD keyState, DWORD allowed, bool drop) {
     DWORD effect = allowed;
     target->DragEnter(data, keyState, point, &effect);
     effect = allowed;
@@ -87,22 +96,24 @@ IDropTarget* RegisteredDropTarget(HWND wnd) {
     return nullptr;
 }
 
-DWORD OfferedOver(HWND over, DWORD keyState) {
-    IDropTarget* target = RegisteredDropTarget(over);
+DWORD OfferedOver(HWND over, DWORD keyState) { return OfferedAt(over, Middle(over), keyState); }
+
+DWORD OfferedAt(HWND wnd, POINTL point, DWORD keyState) {
+    IDropTarget* target = RegisteredDropTarget(wnd);
     if (!target) return DROPEFFECT_NONE;
-    RECT rc{};
-    GetWindowRect(over, &rc);
     IDataObject* data = TestDataObject::Create()->AddFiles({L"C:\\a.txt"});
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->DragEnter(data, keyState, POINTL{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, &effect);
+    target->DragEnter(data, keyState, point, &effect);
     target->DragLeave();
     data->Release();
     return effect;
 }
 
-DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed) {
-    IDropTarget* target = RegisteredDropTarget(over);
-    const DWORD effect = target ? SimulateDrop(target, data, over, keyState, allowed) : DROPEFFECT_NONE;
+DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed) { return DropAt(over, Middle(over), data, keyState, allowed); }
+
+DWORD DropAt(HWND wnd, POINTL point, IDataObject* data, DWORD keyState, DWORD allowed) {
+    IDropTarget* target = RegisteredDropTarget(wnd);
+    const DWORD effect = target ? SimulateDropAt(target, data, point, keyState, allowed) : DROPEFFECT_NONE;
     data->Release();
     return effect;
 }

@@ -45,6 +45,9 @@ private:
 // or leave. Returns the effect the target reported.
 DWORD SimulateDrop(IDropTarget* target, IDataObject* data, HWND over, DWORD keyState,
                    DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
+// The same at a point of the screen.
+DWORD SimulateDropAt(IDropTarget* target, IDataObject* data, POINTL point, DWORD keyState,
+                     DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE, bool drop = true);
 
 // The drop target OLE keeps for `wnd` or its nearest ancestor that has one: the one a drag over
 // the window reaches, or nullptr when none is registered.
@@ -52,5 +55,9 @@ IDropTarget* RegisteredDropTarget(HWND wnd);
 // The effect a drag of a file from a source allowing copy and move is offered over the middle
 // of `over` on entering (the drag then leaves).
 DWORD OfferedOver(HWND over, DWORD keyState = MK_LBUTTON);
+// The same over `point` (screen) of `wnd`, which may be bigger.
+DWORD OfferedAt(HWND wnd, POINTL point, DWORD keyState = MK_LBUTTON);
 // SimulateDrop on the target registered for `over`; takes over `data` (releases it).
 DWORD DropOn(HWND over, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);
+// The same at `point` (screen) of `wnd`.
+DWORD DropAt(HWND wnd, POINTL point, IDataObject* data, DWORD keyState, DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE);

@@ -76,12 +76,12 @@ HWND FileNameBox(HWND dialog) {
 class ButtonDrop : public testing::Test {
 protected:
     // Drops files and lets their job run to its end (its questions answered meanwhile).
-    DWORD DropFiles(HWND button, const std::vector<std::wstring>& paths, DWORD keyState) {
+    DWORD DropFiles(const TestButton& button, const std::vector<std::wstring>& paths, DWORD keyState) {
         const DWORD effect = DropOn(button, TestDataObject::Create()->AddFiles(paths), keyState);
         EXPECT_TRUE(m_host.WaitForTransfers());
         return effect;
     }
-    HWND Button() { return m_button ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"Target"))); }
+    TestButton Button() { return m_button.view ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"Target"))); }
     // A file holding "new" in the source folder; with `old`, one of that name in the button's too.
     std::wstring Source(const std::wstring& name, const char* old = nullptr) {
         EXPECT_TRUE(m_source.WriteFile(name, std::string("new")));
@@ -92,7 +92,7 @@ protected:
     }
     // Drops `text` and answers the Save As dialog: `answer` with `typed` as the file name (when
     // not empty), then `thenAnswer` for a message after it. The proposed name goes to m_proposed.
-    DWORD DropText(HWND button, const std::string& text, int answer = IDOK, const std::wstring& typed = L"",
+    DWORD DropText(const TestButton& button, const std::string& text, int answer = IDOK, const std::wstring& typed = L"",
                    bool terminate = true, int thenAnswer = 0) {
         m_answerer.Answer(answer, [this, typed](HWND dialog) {
             HWND box = FileNameBox(dialog);
@@ -106,7 +106,7 @@ protected:
     ButtonHost m_host;
     TempFolder m_source, m_target;
     DialogAnswerer m_answerer;
-    HWND m_button = nullptr;
+    TestButton m_button;
     std::wstring m_proposed;
 };
 
@@ -161,7 +161,7 @@ TEST_F(ButtonDrop, FilesGoLastToFirstAFolderIsRefusedAndAStopEndsTheWalk) {
 
 TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecidesADamagedListIsNotRead) {
     m_host.Settings().nCopyMove = 1;
-    const HWND wnd = Button();
+    const TestButton wnd = Button();
     const ButtonFace idle = RenderFace(wnd);
     // Copy copies even though a plain drop would move.
     const std::wstring copied = Source(L"copied.txt"), moved = Source(L"moved.txt"), kept = Source(L"kept.txt");
@@ -173,17 +173,17 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecidesADamagedListIsNotRead) {
     SetForegroundWindow(other.m_hWnd);
     g_frontDuringMenu = nullptr;
     HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, RecordFrontInMenu, nullptr, GetCurrentThreadId());
-    QueueMenuKeys(wnd, kChooseCopy);
+    QueueMenuKeys(wnd.view, kChooseCopy);
     EXPECT_NE(DropFiles(wnd, {copied}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(g_frontDuringMenu, m_host.Bar());
     EXPECT_EQ(GetForegroundWindow(), other.m_hWnd);
     m_host.Settings().nCopyMove = 0;
-    QueueMenuKeys(wnd, kChooseMove);
+    QueueMenuKeys(wnd.view, kChooseMove);
     EXPECT_NE(DropFiles(wnd, {moved}, MK_RBUTTON), DWORD(DROPEFFECT_NONE));
     // Cancel, and a menu closed with Escape after Move was highlighted, do nothing.
     for (auto keys : {kChooseCancel, std::initializer_list<WPARAM>{VK_DOWN, VK_ESCAPE}}) {
-        QueueMenuKeys(wnd, keys);
+        QueueMenuKeys(wnd.view, keys);
         EXPECT_EQ(DropFiles(wnd, {kept}, MK_RBUTTON | MK_SHIFT), DWORD(DROPEFFECT_NONE));
         EXPECT_EQ(RenderFace(wnd), idle) << "the highlight is gone";
     }
@@ -199,7 +199,7 @@ TEST_F(ButtonDrop, RightDragAsksAndTheMenuDecidesADamagedListIsNotRead) {
 
 TEST_F(ButtonDrop, ADeletedFolderIsReportedInFrontOfTheBarAndTheSourcesStay) {
     // Never made: a watched folder that is deleted stays until its watch lets go (under Wine).
-    const HWND button = m_host.Add(FolderRecord(m_target / L"gone\\", L"Gone"));
+    const TestButton button = m_host.Add(FolderRecord(m_target / L"gone\\", L"Gone"));
     const ButtonFace idle = RenderFace(button);
     const std::wstring source = Source(L"stays.txt");
     CWnd other;  // the program the drag comes from
@@ -229,7 +229,7 @@ TEST_F(ButtonDrop, TextIsAppendedBehindEarlierContentsAndWinsOverFilesWithoutAMe
     EXPECT_EQ(DropText(Button(), "first", IDOK, L"", false), DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(m_proposed, L"VRL_Text.txt");
     // A right-drop menu, had it opened, would take this Escape and cancel.
-    PostMessageW(Button(), WM_KEYDOWN, VK_ESCAPE, 1);
+    PostMessageW(Button().view, WM_KEYDOWN, VK_ESCAPE, 1);
     m_answerer.Answer(IDOK);
     IDataObject* data = TestDataObject::Create()->AddFiles({Source(L"file.txt")})->AddText("\x83\x81\r\n");
     // A saved note reports the effect it used: the source may then take the text away.

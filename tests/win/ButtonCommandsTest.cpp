@@ -1,4 +1,4 @@
-// The folder button window besides drops: its face, what a user does to it (clicks, menu
+// The folder button besides drops: its face, what a user does to it (clicks, menu
 // commands, properties), and its page (layout, adding, moving, sorting, deleting).
 #include <windows.h>
 #include <commctrl.h>
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/Settings.h"
-#include "pages/GroupWnd.h"
+#include "pages/PageView.h"
 #include "pages/PageLayout.h"
 #include "resource.h"
 #include "support/ButtonHost.h"
@@ -17,7 +17,6 @@
 #include "support/TempFolder.h"
 #include "support/TestDataObject.h"
 #include "support/TestRegistry.h"
-#include "support/WindowRefusal.h"
 
 namespace {
 
@@ -49,31 +48,23 @@ bool HasBadge(const ButtonFace& face) {
     return false;
 }
 
-void Command(HWND button, UINT id) { SendMessageW(button, WM_COMMAND, id, 0); }
-
-void Click(HWND button, POINT down, POINT up) {
-    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
-    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(up.x), static_cast<WORD>(up.y)));
-}
-
 // Whether the button's menu would offer Paste colours.
-bool PasteOffered(HWND button) {
+bool PasteOffered(const TestButton& button) {
     OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
     HMENU popup = GetSubMenu(menu.Get(), 0);
-    SendMessageW(button, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    button.View()->PrepareButtonMenu(button.id, popup);
     return !(GetMenuState(popup, ID_BUTTON_PASTE_COLORS, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 // The page's buttons sit where the layout rule puts them for the page's size.
-void ExpectLaidOut(const CGroupWnd* page) {
+void ExpectLaidOut(const CPageView* page) {
     RECT client{};
     GetClientRect(page->m_hWnd, &client);
-    const std::vector<HWND> buttons = Buttons(page);
-    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, buttons.size(), static_cast<int>(GetDpiForWindow(page->m_hWnd)));
+    const std::vector<TestButton> buttons = Buttons(page);
+    const auto places = varolin::LayoutButtonPlaces(client.right, client.bottom, buttons.size(),
+                                                    static_cast<int>(GetDpiForWindow(page->m_hWnd)));
     for (size_t i = 0; i < buttons.size(); ++i) {
-        RECT rc{};
-        GetWindowRect(buttons[i], &rc);
-        MapWindowPoints(nullptr, page->m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        const RECT rc = buttons[i].Rect();
         EXPECT_EQ((varolin::ButtonPlace{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top}), places[i]) << i;
     }
 }
@@ -102,8 +93,8 @@ protected:
 TEST_F(ButtonCommands, AClickRunsTheProgramOrOpensTheFolderAndAClickDraggedOffDoesNothing) {
     varolin::ButtonRecord withProgram = FolderRecord(m_folder.Path(), L"Run");
     withProgram.m_strProgram = L"missing.exe";
-    const HWND run = m_host.Add(withProgram);
-    const HWND open = m_host.Add(FolderRecord(L"C:\\no such folder\\", L"Open"));
+    const TestButton run = m_host.Add(withProgram);
+    const TestButton open = m_host.Add(FolderRecord(L"C:\\no such folder\\", L"Open"));
     const ButtonFace raised = RenderFace(run);
 
     Click(run, {5, 5}, {-40, -40});
@@ -120,8 +111,8 @@ TEST_F(ButtonCommands, AClickRunsTheProgramOrOpensTheFolderAndAClickDraggedOffDo
 }
 
 TEST_F(ButtonCommands, ColoursArePastedOnlyAfterACopyAndMadeTheDefaultForNewButtons) {
-    const HWND source = m_host.Add(FolderRecord(m_folder.Path(), L"A", RGB(1, 2, 3), RGB(4, 5, 6)));
-    const HWND target = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
+    const TestButton source = m_host.Add(FolderRecord(m_folder.Path(), L"A", RGB(1, 2, 3), RGB(4, 5, 6)));
+    const TestButton target = m_host.Add(FolderRecord(m_folder.Path(), L"B"));
     EXPECT_FALSE(PasteOffered(target));
     Command(source, ID_BUTTON_COPY_COLORS);
     EXPECT_TRUE(PasteOffered(target));
@@ -141,7 +132,7 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
     ASSERT_TRUE(m_folder.WriteFile(L"a.txt", std::string("a")));
     m_host.Settings().nDisplayCount = 1;
     m_host.Settings().nDaysNew = 1;
-    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
+    const TestButton button = m_host.Add(FolderRecord(m_folder.Path(), L"A"));
     ASSERT_EQ(WaitForText(button, L"A [1] NEW"), L"A [1] NEW");
 
     const auto setRefusal = [&](bool refuse) {
@@ -177,53 +168,27 @@ TEST_F(ButtonCommands, RefusingDropsInThePropertiesRevokesTheTargetAtOnceAndOkAl
 // some other way): OK afterwards changes and saves nothing.
 TEST_F(ButtonCommands, OkOnTheSheetOfAButtonGoneMeanwhileChangesNothing) {
     const auto a = FolderRecord(m_folder.Path(), L"A"), b = FolderRecord(m_folder.Path(), L"B");
-    CGroupWnd* page = m_host.AddPage({a, b});
-    const HWND first = Buttons(page)[0];
-    const HWND pageWnd = page->m_hWnd;
+    CPageView* page = m_host.AddPage({a, b});
+    const TestButton first = Buttons(page)[0];
     m_answerer.Answer(kLeaveSheetOpen);
     SheetScript script(L"プロパティ", {[&](HWND sheet) {
                            SetDlgItemTextW(sheet::Page(sheet), IDC_TITLE, L"Changed");
-                           DestroyWindow(pageWnd);  // the page and its buttons are freed
+                           m_host.DropPages();  // the page and its buttons are freed
                            PropSheet_PressButton(sheet, PSBTN_OK);
                        }});
     Command(first, ID_BUTTON_PROPERTIES);
     EXPECT_TRUE(script.AllRan());
-    EXPECT_FALSE(IsWindow(first));
+    EXPECT_FALSE(Exists(first));
     EXPECT_EQ(m_host.Stored(0), (std::vector{a, b}));
-}
-
-// A window the system does not make leaves no dead button behind: the page lays out and
-// counts those it has, adds nothing for a refused new one, and keeps its file whole.
-TEST_F(Page, AButtonWhoseWindowIsNotMadeIsLeftOutAndThePageFileKeepsIt) {
-    const auto a = ForPath(L"C:\\A\\"), b = ForPath(L"C:\\B\\"), c = ForPath(L"C:\\C\\");
-    CGroupWnd* page = nullptr;
-    {
-        WindowRefusal refusal(L"VarolinTestButton", 1);
-        page = m_host.AddPage({a, b, c});
-        EXPECT_EQ(refusal.Refused(), 1);
-    }
-    ASSERT_EQ(Buttons(page).size(), 2u);
-    EXPECT_EQ(page->ButtonCount(), 2);
-    ExpectLaidOut(page);
-    Command(Buttons(page)[0], ID_BUTTON_MOVE_LATER);
-    EXPECT_EQ(m_host.Stored(0), (std::vector{a, b, c})) << "the button not made is not lost";
-    {
-        WindowRefusal refusal(L"VarolinTestButton", 0);
-        std::wstring path = L"D:\\";
-        page->AddFolder(path);
-        EXPECT_EQ(refusal.Refused(), 1);
-    }
-    EXPECT_EQ(page->ButtonCount(), 2);
-    ExpectLaidOut(page);
-    EXPECT_EQ(m_answerer.Count(), 0u) << "no sheet for a button not made";
 }
 
 TEST_F(Page, MoveSortResizeAndDeleteAreSavedAndLaidOutAndTheEmptiedPageLosesItsFile) {
     m_host.Settings().crInitForeColor = 0;
     m_host.Settings().crInitBackColor = 0xFFFFFF;
     const auto docsX = ForPath(L"C:\\X\\Docs\\"), apps = ForPath(L"C:\\Apps\\"), docsY = ForPath(L"C:\\Y\\Docs\\");
-    CGroupWnd* page = m_host.AddPage({docsX, apps, docsY});
+    CPageView* page = m_host.AddPage({docsX, apps, docsY});
     EXPECT_EQ(WindowText(Buttons(page)[0]), L"Docs");
+    EXPECT_EQ(GetWindow(page->m_hWnd, GW_CHILD), nullptr) << "the view draws its buttons; none is a window";
 
     DeleteFileW(PageFile().c_str());
     Command(Buttons(page)[0], ID_BUTTON_MOVE_EARLIER);  // already first
@@ -239,12 +204,12 @@ TEST_F(Page, MoveSortResizeAndDeleteAreSavedAndLaidOutAndTheEmptiedPageLosesItsF
     // The page lays its buttons out again when it is resized and when it loses one.
     SetWindowPos(page->m_hWnd, nullptr, 0, 0, 40, 500, SWP_NOZORDER | SWP_NOMOVE);
     ExpectLaidOut(page);
-    const HWND first = Buttons(page)[0];
+    const TestButton first = Buttons(page)[0];
     Command(first, ID_BUTTON_DELETE);
-    EXPECT_FALSE(IsWindow(first));
+    EXPECT_FALSE(Exists(first));
     ExpectLaidOut(page);
     EXPECT_EQ(m_host.Stored(0), (std::vector{docsX, docsY}));
-    for (HWND button : Buttons(page)) Command(button, ID_BUTTON_DELETE);
+    for (const TestButton& button : Buttons(page)) Command(button, ID_BUTTON_DELETE);
     EXPECT_EQ(page->ButtonCount(), 0);
     EXPECT_FALSE(page->IsWindowVisible());
     EXPECT_FALSE(Exists(PageFile()));
@@ -282,7 +247,7 @@ TEST_F(ButtonPaint, CountFollowsTheTitleOnlyWhenShownAndDropsAreTaken) {
     ASSERT_TRUE(m_folder.WriteFile(L"sub1\\inner.txt", "x"));
 
     m_host.Settings().nDisplayCount = 1;
-    const HWND counted = m_host.Add(FolderRecord(m_folder.Path(), L"Docs"));
+    const TestButton counted = m_host.Add(FolderRecord(m_folder.Path(), L"Docs"));
     EXPECT_EQ(WaitForText(counted, L"Docs [3]"), L"Docs [3]");
     const ButtonFace withCount = RenderFace(counted);
     // A missing folder holds nothing and makes no message.
@@ -300,7 +265,7 @@ TEST_F(ButtonPaint, CountFollowsTheTitleOnlyWhenShownAndDropsAreTaken) {
 TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
     ASSERT_TRUE(m_folder.WriteFile(L"today.txt", "x"));
     m_host.Settings().nDaysNew = 1;
-    const HWND marked = m_host.Add(FolderRecord(m_folder.Path(), L"New", kInk, kSteel), RECT{0, 0, 80, 50});
+    const TestButton marked = m_host.Add(FolderRecord(m_folder.Path(), L"New", kInk, kSteel), RECT{0, 0, 80, 50});
     EXPECT_EQ(WaitForText(marked, L"New NEW"), L"New NEW");
     const ButtonFace face = RenderFace(marked);
     EXPECT_TRUE(HasBadge(face));
@@ -308,7 +273,7 @@ TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
 
     // A button that refuses drops shows neither count nor badge, only its square.
     m_host.Settings().nDisplayCount = 1;
-    const HWND refusing = m_host.Add(FolderRecord(m_folder.Path(), L"Docs", kInk, kSteel, true), RECT{0, 0, 80, 50});
+    const TestButton refusing = m_host.Add(FolderRecord(m_folder.Path(), L"Docs", kInk, kSteel, true), RECT{0, 0, 80, 50});
     EXPECT_EQ(OfferedOver(refusing), DWORD(DROPEFFECT_NONE)) << "drags over it go to the bar (none here)";
     EXPECT_EQ(WindowText(refusing), L"Docs");
     const ButtonFace square = RenderFace(refusing);
@@ -318,22 +283,21 @@ TEST_F(ButtonPaint, BadgeForFilesOfTheDayAndTheGreySquareOnRefusingButtons) {
 
     // With no days the mark never comes.
     m_host.Settings().nDaysNew = 0;
-    SendMessageW(marked, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+    Command(marked, ID_BUTTON_REFRESH);
     EXPECT_EQ(WaitForText(marked, L"New [1]"), L"New [1]");
 }
 
 TEST_F(ButtonPaint, FaceIsInvertedWhileADragIsOver) {
-    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"", kInk, kSteel), RECT{0, 0, 80, 50});
+    const TestButton button = m_host.Add(FolderRecord(m_folder.Path(), L"", kInk, kSteel), RECT{0, 0, 80, 50});
     const ButtonFace normal = RenderFace(button);
     ButtonFace inverted = normal;
     for (COLORREF& pixel : inverted.pixels) pixel ^= 0xFFFFFF;
     IDataObject* data = TestDataObject::Create()->AddText("dragged");
     DWORD effect = DROPEFFECT_COPY;
-    RECT rc{};
-    GetWindowRect(button, &rc);
-    RegisteredDropTarget(button)->DragEnter(data, MK_LBUTTON, POINTL{rc.left + 1, rc.top + 1}, &effect);
+    const RECT rc = button.ScreenRect();
+    RegisteredDropTarget(button.view)->DragEnter(data, MK_LBUTTON, POINTL{rc.left + 1, rc.top + 1}, &effect);
     EXPECT_EQ(RenderFace(button), inverted) << "every pixel, edge included";
-    RegisteredDropTarget(button)->DragLeave();
+    RegisteredDropTarget(button.view)->DragLeave();
     EXPECT_EQ(RenderFace(button), normal);
     data->Release();
 }
@@ -342,7 +306,7 @@ TEST_F(ButtonPaint, ProgramIconAtTheTopLeftWhenTheProgramExists) {
     ASSERT_TRUE(m_folder.WriteFile(L"notes.txt", "x"));
     varolin::ButtonRecord record = FolderRecord(m_folder.Path(), L"", kInk, kSteel);
     record.m_strProgram = L"notes.txt";
-    const HWND button = m_host.Add(record, RECT{0, 0, 80, 50});
+    const TestButton button = m_host.Add(record, RECT{0, 0, 80, 50});
     const auto iconPixels = [&] {
         const ButtonFace face = RenderFace(button);
         int pixels = 0;
@@ -357,7 +321,7 @@ TEST_F(ButtonPaint, ProgramIconAtTheTopLeftWhenTheProgramExists) {
 
     // Refreshed once the program has gone: the icon goes too.
     ASSERT_TRUE(DeleteFileW((m_folder / L"notes.txt").c_str()));
-    SendMessageW(button, WM_COMMAND, ID_BUTTON_REFRESH, 0);
+    Command(button, ID_BUTTON_REFRESH);
     for (const ULONGLONG until = GetTickCount64() + 10000; iconPixels() > 0 && GetTickCount64() < until;)
         WaitForText(button, L"(no such text)", 50);
     EXPECT_EQ(iconPixels(), 0);

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "pages/GroupWnd.h"
+#include "framework/PrivateMessages.h"
+#include "pages/PageView.h"
 #include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/MainBarFixture.h"
@@ -50,7 +51,7 @@ class LiveBar : public MainBarFixture {};
 }  // namespace
 
 TEST_F(FolderFigures, AFileMadeAndDeletedByAnotherProgramChangesThemWithoutRefresh) {
-    const HWND button = m_host.Add(FolderRecord(m_folder.Path(), L"Live"));
+    const TestButton button = m_host.Add(FolderRecord(m_folder.Path(), L"Live"));
     ASSERT_EQ(WaitForText(button, L"Live [0]"), L"Live [0]");
     const std::wstring file = m_folder / L"made elsewhere.txt";
     RunProgram(L"cmd.exe /c echo x> \"" + file + L"\"");
@@ -63,16 +64,33 @@ TEST_F(FolderFigures, SlowAndMissingFoldersHoldUpNeitherThePageNorTheOtherButton
     const std::wstring big = m_folder.MakeFolder(L"big");
     for (int i = 0; i < 2000; ++i) ASSERT_TRUE(m_folder.WriteFile(L"big\\" + std::to_wstring(i), ""));
     ASSERT_TRUE(m_folder.WriteFile(L"one.txt", "x"));
-    CGroupWnd* page = m_host.AddPage({FolderRecord(big, L"Big"), FolderRecord(m_folder / L"gone\\", L"Gone"),
+    CPageView* page = m_host.AddPage({FolderRecord(big, L"Big"), FolderRecord(m_folder / L"gone\\", L"Gone"),
                                       FolderRecord(m_folder.Path(), L"Small")});
     // The page is up before any folder is listed: nothing shows figures yet.
-    const std::vector<HWND> buttons = Buttons(page);
+    const std::vector<TestButton> buttons = Buttons(page);
     const std::vector<std::wstring> titles{L"Big", L"Gone", L"Small"};
     ASSERT_EQ(buttons.size(), 3u);
     for (size_t i = 0; i < 3; ++i) EXPECT_EQ(WindowText(buttons[i]), titles[i]);
     EXPECT_EQ(WaitForText(buttons[2], L"Small [1] NEW"), L"Small [1] NEW");
     EXPECT_EQ(WaitForText(buttons[1], L"Gone [0]"), L"Gone [0]");
     EXPECT_EQ(WaitForText(buttons[0], L"Big [2000] NEW"), L"Big [2000] NEW");
+}
+
+// Figures are addressed to the view by button id: they reach that button alone, and those for a
+// button deleted meanwhile reach none.
+TEST_F(FolderFigures, FiguresReachTheButtonOfTheirIdAndThoseOfADeletedButtonAreIgnored) {
+    const std::wstring gone = m_folder / L"gone\\";
+    CPageView* page = m_host.AddPage({FolderRecord(gone, L"A"), FolderRecord(gone, L"B"), FolderRecord(gone, L"C")});
+    std::vector<TestButton> buttons = Buttons(page);
+    ASSERT_EQ(WaitForText(buttons[2], L"C [0]"), L"C [0]");
+    ::Command(buttons[0], ID_BUTTON_DELETE);
+    FolderScan scan{7, true, ScanOutcome::Listed};
+    SendMessageW(page->m_hWnd, kFolderFiguresMessage, buttons[0].id, reinterpret_cast<LPARAM>(&scan));
+    EXPECT_EQ(WindowText(buttons[1]), L"B [0]");
+    EXPECT_EQ(WindowText(buttons[2]), L"C [0]");
+    SendMessageW(page->m_hWnd, kFolderFiguresMessage, buttons[2].id, reinterpret_cast<LPARAM>(&scan));
+    EXPECT_EQ(WindowText(buttons[1]), L"B [0]");
+    EXPECT_EQ(WindowText(buttons[2]), L"C [7] NEW");
 }
 
 TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew) {
@@ -85,7 +103,7 @@ TEST(FolderFiguresAtMidnight, AFileFrom2359LosesItsMarkAtMidnightWhenOneDayIsNew
     HANDLE file = CreateFileW((folder / L"late.txt").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_TRUE(SetFileTime(file, &late, nullptr, &late));
     CloseHandle(file);
-    const HWND button = host.Add(FolderRecord(folder.Path(), L"Day"));
+    const TestButton button = host.Add(FolderRecord(folder.Path(), L"Day"));
     ASSERT_EQ(WaitForText(button, L"Day NEW"), L"Day NEW");
     now = FromLocal(11, 0, 0, 0);
     EXPECT_EQ(WaitForText(button, L"Day"), L"Day") << "taken again at midnight, without a change in the folder";
@@ -115,20 +133,19 @@ TEST_F(LiveBar, OnlyTheShownPageIsMadeAndWatchedAndAPageShownAgainIsRescanned) {
     WritePage(1, {hidden});
     StartBar();
     EXPECT_EQ(Label(), L"1 / 3");
-    EXPECT_TRUE(Children(Pages()[1]).empty()) << "no buttons before the page is first shown";
-    const HWND z = Children(Pages()[0]).at(0);
+    const TestButton z = Buttons(View()).at(0);
     Step(1);
-    const HWND a = Children(Pages()[1]).at(0);
+    const TestButton a = Buttons(View()).at(0);
     ASSERT_EQ(WaitForText(a, L"A [0]"), L"A [0]");
     Step(-1);
-    SendMessageW(z, WM_COMMAND, ID_BUTTON_REFRESH, 0);  // its last scan the later one
+    ::Command(z, ID_BUTTON_REFRESH);  // its last scan the later one
     ASSERT_EQ(WaitForText(z, L"Z [0]"), L"Z [0]");
     // The hidden page's folder changes first: by the time the shown one has its new figures, a
     // watch on the hidden one would have brought its figures too.
     ASSERT_TRUE(m_dir.WriteFile(L"A\\new.txt", "x"));
     ASSERT_TRUE(m_dir.WriteFile(L"Z\\new.txt", "x"));
     EXPECT_EQ(WaitForText(z, L"Z [1] NEW"), L"Z [1] NEW");
-    EXPECT_EQ(WindowText(a), L"A [0]") << "a hidden page is not watched";
     Step(1);
+    EXPECT_EQ(WindowText(a), L"A [0]") << "a hidden page is not watched";
     EXPECT_EQ(WaitForText(a, L"A [1] NEW"), L"A [1] NEW") << "rescanned when shown again";
 }

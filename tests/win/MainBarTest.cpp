@@ -13,13 +13,12 @@
 #include "support/MainBarFixture.h"
 #include "support/TestDataObject.h"
 #include "support/WindowMessageSink.h"
-#include "support/WindowRefusal.h"
 
 namespace {
 
 using MainBarTest = MainBarFixture;
 
-// Pixels of the pages' area (the rectangle of `page`, shown or not) that are not the face
+// Pixels of the pages' area (the rectangle of the page view, shown or not) that are not the face
 // colour, as the bar shows it after a full repaint.
 int InkInPagesArea(HWND bar, HWND page) {
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -84,7 +83,7 @@ TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
     const varolin::Rect reserved = m_shell.ReservedRect(reinterpret_cast<std::uintptr_t>(Bar()));
     EXPECT_TRUE(reserved.top == 0 && reserved.bottom > 0 && reserved.Width() == 1024);
     EXPECT_TRUE(GetWindowLongW(Bar(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(Pages().size(), 3u);
+    EXPECT_EQ(Children(Bar()).size(), 3u) << "label, spin and one view for every page";
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_EQ(LabelColor(), 0xC08000u) << "blue: copy";
     EXPECT_EQ(OpenMenu(), (std::vector<UINT>{0, kRadio, 0, MF_CHECKED, 0, MF_CHECKED}));
@@ -133,49 +132,32 @@ TEST_F(MainBarTest, PagesStepBothWaysAndOnlyPagesWithButtonsShow) {
     WriteRegistryDword(L"Common", L"SelGroup", 5);  // beyond the pages: none is shown
     StartBar();
     EXPECT_EQ(Label(), L"6 / 3");
-    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
+    EXPECT_FALSE(ViewShown());
     EXPECT_EQ(OpenMenu().at(0), static_cast<UINT>(MF_GRAYED));
     Step(1);
     EXPECT_EQ(Label(), L"1 / 3");
     Step(-1);
     EXPECT_EQ(Label(), L"3 / 3");
-    EXPECT_FALSE(IsWindowVisible(Pages()[2])) << "an empty page stays hidden";
+    EXPECT_FALSE(ViewShown()) << "an empty page leaves the view hidden";
     Step(1);
     Step(1);
     EXPECT_EQ(Label(), L"2 / 3");
-    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
+    EXPECT_TRUE(ViewShown());
+    EXPECT_EQ(WindowText(Buttons(View()).at(0)), L"Data");
     Step(1);
-    EXPECT_FALSE(IsWindowVisible(Pages()[1]));
-}
-
-// A page window the system does not make ends the pages there: the bar pages through those
-// it has, and each still shows its own file.
-TEST_F(MainBarTest, APageWindowNotMadeEndsThePagesTheBarStepsThrough) {
-    WritePage(0, {m_dir.MakeFolder(L"A")});
-    WritePage(2, {m_dir.MakeFolder(L"C")});
-    {
-        WindowRefusal refusal(L"VarolinPage", 1);
-        StartBar();
-        EXPECT_EQ(refusal.Refused(), 1);
-    }
-    ASSERT_EQ(Pages().size(), 1u);
-    EXPECT_EQ(Label(), L"1 / 1");
-    Step(1);
-    EXPECT_EQ(Label(), L"1 / 1");
-    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
-    EXPECT_EQ(WindowText(GetWindow(Pages()[0], GW_CHILD)), L"A");
+    EXPECT_FALSE(ViewShown());
 }
 
 TEST_F(MainBarTest, AnEmptyPageShowsTheHintUntilItHasAButton) {
     WritePage(1, {L"C:\\Data\\"});
     StartBar();
-    EXPECT_GT(InkInPagesArea(Bar(), Pages()[0]), 100) << "the hint's text on the empty first page";
+    EXPECT_GT(InkInPagesArea(Bar(), View()->m_hWnd), 100) << "the hint's text on the empty first page";
     Step(1);
-    ASSERT_TRUE(IsWindowVisible(Pages()[1]));
-    ShowWindow(Pages()[1], SW_HIDE);  // uncovers the bar's own painting of the area
-    EXPECT_EQ(InkInPagesArea(Bar(), Pages()[1]), 0) << "no hint behind a page with a button";
+    ASSERT_TRUE(ViewShown());
+    ShowWindow(View()->m_hWnd, SW_HIDE);  // uncovers the bar's own painting of the area
+    EXPECT_EQ(InkInPagesArea(Bar(), View()->m_hWnd), 0) << "no hint behind a page with a button";
     Step(1);
-    EXPECT_GT(InkInPagesArea(Bar(), Pages()[2]), 100);
+    EXPECT_GT(InkInPagesArea(Bar(), View()->m_hWnd), 100);
 }
 
 TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
@@ -188,12 +170,13 @@ TEST_F(MainBarTest, DroppedFoldersBecomeButtonsInReverseOrderAfterAYes) {
     IDataObject* data = TestDataObject::Create()->AddFiles(paths);
     m_answerer->Answer(IDNO);
     SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON);
-    EXPECT_EQ(Children(Pages()[0]).size(), 0u);
+    EXPECT_EQ(View()->ButtonCount(), 0);
 
     m_answerer->Answer(IDYES);
     EXPECT_EQ(SimulateDrop(DropTarget(), data, Bar(), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
-    EXPECT_EQ(Children(Pages()[0]).size(), 3u);
+    EXPECT_EQ(View()->ButtonCount(), 3);
+    EXPECT_TRUE(ViewShown());
     EXPECT_EQ(m_answerer->Dialogs()[1].text, L"フォルダボタンを追加しますか？");
     const auto stored = StoredButtons(0);
     ASSERT_EQ(stored.size(), 3u);
@@ -245,8 +228,8 @@ TEST_F(MainBarTest, TheSheetsOfDroppedFoldersOpenOneAfterAnotherInTheOrderTheBut
         };
     };
     const auto deleteB = [&] {
-        for (HWND b : Children(Pages()[0]))
-            if (WindowText(b) == L"B") PostMessageW(b, WM_COMMAND, ID_BUTTON_DELETE, 0);
+        for (const TestButton& b : Buttons(View()))
+            if (WindowText(b) == L"B") ::Command(b, ID_BUTTON_DELETE);
     };
 
     m_answerer->Answer(IDYES);
@@ -262,7 +245,7 @@ TEST_F(MainBarTest, TheSheetsOfDroppedFoldersOpenOneAfterAnotherInTheOrderTheBut
     }
     EXPECT_EQ(opened, (std::vector{paths[3], paths[2], paths[0]})) << "B's was due when it was deleted";
     EXPECT_EQ(together, (std::vector{1, 1, 1}));
-    EXPECT_EQ(Children(Pages()[0]).size(), 3u);
+    EXPECT_EQ(View()->ButtonCount(), 3);
 
     // The bar ends while the first of two sheets is open.
     m_answerer.emplace();
@@ -312,21 +295,17 @@ TEST_F(MainBarTest, ALongLastNameGivesACutTitleAndOnlyAnOverlongProgramOrFolderI
 TEST_F(MainBarTest, APageHandsADragToTheButtonUnderItAndTheGapsToTheBar) {
     WritePage(0, {m_dir.MakeFolder(L"A"), m_dir.MakeFolder(L"B")});
     StartBar();
-    const std::vector<HWND> buttons = Children(Pages()[0]);
+    const std::vector<TestButton> buttons = Buttons(View());
     ASSERT_EQ(buttons.size(), 2u);
-    IDropTarget* page = RegisteredDropTarget(buttons[0]);
+    IDropTarget* page = RegisteredDropTarget(View()->m_hWnd);
     ASSERT_TRUE(page);
+    EXPECT_NE(page, DropTarget()) << "the view's own registration";
     const ButtonFace first = RenderFace(buttons[0]);
     const ButtonFace second = RenderFace(buttons[1]);
     const std::wstring label = Label();
-    RECT rc{};
-    GetWindowRect(buttons[0], &rc);
+    const RECT rc = buttons[0].ScreenRect();
     const LONG middleY = (rc.top + rc.bottom) / 2;
-    const auto over = [&](HWND button) {
-        RECT at{};
-        GetWindowRect(button, &at);
-        return POINTL{(at.left + at.right) / 2, middleY};
-    };
+    const auto over = [&](const TestButton& button) { return POINTL{button.ScreenMiddle().x, middleY}; };
 
     IDataObject* data = TestDataObject::Create()->AddFiles({L"C:\\a.txt"});
     DWORD effect = DROPEFFECT_COPY;
@@ -382,51 +361,56 @@ TEST_F(MainBarTest, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirButtons
     WritePage(1, {m_dir.MakeFolder(L"二")});
     WritePage(4, {m_dir.MakeFolder(L"五")});
     StartBar();
-    const HWND lastPage = Pages()[4];
-    EXPECT_TRUE(IsWindowVisible(lastPage));
+    EXPECT_EQ(Label(), L"5 / 5");
+    ASSERT_TRUE(ViewShown());
+    const UINT lastPage = View()->ButtonId(0);
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"7", PSBTN_CANCEL)));
-    EXPECT_EQ(Pages()[4], lastPage) << "cancelled: nothing changes";
+    EXPECT_EQ(View()->ButtonId(0), lastPage) << "cancelled: nothing changes";
     EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
 
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"2")));
-    ASSERT_EQ(Pages().size(), 2u);
     EXPECT_EQ(Label(), L"2 / 2");
-    EXPECT_TRUE(IsWindowVisible(Pages()[1]));
+    EXPECT_TRUE(ViewShown());
+    EXPECT_EQ(WindowText(Buttons(View()).at(0)), L"二");
     EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 2u);
     EXPECT_TRUE(Exists(m_dir / varolin::GroupFileName(4))) << "a dropped page keeps its file";
 
     ASSERT_TRUE(Options(SetText(IDC_GROUP_COUNT, L"5")));
-    ASSERT_EQ(Pages().size(), 5u);
     EXPECT_EQ(Label(), L"2 / 5");
     EXPECT_EQ(StoredInt(L"Option", L"GroupCount"), 5u);
-    EXPECT_TRUE(Children(Pages()[4]).empty()) << "a page's buttons are made when it is first shown";
     for (int step = 0; step < 3; ++step) Step(1);
-    EXPECT_EQ(Children(Pages()[4]).size(), 1u);
+    EXPECT_EQ(Label(), L"5 / 5");
+    ASSERT_EQ(View()->ButtonCount(), 1);
+    EXPECT_EQ(WindowText(Buttons(View())[0]), L"五");
 }
 
 TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepaintDaysRebuild) {
     WritePage(0, {m_dir.MakeFolder(L"Data")});
     StartBar();
-    const HWND firstPage = Pages()[0];
+    // Its figures come first: they repaint the button.
+    ASSERT_EQ(WaitForText(Buttons(View()).at(0), L"Data [0]"), L"Data [0]");
+    // A rebuilt page has new buttons, and new buttons new ids.
+    const UINT firstPage = View()->ButtonId(0);
+    const HWND view = View()->m_hWnd;
     ASSERT_TRUE(Options(Edit([](HWND page) {
         SendDlgItemMessageW(page, IDC_RENAME_FORMAT, CB_SETCURSEL, 2, 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_RENAME_FORMAT, CBN_SELCHANGE), 0);
     })));
-    EXPECT_EQ(Pages()[0], firstPage);
-    EXPECT_FALSE(GetUpdateRect(Pages()[0], nullptr, FALSE)) << "nothing to repaint";
+    EXPECT_EQ(View()->ButtonId(0), firstPage);
+    EXPECT_FALSE(GetUpdateRect(view, nullptr, FALSE)) << "nothing to repaint";
     EXPECT_EQ(StoredInt(L"Option", L"RenameFormat"), 2u);
     EXPECT_EQ(m_settings.nRenameFormat, 2) << "in force at once";
     EXPECT_FALSE(StoredInt(L"Option", L"DisplayCount")) << "unchanged values are not written";
 
     ASSERT_TRUE(Options(Toggle(IDC_DISPLAY_COUNT)));
-    EXPECT_EQ(Pages()[0], firstPage);
-    EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
+    EXPECT_EQ(View()->ButtonId(0), firstPage);
+    EXPECT_TRUE(GetUpdateRect(view, nullptr, FALSE));
     EXPECT_EQ(StoredInt(L"Option", L"DisplayCount"), 0u);
 
     const HFONT oldFont = m_bar->Style().Font();
     ASSERT_TRUE(Options(Toggle(IDC_UNDERLINE, 1)));
-    EXPECT_EQ(Pages()[0], firstPage);
-    EXPECT_TRUE(GetUpdateRect(Pages()[0], nullptr, FALSE));
+    EXPECT_EQ(View()->ButtonId(0), firstPage);
+    EXPECT_TRUE(GetUpdateRect(view, nullptr, FALSE));
     EXPECT_NE(m_bar->Style().Font(), oldFont);
     LOGFONTW made{};
     GetObjectW(m_bar->Style().Font(), sizeof(made), &made);
@@ -436,8 +420,8 @@ TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepain
     EXPECT_EQ(stored->data[21], 1) << "lfUnderline";
 
     ASSERT_TRUE(Options(SetText(IDC_DAYS_NEW, L"0")));
-    EXPECT_NE(Pages()[0], firstPage);
-    EXPECT_TRUE(IsWindowVisible(Pages()[0]));
+    EXPECT_NE(View()->ButtonId(0), firstPage);
+    EXPECT_TRUE(ViewShown());
     EXPECT_EQ(StoredInt(L"Option", L"DaysNew"), 0u);
     EXPECT_EQ(m_settings.nDaysNew, 0);
 }
@@ -523,11 +507,7 @@ TEST_F(MainBarTest, TheGapsBetweenButtonsScaleWithTheBarsDpi) {
     const int dpi = static_cast<int>(GetDpiForWindow(Bar()));
     ASSERT_EQ(m_bar->Style().Dpi(), dpi);
     std::vector<RECT> faces;
-    for (HWND button : Children(Pages()[0])) {
-        RECT rc{};
-        GetWindowRect(button, &rc);
-        faces.push_back(rc);
-    }
+    for (const TestButton& button : Buttons(View())) faces.push_back(button.Rect());
     ASSERT_EQ(faces.size(), 3u);
     std::sort(faces.begin(), faces.end(), [](const RECT& a, const RECT& b) { return a.left + a.top < b.left + b.top; });
     const bool row = faces[1].left > faces[0].left;
@@ -547,7 +527,7 @@ TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) 
     bool highContrast = false;
     StartBar();
     m_bar->SetHighContrastQuery([&highContrast] { return highContrast; });
-    const std::vector<HWND> buttons = Children(Pages()[0]);
+    const std::vector<TestButton> buttons = Buttons(View());
     ASSERT_EQ(buttons.size(), 2u);
     const ButtonFace stored = RenderFace(buttons[0]);
     ASSERT_NE(stored, RenderFace(buttons[1]));
@@ -557,7 +537,9 @@ TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) 
     auto redrawnOn = [&](UINT msg, WPARAM wp) {
         RedrawWindow(Bar(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         SendMessageW(Bar(), msg, wp, 0);
-        return GetUpdateRect(buttons[0], nullptr, FALSE) != FALSE;
+        RECT dirty{};
+        const RECT face = buttons[0].Rect();
+        return GetUpdateRect(View()->m_hWnd, &dirty, FALSE) && IntersectRect(&dirty, &dirty, &face);
     };
     highContrast = true;
     EXPECT_TRUE(redrawnOn(WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST));
@@ -568,7 +550,7 @@ TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) 
     EXPECT_TRUE(redrawnOn(WM_SYSCOLORCHANGE, 0)) << "the scheme's colours may be new";
 
     // Saved while it is on (a move saves the page): the stored colours, not the shown ones.
-    SendMessageW(buttons[0], WM_COMMAND, ID_BUTTON_MOVE_LATER, 0);
+    Command(buttons[0], ID_BUTTON_MOVE_LATER);
     const auto saved = StoredButtons(0);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved[1].m_crText, text);

@@ -54,7 +54,7 @@ void HandleMessagesFor(DWORD ms) {
 class DropJob : public testing::Test {
 protected:
     void SetUp() override { m_host.Settings().nRenameConfirm = 1; }
-    HWND Button() { return m_button ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"T"))); }
+    TestButton Button() { return m_button.view ? m_button : (m_button = m_host.Add(FolderRecord(m_target.Path(), L"T"))); }
     std::wstring Source(const std::wstring& name, const char* old = nullptr) {
         EXPECT_TRUE(m_source.WriteFile(name, std::string("new")));
         if (old) {
@@ -69,7 +69,7 @@ protected:
     ButtonHost m_host;
     TempFolder m_source, m_target;
     DialogAnswerer m_answerer;
-    HWND m_button = nullptr;
+    TestButton m_button;
 };
 
 }  // namespace
@@ -241,10 +241,10 @@ TEST_F(DropJob, TheDropReturnsAtOnceAndTheBarAnswersWhileTheJobRuns) {
 
 TEST_F(DropJob, DeletingTheButtonWhileItsQuestionIsOpenLosesNothing) {
     const std::wstring a = Source(L"a.txt", "old");
-    m_answerer.Answer(IDOK, [this](HWND) { SendMessageW(Button(), WM_COMMAND, ID_BUTTON_DELETE, 0); });
+    m_answerer.Answer(IDOK, [this](HWND) { Command(Button(), ID_BUTTON_DELETE); });
     Drop({a}, MK_LBUTTON | MK_SHIFT);
     ASSERT_TRUE(m_host.WaitForTransfers());
-    EXPECT_FALSE(IsWindow(m_button));
+    EXPECT_FALSE(Exists(m_button));
     EXPECT_EQ(FileBytes(m_target / L"a_0000.txt"), "new") << "renamed as answered";
     EXPECT_EQ(FileBytes(m_target / L"a.txt"), "old");
     EXPECT_FALSE(Exists(a));
@@ -257,7 +257,7 @@ TEST_F(DropJob, AFolderBeingWrittenIsListedAgainOnlyWhenTheJobEnds) {
     m_host.Settings().nDaysNew = 0;
     const std::wstring b = Source(L"b.txt", "old"), a = Source(L"a.txt");
     ASSERT_EQ(WaitForText(Button(), L"T [1]"), L"T [1]");
-    static HWND s_button;
+    static TestButton s_button;
     static std::wstring s_seen;
     s_button = Button();
     s_seen.clear();
@@ -301,11 +301,11 @@ TEST_F(DropJob, TargetPathsPastTheClassicLimitAreCopiedAndRenamed) {
 TEST_F(DropJob, TheShellDrawsTheDragImageOverButtons) {
     DragImageCalls().clear();
     IDataObject* data = TestDataObject::Create()->AddFiles({Source(L"a.txt")});
-    SimulateDrop(RegisteredDropTarget(Button()), data, Button(), MK_LBUTTON, DROPEFFECT_COPY, false);
+    SimulateDropAt(RegisteredDropTarget(Button().view), data, Button().ScreenMiddle(), MK_LBUTTON, DROPEFFECT_COPY, false);
     EXPECT_EQ(DropOn(Button(), data, MK_LBUTTON), DWORD(DROPEFFECT_COPY));
     ASSERT_TRUE(m_host.WaitForTransfers());
     char button[32];
-    snprintf(button, sizeof button, "%p", static_cast<void*>(Button()));
+    snprintf(button, sizeof button, "%p", static_cast<void*>(Button().view));
     const std::string enter = "enter " + std::string(button) + " 1";
     EXPECT_EQ(DragImageCalls(), (std::vector<std::string>{enter, "over 1", "leave", enter, "over 1", "drop 1"}));
 }
@@ -319,8 +319,8 @@ TEST_F(TransferOnTheBar, EndingTheBarDuringAQuestionAsksThenStopsTheJobCleanly) 
     ASSERT_TRUE(target.WriteFile(L"b.txt", "old"));
     WritePage(0, {target.Path()});
     StartBar();
-    const HWND button = GetWindow(Pages()[0], GW_CHILD);
-    ASSERT_TRUE(button);
+    ASSERT_EQ(View()->ButtonCount(), 1);
+    const TestButton button = Buttons(View())[0];
     // While the question about b is open: Exit, No (the copy goes on), Exit again, Yes.
     m_answerer->Answer(IDOK, [this](HWND) {
         m_answerer->Answer(IDNO);
@@ -352,8 +352,8 @@ TEST_F(TransferOnTheBar, EndingTheBarWhileAQuestionWaitsForADropStopsTheJobWitho
     ASSERT_TRUE(target.WriteFile(L"a.txt", "old"));
     WritePage(0, {target.Path()});
     StartBar();
-    const HWND button = GetWindow(Pages()[0], GW_CHILD);
-    ASSERT_TRUE(button);
+    ASSERT_EQ(View()->ButtonCount(), 1);
+    const TestButton button = Buttons(View())[0];
     {
         const CDropCallScope inDrop;
         DropOn(button, TestDataObject::Create()->AddFiles({source / L"a.txt"}), MK_LBUTTON | MK_SHIFT);
@@ -380,7 +380,7 @@ TEST_F(TransferOnTheBar, AFolderTooLongForThePageFileAddsNoButton) {
     DropOn(Bar(), TestDataObject::Create()->AddFiles({deep}), MK_LBUTTON);
     ASSERT_EQ(m_answerer->Count(), 2u);
     EXPECT_EQ(m_answerer->Last().text.rfind(L"フォルダのパスが長すぎるため", 0), 0u) << "refused, not cut or stored whole";
-    EXPECT_TRUE(Children(Pages()[0]).empty());
+    EXPECT_EQ(View()->ButtonCount(), 0);
     EXPECT_FALSE(Exists(m_dir / L"GRP000.VRL"));
     RemoveDirectoryW(ExtendedPath(deep).c_str());
 }

@@ -10,8 +10,10 @@
 //   info                  prints the bar's page label (control 1009), "topmost" or "normal",
 //                         the rectangles of its page spin (control 1006) and of the bar, each
 //                         as "left,top,right,bottom" in screen pixels
-//   rect                  prints the place of the bar's first visible folder button on the
-//                         screen as "WIDTHxHEIGHT+LEFT+TOP"
+//   rect [--buttons N]    prints the place of the first folder button of the bar's shown page
+//                         on the screen as "WIDTHxHEIGHT+LEFT+TOP": the buttons are drawn by
+//                         one page view, which lays out its N buttons (1 unless told) by the
+//                         program's own rule
 //   drag FILE... [--time] drags the files onto that button with a real DoDragDrop (CF_HDROP,
 //                         copy or move allowed) and prints the effect reported: copy, move, none;
 //                         with --time, then the milliseconds DoDragDrop took
@@ -28,6 +30,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "pages/PageLayout.h"
 
 #include "support/TestDataObject.h"
 
@@ -99,14 +103,14 @@ bool Poll(double seconds, Ready ready) {
     return true;
 }
 
-// The matching top-level windows, or the visible folder buttons below `bar`.
+// The matching top-level windows, or the visible page view below `bar`.
 std::vector<HWND> Windows(const Args& args, HWND bar = nullptr) {
     std::pair<const Args*, std::vector<HWND>> search{bar ? nullptr : &args, {}};
     const WNDENUMPROC collect = [](HWND wnd, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<std::pair<const Args*, std::vector<HWND>>*>(lp);
         wchar_t cls[64] = {};
         GetClassNameW(wnd, cls, 64);
-        if (s->first ? s->first->Matches(wnd) : std::wcscmp(cls, L"VarolinButton") == 0 && IsWindowVisible(wnd))
+        if (s->first ? s->first->Matches(wnd) : std::wcscmp(cls, L"VarolinPage") == 0 && IsWindowVisible(wnd))
             s->second.push_back(wnd);
         return TRUE;
     };
@@ -142,10 +146,19 @@ std::string Ansi(const std::wstring& text) {
     return ansi;
 }
 
-std::wstring Drag(HWND button, IDataObject* data, bool timed) {
+// The first button's place on the screen when `view` lays out `count` buttons.
+RECT FirstButton(HWND view, int count) {
+    RECT client{};
+    GetClientRect(view, &client);
+    const varolin::ButtonPlace first = varolin::LayoutButtonPlaces(client.right, client.bottom, static_cast<std::size_t>(count),
+                                                                   static_cast<int>(GetDpiForWindow(view))).front();
+    RECT rc{first.x, first.y, first.x + first.width, first.y + first.height};
+    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+std::wstring Drag(const RECT& rc, IDataObject* data, bool timed) {
     OleInitialize(nullptr);
-    RECT rc{};
-    GetWindowRect(button, &rc);
     SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
     DropSoon source;
     DWORD effect = DROPEFFECT_NONE;
@@ -207,20 +220,21 @@ int main() {
                  spin.top, spin.right, spin.bottom, rc.left, rc.top, rc.right, rc.bottom);
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 1009)) + line);
     } else if (verb == L"rect" || verb == L"drag") {
-        std::vector<HWND> buttons;
-        if (!Poll(args.timeout, [&] { return !(buttons = Windows(args, wnd)).empty(); })) return Fail(L"no folder button");
-        RECT rc{};
-        GetWindowRect(buttons.front(), &rc);
+        std::vector<HWND> views;
+        if (!Poll(args.timeout, [&] { return !(views = Windows(args, wnd)).empty(); })) return Fail(L"no folder button");
+        const RECT rc = FirstButton(views.front(), std::max(1, args.Number(L"--buttons")));
         wchar_t place[64];
         swprintf(place, 64, L"%ldx%ld+%ld+%ld", rc.right - rc.left, rc.bottom - rc.top, rc.left, rc.top);
         const bool text = args.Has(L"--text");
         std::vector<std::wstring> items(args.rest.begin() + 1, args.rest.end());
         std::erase(items, L"--text");
         std::erase(items, L"--time");
+        if (const auto at = std::find(items.begin(), items.end(), L"--buttons"); at != items.end())
+            items.erase(at, std::min(at + 2, items.end()));
         std::wstring result = place;
         if (verb == L"drag") {
             TestDataObject* data = TestDataObject::Create();
-            result = items.empty() ? L"" : Drag(buttons.front(), text ? data->AddText(Ansi(items.front())) : data->AddFiles(items),
+            result = items.empty() ? L"" : Drag(rc, text ? data->AddText(Ansi(items.front())) : data->AddFiles(items),
                                                 args.Has(L"--time"));
         }
         if (result.empty()) return Fail(L"the drag failed");

@@ -1,0 +1,374 @@
+#include "pages/PageView.h"
+
+#include <algorithm>
+
+#include "settings/PathUtil.h"
+#include "settings/Settings.h"
+#include "buttons/DropBtn.h"
+#include "folders/IconFetcher.h"
+#include "framework/DebugReport.h"
+#include "framework/Handles.h"
+#include "framework/PrivateMessages.h"
+#include "framework/Strings.h"
+#include "model/SystemCodePage.h"
+#include "pages/GroupPage.h"
+#include "pages/PageLayout.h"
+#include "resource.h"
+
+namespace {
+const wchar_t kViewClass[] = L"VarolinPage";
+
+using ButtonPtr = std::unique_ptr<CDropBtn>;
+
+// Titles compare as the system's ANSI strings under its own locale, with no flags.
+bool TitleLess(const ButtonPtr& a, const ButtonPtr& b) {
+    const std::string left = WideToAnsi(a->Record().m_strTitle);
+    const std::string right = WideToAnsi(b->Record().m_strTitle);
+    const LCID locale = MAKELCID(GetSystemDefaultLangID(), SORT_DEFAULT);
+    return CompareStringA(locale, 0, left.c_str(), static_cast<int>(left.size()), right.c_str(),
+                          static_cast<int>(right.size())) == CSTR_LESS_THAN;
+}
+}  // namespace
+
+void CPageView::RegisterWindowClass() {
+    WNDCLASSW wc{};
+    wc.style = CS_BYTEALIGNCLIENT | CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = &CWnd::StaticWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kViewClass;
+    RegisterClassW(&wc);  // already registered by an earlier view of this process: fine
+}
+
+CPageView* CPageView::Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders,
+                           const ButtonStyle& style, const RECT& rect, CWnd* bar, IDropTarget* barDropTarget) {
+    RegisterWindowClass();
+    auto* made = new CPageView(settings, transfers, folders, style, barDropTarget);
+    const CWeakRef<CPageView> alive = made->m_life.Ref(made);
+    if (made->CreateEx(WS_EX_NOPARENTNOTIFY, kViewClass, L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0)) return made;
+    const DWORD error = GetLastError();
+    // A window that was bound and then failed has freed its view already.
+    delete alive.Get();
+    ReportFailure(L"page view window", error);
+    return nullptr;
+}
+
+CPageView::CPageView(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, const ButtonStyle& style,
+                     IDropTarget* barDropTarget)
+    : m_settings(settings), m_transfers(transfers), m_folders(folders), m_style(style), m_pBarDropTarget(barDropTarget) {
+    if (m_pBarDropTarget) m_pBarDropTarget->AddRef();
+}
+
+CPageView::~CPageView() {
+    m_life.End();
+    if (m_pBarDropTarget) m_pBarDropTarget->Release();
+}
+
+void CPageView::OnDestroy() {
+    // The buttons outlive the view (their page is the bar's): they stop watching with it.
+    SetButtonsShown(false);
+    m_pPage = nullptr;
+    // While the window exists, so that OLE lets go of the router with it.
+    m_dropRouter.Revoke();
+    CWnd::OnDestroy();
+}
+
+void CPageView::ShowGroup(CGroupPage* page) {
+    if (page != m_pPage) {
+        SetButtonsShown(false);
+        if (m_nPressedId && GetCapture() == m_hWnd) ReleaseCapture();
+        m_nPressedId = 0;
+        m_pPage = page;
+        if (m_pPage) m_pPage->MakeButtons(*this, m_nNextId);
+        LayoutButtons();
+        SetButtonsShown(true);
+    }
+    UpdateVisibility();
+}
+
+void CPageView::SetButtonsShown(bool shown) {
+    if (!m_pPage) return;
+    for (const auto& button : m_pPage->Buttons()) button->SetShown(shown);
+}
+
+void CPageView::UpdateVisibility() {
+    const bool wanted = ButtonCount() > 0;
+    if (wanted && !m_bRegistered) {
+        // One registration serves every button of every page shown here: registering a target
+        // per button would cost about a millisecond each.
+        m_bRegistered = true;
+        m_dropRouter.Register(m_hWnd);
+    }
+    if (wanted == (IsWindowVisible() != FALSE)) return;
+    ShowWindow(wanted ? SW_SHOWNA : SW_HIDE);
+}
+
+int CPageView::ButtonCount() const { return m_pPage ? static_cast<int>(m_pPage->Buttons().size()) : 0; }
+
+UINT CPageView::ButtonId(int index) const { return m_pPage->Buttons().at(static_cast<size_t>(index))->Id(); }
+
+RECT CPageView::ButtonRect(int index) const { return m_pPage->Buttons().at(static_cast<size_t>(index))->Rect(); }
+
+std::wstring CPageView::ButtonText(int index) const {
+    return m_pPage->Buttons().at(static_cast<size_t>(index))->ShownText();
+}
+
+int CPageView::IndexOf(UINT id) const {
+    if (!m_pPage) return -1;
+    const auto& buttons = m_pPage->Buttons();
+    const auto it = std::find_if(buttons.begin(), buttons.end(), [id](const ButtonPtr& b) { return b->Id() == id; });
+    return it == buttons.end() ? -1 : static_cast<int>(it - buttons.begin());
+}
+
+CDropBtn* CPageView::Find(UINT id) const {
+    const int index = IndexOf(id);
+    return index < 0 ? nullptr : m_pPage->Buttons()[static_cast<size_t>(index)].get();
+}
+
+int CPageView::ButtonAt(POINT point) const {
+    for (int i = 0; i < ButtonCount(); ++i) {
+        const RECT rc = ButtonRect(i);
+        if (PtInRect(&rc, point)) return i;
+    }
+    return -1;
+}
+
+void CPageView::PrepareButtonMenu(UINT id, HMENU menu) const {
+    if (CDropBtn* button = Find(id)) button->OnInitMenuPopup(menu);
+}
+
+bool CPageView::ButtonCommand(UINT id, UINT command) {
+    CDropBtn* button = Find(id);
+    return button && button->OnCommand(command);
+}
+
+void CPageView::OnSize(UINT type, int cx, int cy) {
+    CWnd::OnSize(type, cx, cy);
+    LayoutButtons();
+}
+
+void CPageView::LayoutButtons() {
+    if (ButtonCount() > 0) {
+        const RECT rc = GetClientRect();
+        auto& buttons = m_pPage->Buttons();
+        const auto places = varolin::LayoutButtonPlaces(rc.right, rc.bottom, buttons.size(), Style().Dpi());
+        for (size_t i = 0; i < buttons.size(); ++i)
+            buttons[i]->SetRect(RECT{places[i].x, places[i].y, places[i].x + places[i].width, places[i].y + places[i].height});
+    }
+    Invalidate(false);
+}
+
+void CPageView::InvalidateButton(const CDropBtn& button) { InvalidateRect(m_hWnd, &button.Rect(), FALSE); }
+
+BOOL CPageView::OnEraseBkgnd(HDC) {
+    // Painted whole, gaps included, from the buffer.
+    return TRUE;
+}
+
+void CPageView::OnPaint() {
+    const PaintScope paint(m_hWnd);
+    const RECT& area = paint.Area();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return;
+    // Drawn off screen first, so a face never shows half drawn.
+    const OwnedDC memory(CreateCompatibleDC(paint.Dc()));
+    const OwnedBitmap bitmap(CreateCompatibleBitmap(paint.Dc(), width, height));
+    if (!memory || !bitmap) {
+        PaintArea(paint.Dc(), area);
+        return;
+    }
+    const SelectScope select(memory.Get(), bitmap.Get());
+    SetViewportOrgEx(memory.Get(), -area.left, -area.top, nullptr);
+    PaintArea(memory.Get(), area);
+    SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
+    BitBlt(paint.Dc(), area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void CPageView::PaintArea(HDC dc, const RECT& area) {
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (!m_pPage) return;
+    POINT origin{};
+    GetViewportOrgEx(dc, &origin);
+    for (const auto& button : m_pPage->Buttons()) {
+        const RECT& rc = button->Rect();
+        RECT meet{};
+        if (!IntersectRect(&meet, &rc, &area)) continue;
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
+        SetViewportOrgEx(dc, origin.x + rc.left, origin.y + rc.top, nullptr);
+        button->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+void CPageView::OnLButtonDown(UINT, POINT point) {
+    const int index = ButtonAt(point);
+    if (index < 0) return;
+    CDropBtn& button = *m_pPage->Buttons()[static_cast<size_t>(index)];
+    m_nPressedId = button.Id();
+    button.SetPressed(true);
+    SetCapture(m_hWnd);
+}
+
+void CPageView::OnLButtonUp(UINT, POINT point) { EndPress(point, true); }
+
+void CPageView::OnCaptureChanged() { EndPress(POINT{}, false); }
+
+void CPageView::EndPress(POINT point, bool click) {
+    const UINT id = m_nPressedId;
+    if (!id) return;
+    m_nPressedId = 0;  // first: releasing the capture comes back here
+    if (GetCapture() == m_hWnd) ReleaseCapture();
+    CDropBtn* button = Find(id);
+    if (!button) return;
+    button->SetPressed(false);
+    // Released outside the button: the click is cancelled.
+    if (!click || !PtInRect(&button->Rect(), point)) return;
+    button->OnCommand(button->Record().m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
+}
+
+void CPageView::OnRButtonDown(UINT, POINT point) {
+    const int index = ButtonAt(point);
+    if (index < 0) return;
+    const UINT id = ButtonId(index);
+    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
+    HMENU popup = GetSubMenu(menu.Get(), 0);
+    if (!popup) return;
+    PrepareButtonMenu(id, popup);
+    ClientToScreen(m_hWnd, &point);
+    // The command goes to the button the menu was opened on, if it is still there.
+    const UINT chosen = TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, m_hWnd, nullptr);
+    if (chosen) ButtonCommand(id, chosen);
+}
+
+void CPageView::OnContextMenu(HWND wnd, POINT screenPoint) {
+    // A button's menu came with the press; elsewhere the bar's menu opens.
+    POINT point = screenPoint;
+    ScreenToClient(m_hWnd, &point);
+    if (ButtonAt(point) >= 0) return;
+    CWnd::OnContextMenu(wnd, screenPoint);
+}
+
+LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case kNextSheetMessage:
+        OnNextSheet();
+        return 0;
+    case kFolderFiguresMessage:
+        // A button gone since it signed on (its page hidden or it deleted) takes nothing.
+        if (CDropBtn* button = Find(static_cast<UINT>(wp))) button->OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
+        return 0;
+    case kProgramIconMessage: {
+        CDropBtn* button = Find(static_cast<UINT>(wp));
+        return button && button->OnProgramIcon(*reinterpret_cast<FetchedIcon*>(lp)) ? TRUE : FALSE;
+    }
+    case WM_PRINTCLIENT: {
+        const RECT client = GetClientRect();
+        PaintArea(reinterpret_cast<HDC>(wp), client);
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged();
+        return 0;
+    case WM_NCPAINT:
+        // No frame and no scroll bars: nothing to paint there, and the default is not free.
+        return 0;
+    default:
+        return CWnd::WindowProc(msg, wp, lp);
+    }
+}
+
+IDropTarget* CPageView::DropTargetAt(POINTL screen) const {
+    POINT point{screen.x, screen.y};
+    ScreenToClient(m_hWnd, &point);
+    const int index = ButtonAt(point);
+    if (index >= 0)
+        if (IDropTarget* target = m_pPage->Buttons()[static_cast<size_t>(index)]->DropTarget()) return target;
+    return m_pBarDropTarget;
+}
+
+void CPageView::AddFolder(std::wstring& path) {
+    if (!m_pPage) return;
+    path = varolin::Trim(path);
+    varolin::ButtonRecord record = varolin::ButtonRecord::ForPath(path, m_settings.crInitForeColor, m_settings.crInitBackColor);
+    // A folder or program name the page file cannot hold is refused, never cut or stored
+    // whole; the title is only a label and is cut.
+    using OverLimit = varolin::ButtonRecord::OverLimit;
+    if (const OverLimit over = record.PathOverLimit(SystemAnsiCodePage()); over != OverLimit::None) {
+        const UINT id = over == OverLimit::Folder ? IDS_FOLDER_PATH_TOO_LONG : IDS_PROGRAM_NAME_TOO_LONG;
+        std::wstring text = LoadStr(id);
+        if (const size_t at = text.find(L"%1"); at != std::wstring::npos) text.replace(at, 2, path);
+        AppMessageBox(m_hWnd, text, MB_OK);
+        return;
+    }
+    record.CutTitle(SystemAnsiCodePage());
+    auto& buttons = m_pPage->Buttons();
+    IButtonHost& host = *this;
+    buttons.push_back(std::make_unique<CDropBtn>(host, m_nNextId++, record));
+    CDropBtn& button = *buttons.back();
+    LayoutButtons();
+    Save();
+    button.SetShown(true);
+    UpdateVisibility();
+    m_sheetsDue.push_back(button.Id());
+    PostNextSheet();
+}
+
+void CPageView::HoldSheets(bool hold) {
+    m_bSheetsHeld = hold;
+    PostNextSheet();
+}
+
+void CPageView::PostNextSheet() {
+    // One message at a time; an open sheet asks for the next when it closes.
+    if (m_bSheetsHeld || m_bSheetOpen || m_bNextSheetPosted || m_sheetsDue.empty()) return;
+    m_bNextSheetPosted = PostMessage(kNextSheetMessage);
+}
+
+void CPageView::OnNextSheet() {
+    m_bNextSheetPosted = false;
+    if (m_bSheetsHeld || m_bSheetOpen) return;
+    while (!m_sheetsDue.empty()) {
+        const UINT wanted = m_sheetsDue.front();
+        m_sheetsDue.pop_front();
+        if (!Find(wanted)) continue;  // deleted meanwhile, or its page no longer shown
+        const CWeakRef<CPageView> alive = m_life.Ref(this);
+        m_bSheetOpen = true;
+        ButtonCommand(wanted, ID_BUTTON_PROPERTIES);
+        if (!alive) return;  // the view went while the sheet was open
+        m_bSheetOpen = false;
+        PostNextSheet();
+        return;
+    }
+}
+
+void CPageView::RemoveButton(CDropBtn& button) {
+    if (!m_pPage) return;
+    auto& buttons = m_pPage->Buttons();
+    const auto it = std::find_if(buttons.begin(), buttons.end(), [&](const ButtonPtr& b) { return b.get() == &button; });
+    if (it == buttons.end()) return;
+    buttons.erase(it);
+    LayoutButtons();
+    UpdateVisibility();
+    Save();  // the last button takes the page's file with it
+}
+
+void CPageView::MoveButton(CDropBtn& button, bool earlier) {
+    if (!m_pPage) return;
+    auto& buttons = m_pPage->Buttons();
+    const auto it = std::find_if(buttons.begin(), buttons.end(), [&](const ButtonPtr& b) { return b.get() == &button; });
+    if (it == buttons.end()) return;
+    varolin::MoveOnePlace(buttons, static_cast<size_t>(it - buttons.begin()), earlier);
+    LayoutButtons();
+    Save();
+}
+
+void CPageView::SortByTitle() {
+    if (ButtonCount() < 2) return;
+    varolin::StableSelectionSort<ButtonPtr>(m_pPage->Buttons(), &TitleLess);
+    LayoutButtons();
+    Save();
+}
+
+bool CPageView::Save() { return m_pPage && m_pPage->Save(m_hWnd); }

@@ -1,0 +1,141 @@
+#pragma once
+// CPageView: the one window that shows a page of folder buttons. The buttons are objects of
+// their page (CGroupPage); the view lays them out edge to edge, paints them (double-buffered),
+// turns the mouse into their clicks and menus, hands drags over them to their drop targets
+// through one registration, routes their folders' figures and icons to them by id, and saves
+// the page after every change. It is shown only while its page has buttons; the bar paints
+// behind it.
+//
+// Besides the mouse, the buttons are reached by index (display order) through ButtonCount,
+// ButtonId, ButtonRect and ButtonText, and by id (stable while the button lives) through
+// IndexOf and ButtonCommand.
+#include <windows.h>
+
+#include <deque>
+#include <string>
+
+#include "buttons/ButtonHost.h"
+#include "framework/DropTargetRouter.h"
+#include "framework/Lifetime.h"
+#include "framework/Wnd.h"
+
+struct AppSettings;
+class ButtonStyle;
+class CDropBtn;
+class CFolderMonitor;
+class CGroupPage;
+
+// The view is its buttons' host; only the view itself hands that interface to them.
+class CPageView : public CWnd, private IButtonHost {
+public:
+    // The window class of every view (once per process).
+    static void RegisterWindowClass();
+    // Makes the hidden view as a child of `bar` over `rect`. `settings`, `transfers` and
+    // `folders` are the program's, `style` the bar's (all borrowed: they outlive the view; the
+    // style may be made again meanwhile, in place). `barDropTarget` (may be null) takes drags
+    // between the buttons and over those that refuse drops, as the bar's own target would if
+    // the view had none; the view holds a reference. The view frees itself with its window;
+    // null (reported, nothing left over) when the window could not be made.
+    static CPageView* Make(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders,
+                           const ButtonStyle& style, const RECT& rect, CWnd* bar, IDropTarget* barDropTarget);
+    ~CPageView() override;
+
+    // Shows `page` (borrowed; null: none), making its buttons on its first showing. Its buttons
+    // follow their folders while it is shown. The view is visible while the page has buttons.
+    void ShowGroup(CGroupPage* page);
+    CGroupPage* Group() const { return m_pPage; }
+
+    int ButtonCount() const;
+    // Of the button at `index` in display order: its id, its face in the client area and the
+    // text the face shows in words.
+    UINT ButtonId(int index) const;
+    RECT ButtonRect(int index) const;
+    std::wstring ButtonText(int index) const;
+    // The index of button `id`, or -1 when it is gone.
+    int IndexOf(UINT id) const;
+    // The index of the button whose face holds `point` (client), or -1.
+    int ButtonAt(POINT point) const;
+    // Sets up `menu` (the button menu's popup) for button `id` before it opens.
+    void PrepareButtonMenu(UINT id, HMENU menu) const;
+    // Carries out a command of button `id`'s menu (ID_BUTTON_*); false when the button is gone
+    // or the id is no such command.
+    bool ButtonCommand(UINT id, UINT command);
+
+    // Adds a button for a folder path (ending in a backslash) or a program path to the shown
+    // page; trims `path`. A path the page file cannot hold (a folder over 260 bytes, a program
+    // file name over 256) is refused with a message; a title over 100 bytes is cut.
+    void AddFolder(std::wstring& path);
+    void SortByTitle();
+    // The property sheets of added buttons open one after another, in the order the buttons
+    // were added, each from a posted message once the one before has closed: never inside the
+    // drop or command that added them, never nested. While held (a drop adding several buttons,
+    // with messages between them), none opens; the release lets the first one come.
+    void HoldSheets(bool hold);
+    // The sheets not yet opened never open (the bar is ending).
+    void DropQueuedSheets() { m_sheetsDue.clear(); }
+
+protected:
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
+    BOOL OnEraseBkgnd(HDC dc) override;
+    void OnPaint() override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+    void OnContextMenu(HWND wnd, POINT screenPoint) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PostNcDestroy() override { delete this; }
+
+private:
+    CPageView(AppSettings& settings, CTransferQueue& transfers, CFolderMonitor& folders, const ButtonStyle& style,
+              IDropTarget* barDropTarget);
+
+    // IButtonHost
+    AppSettings& Settings() override { return m_settings; }
+    CTransferQueue& Transfers() override { return m_transfers; }
+    CFolderMonitor& Folders() override { return m_folders; }
+    const ButtonStyle& Style() const override { return m_style; }
+    HWND HostWindow() const override { return m_hWnd; }
+    void InvalidateButton(const CDropBtn& button) override;
+    void MoveButton(CDropBtn& button, bool earlier) override;
+    void RemoveButton(CDropBtn& button) override;
+    void SaveButtons() override { Save(); }
+
+    CDropBtn* Find(UINT id) const;
+    // Every button of the shown page watches its folder (or stops).
+    void SetButtonsShown(bool shown);
+    // Shown while the page has buttons; the drop registration is made on the first showing.
+    void UpdateVisibility();
+    void LayoutButtons();
+    // Every face that meets `area` into `dc` (client coordinates), the gaps in the bar's colour.
+    void PaintArea(HDC dc, const RECT& area);
+    // The press ends; a release inside the pressed button is its click.
+    void EndPress(POINT point, bool click);
+    // WM_CAPTURECHANGED: a press that lost the mouse is no click.
+    void OnCaptureChanged();
+    bool Save();
+    // The target for a drag at `screen`: the button's under it, else the bar's.
+    IDropTarget* DropTargetAt(POINTL screen) const;
+    void PostNextSheet();
+    // The posted kNextSheetMessage: opens the first queued sheet whose button is still here.
+    void OnNextSheet();
+
+    AppSettings& m_settings;
+    CTransferQueue& m_transfers;
+    CFolderMonitor& m_folders;
+    const ButtonStyle& m_style;
+    CGroupPage* m_pPage = nullptr;  // borrowed: the bar holds every page
+    UINT m_nNextId = 1;             // for the buttons made next; never reused
+    UINT m_nPressedId = 0;          // the button the left button went down on; 0: none
+    std::deque<UINT> m_sheetsDue;   // buttons whose sheet is still to open, first first
+    bool m_bSheetOpen = false;
+    bool m_bSheetsHeld = false;
+    bool m_bNextSheetPosted = false;
+    // Ends with the view: a sheet's modal loop may outlive it.
+    CLifetime m_life;
+    IDropTarget* m_pBarDropTarget;  // a reference held for the view's life
+    // One registration for all the buttons, made when the view is first shown; it asks the
+    // view only while registered, and the view revokes it in OnDestroy.
+    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};
+    bool m_bRegistered = false;
+};
