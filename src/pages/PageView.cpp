@@ -13,6 +13,7 @@
 #include "model/SystemCodePage.h"
 #include "pages/GroupPage.h"
 #include "pages/PageLayout.h"
+#include "shell/ButtonStyle.h"
 #include "resource.h"
 
 namespace {

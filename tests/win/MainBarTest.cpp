@@ -550,7 +550,7 @@ TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) 
     EXPECT_TRUE(redrawnOn(WM_SYSCOLORCHANGE, 0)) << "the scheme's colours may be new";
 
     // Saved while it is on (a move saves the page): the stored colours, not the shown ones.
-    Command(buttons[0], ID_BUTTON_MOVE_LATER);
+    ::Command(buttons[0], ID_BUTTON_MOVE_LATER);
     const auto saved = StoredButtons(0);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved[1].m_crText, text);
