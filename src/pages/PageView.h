@@ -53,6 +53,8 @@ public:
     std::wstring ButtonText(int index) const;
     // The index of button `id`, or -1 when it is gone.
     int IndexOf(UINT id) const;
+    // The index of the button that has the keyboard focus, or -1.
+    int FocusedButton() const { return -1; }  // no button takes the focus yet
     // The index of the button whose face holds `point` (client), or -1.
     int ButtonAt(POINT point) const;
     // Sets up `menu` (the button menu's popup) for button `id` before it opens.
