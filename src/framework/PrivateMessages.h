@@ -15,4 +15,6 @@ enum PrivateMessage : UINT {
     kProgramIconMessage,
     // A page opens the next queued property sheet of its new buttons.
     kNextSheetMessage,
+    // A button is clicked, as a screen reader's default action asks.
+    kButtonClickMessage,
 };
