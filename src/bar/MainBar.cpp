@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <utility>
+
 #include "bar/AboutDlg.h"
 #include "bar/BarLayout.h"
 #include "settings/Settings.h"
@@ -208,6 +210,12 @@ void CMainBar::UpdatePageLabel() {
     m_wndPageLabel.Invalidate(true);
     const bool narrow = Width(m_wndPageLabel.GetWindowRect()) < LabelWidth();
     m_wndPageLabel.SetWindowText(varolin::PageLabelText(m_nSelGroup, PageCount(), narrow).c_str());
+    // Readers hear the whole number and, in words, what the label's colour shows.
+    std::wstring name = LoadStr(IDS_ACC_PAGE_LABEL);
+    if (const size_t at = name.find(L"%1"); at != std::wstring::npos) name.replace(at, 2, varolin::PageLabelText(m_nSelGroup, PageCount(), false));
+    if (const size_t at = name.find(L"%2"); at != std::wstring::npos)
+        name.replace(at, 2, LoadStr(m_settings.nCopyMove == 1 ? IDS_ACC_DROP_MOVES : IDS_ACC_DROP_COPIES));
+    m_wndPageLabel.SetAccessibleName(std::move(name));
 }
 
 void CMainBar::OnPaint() {

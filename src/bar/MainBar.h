@@ -13,6 +13,7 @@
 #include "settings/SettingsRecords.h"
 #include "appbar/AppBarWnd.h"
 #include "bar/FolderWriteForwarder.h"
+#include "bar/PageLabel.h"
 #include "folders/FolderMonitor.h"
 #include "shell/ButtonStyle.h"
 #include "transfer/TransferQueue.h"
@@ -139,6 +140,6 @@ private:
     CBarDropTarget m_dropTarget{this};
     OwnedBrush m_brCopy;
     OwnedBrush m_brMove;
-    CWnd m_wndPageLabel;
+    CPageLabel m_wndPageLabel;
     CWnd m_wndPageSpin;
 };

@@ -10,6 +10,7 @@
 #include "shell/ButtonStyle.h"
 #include "shell/ShellHelpers.h"
 #include "folders/FolderMonitor.h"
+#include "framework/Strings.h"
 #include "framework/Wnd.h"
 #include "resource.h"
 
@@ -169,6 +170,22 @@ std::wstring CDropBtn::FaceText() const {
 std::wstring CDropBtn::ShownText() const {
     // The badge's own letters: it is a picture of the word.
     return ShowsNewMark() ? FaceText() + L" NEW" : FaceText();
+}
+
+std::wstring CDropBtn::FiguresText() const {
+    std::wstring text;
+    const auto add = [&text](const std::wstring& part) {
+        if (!text.empty()) text += LoadStr(IDS_ACC_LIST_SEPARATOR);
+        text += part;
+    };
+    if (Settings().nDisplayCount == 1 && !m_record.m_bNoDrop && m_bScanned) {
+        std::wstring count = LoadStr(IDS_ACC_FILE_COUNT);
+        if (const size_t at = count.find(L"%1"); at != std::wstring::npos) count.replace(at, 2, std::to_wstring(m_nFileCount));
+        add(count);
+    }
+    if (ShowsNewMark()) add(LoadStr(IDS_ACC_NEW_FILES));
+    if (m_record.m_bNoDrop) add(LoadStr(IDS_ACC_REFUSES_DROPS));
+    return text;
 }
 
 void CDropBtn::Paint(HDC dc) {

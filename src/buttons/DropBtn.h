@@ -56,6 +56,9 @@ public:
     void RescanFolder();
     // The text the face shows in words: FaceText, and " NEW" while the badge shows.
     std::wstring ShownText() const;
+    // The figures the face shows, in words from the string table, for screen readers: the
+    // count, the new mark, a refusal of drops ("12 個のファイル、新着あり"); empty when none.
+    std::wstring FiguresText() const;
     // The whole face, background included, with the face's top left at the DC's origin.
     void Paint(HDC dc);
     // The left button went down on the face (true) or the press ended (false).

@@ -17,4 +17,6 @@ enum PrivateMessage : UINT {
     kNextSheetMessage,
     // The bar tells, once it shows, that its hotkey could not be registered.
     kHotKeyTakenMessage,
+    // A button is clicked, as a screen reader's default action asks.
+    kButtonClickMessage,
 };

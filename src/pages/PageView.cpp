@@ -71,6 +71,7 @@ void CPageView::OnDestroy() {
     m_pPage = nullptr;
     // While the window exists, so that OLE lets go of the router with it.
     m_dropRouter.Revoke();
+    m_accessible.Reset();
     CWnd::OnDestroy();
 }
 
@@ -83,6 +84,7 @@ void CPageView::ShowGroup(CGroupPage* page) {
         if (m_pPage) m_pPage->MakeButtons(*this, m_nNextId);
         LayoutButtons();
         SetButtonsShown(true);
+        NotifyReordered();
     }
     UpdateVisibility();
 }
@@ -113,6 +115,16 @@ RECT CPageView::ButtonRect(int index) const { return m_pPage->Buttons().at(stati
 std::wstring CPageView::ButtonText(int index) const {
     return m_pPage->Buttons().at(static_cast<size_t>(index))->ShownText();
 }
+
+std::wstring CPageView::ButtonTitle(int index) const {
+    return m_pPage->Buttons().at(static_cast<size_t>(index))->Record().m_strTitle;
+}
+
+std::wstring CPageView::ButtonFigures(int index) const {
+    return m_pPage->Buttons().at(static_cast<size_t>(index))->FiguresText();
+}
+
+bool CPageView::IsButtonPressed(int index) const { return m_pPage->Buttons().at(static_cast<size_t>(index))->IsPressed(); }
 
 int CPageView::IndexOf(UINT id) const {
     if (!m_pPage) return -1;
@@ -226,7 +238,12 @@ void CPageView::EndPress(POINT point, bool click) {
     button->SetPressed(false);
     // Released outside the button: the click is cancelled.
     if (!click || !PtInRect(&button->Rect(), point)) return;
-    button->OnCommand(button->Record().m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
+    ClickButton(id);
+}
+
+void CPageView::ClickButton(UINT id) {
+    if (CDropBtn* button = Find(id))
+        button->OnCommand(button->Record().m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
 }
 
 void CPageView::OnRButtonDown(UINT, POINT point) {
@@ -258,8 +275,18 @@ LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case kFolderFiguresMessage:
         // A button gone since it signed on (its page hidden or it deleted) takes nothing.
-        if (CDropBtn* button = Find(static_cast<UINT>(wp))) button->OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
+        if (CDropBtn* button = Find(static_cast<UINT>(wp))) {
+            const std::wstring before = button->FiguresText();
+            button->OnFolderFigures(*reinterpret_cast<const FolderScan*>(lp));
+            if (button->FiguresText() != before)
+                NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, m_hWnd, OBJID_CLIENT, IndexOf(button->Id()) + 1);
+        }
         return 0;
+    case kButtonClickMessage:
+        ClickButton(static_cast<UINT>(wp));
+        return 0;
+    case WM_GETOBJECT:
+        return OnGetObject(wp, lp);
     case kProgramIconMessage: {
         CDropBtn* button = Find(static_cast<UINT>(wp));
         return button && button->OnProgramIcon(*reinterpret_cast<FetchedIcon*>(lp)) ? TRUE : FALSE;
@@ -279,6 +306,16 @@ LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return CWnd::WindowProc(msg, wp, lp);
     }
 }
+
+LRESULT CPageView::OnGetObject(WPARAM wp, LPARAM lp) {
+    // OBJID_CLIENT arrives as a 32-bit value: compare it as one.
+    if (static_cast<LONG>(lp) != static_cast<LONG>(OBJID_CLIENT)) return Default();
+    if (!m_accessible) m_accessible.Reset(CPageAccessible::Make(m_life.Ref(this), m_hWnd));
+    if (!m_accessible) return Default();
+    return LresultFromObject(__uuidof(IAccessible), wp, static_cast<IAccessible*>(m_accessible.Get()));
+}
+
+void CPageView::NotifyReordered() const { NotifyWinEvent(EVENT_OBJECT_REORDER, m_hWnd, OBJID_CLIENT, CHILDID_SELF); }
 
 IDropTarget* CPageView::DropTargetAt(POINTL screen) const {
     POINT point{screen.x, screen.y};
@@ -312,6 +349,7 @@ void CPageView::AddFolder(std::wstring& path) {
     Save();
     button.SetShown(true);
     UpdateVisibility();
+    NotifyReordered();
     m_sheetsDue.push_back(button.Id());
     PostNextSheet();
 }
@@ -352,6 +390,7 @@ void CPageView::RemoveButton(CDropBtn& button) {
     buttons.erase(it);
     LayoutButtons();
     UpdateVisibility();
+    NotifyReordered();
     Save();  // the last button takes the page's file with it
 }
 
@@ -362,6 +401,7 @@ void CPageView::MoveButton(CDropBtn& button, bool earlier) {
     if (it == buttons.end()) return;
     varolin::MoveOnePlace(buttons, static_cast<size_t>(it - buttons.begin()), earlier);
     LayoutButtons();
+    NotifyReordered();
     Save();
 }
 
@@ -369,6 +409,7 @@ void CPageView::SortByTitle() {
     if (ButtonCount() < 2) return;
     varolin::StableSelectionSort<ButtonPtr>(m_pPage->Buttons(), &TitleLess);
     LayoutButtons();
+    NotifyReordered();
     Save();
 }
 

@@ -18,6 +18,7 @@
 #include "framework/DropTargetRouter.h"
 #include "framework/Lifetime.h"
 #include "framework/Wnd.h"
+#include "pages/PageAccessible.h"
 
 struct AppSettings;
 class ButtonStyle;
@@ -51,8 +52,14 @@ public:
     UINT ButtonId(int index) const;
     RECT ButtonRect(int index) const;
     std::wstring ButtonText(int index) const;
+    // Its title, its figures in words (empty: none) and whether the mouse holds it down.
+    std::wstring ButtonTitle(int index) const;
+    std::wstring ButtonFigures(int index) const;
+    bool IsButtonPressed(int index) const;
     // The index of button `id`, or -1 when it is gone.
     int IndexOf(UINT id) const;
+    // The index of the button that has the keyboard focus, or -1.
+    int FocusedButton() const { return -1; }  // no button takes the focus yet
     // The index of the button whose face holds `point` (client), or -1.
     int ButtonAt(POINT point) const;
     // Sets up `menu` (the button menu's popup) for button `id` before it opens.
@@ -111,6 +118,12 @@ private:
     void PaintArea(HDC dc, const RECT& area);
     // The press ends; a release inside the pressed button is its click.
     void EndPress(POINT point, bool click);
+    // Opens the folder or starts the program of button `id`, if it is still here.
+    void ClickButton(UINT id);
+    // WM_GETOBJECT: the buttons for screen readers.
+    LRESULT OnGetObject(WPARAM wp, LPARAM lp);
+    // Screen readers read the page again: its buttons changed order, came or went.
+    void NotifyReordered() const;
     // WM_CAPTURECHANGED: a press that lost the mouse is no click.
     void OnCaptureChanged();
     bool Save();
@@ -133,6 +146,8 @@ private:
     bool m_bNextSheetPosted = false;
     // Ends with the view: a sheet's modal loop may outlive it.
     CLifetime m_life;
+    // Made at a screen reader's first question; disconnected with the window.
+    OwnedPageAccessible m_accessible;
     IDropTarget* m_pBarDropTarget;  // a reference held for the view's life
     // One registration for all the buttons, made when the view is first shown; it asks the
     // view only while registered, and the view revokes it in OnDestroy.

@@ -164,6 +164,15 @@
 #define IDS_PROGRAM_NAME_TOO_LONG 61037  // %1 the program's path
 #define IDS_EMPTY_PAGE_HINT      61050   // drawn where an empty page's buttons would be
 #define IDS_HOT_KEY_TAKEN        61051   // %1 the hotkey, as "Ctrl + Shift + Y"
+// What screen readers are told: a button's figures and action, the page label's meaning.
+#define IDS_ACC_FILE_COUNT       61060   // %1 files in the folder
+#define IDS_ACC_NEW_FILES        61061
+#define IDS_ACC_REFUSES_DROPS    61062
+#define IDS_ACC_LIST_SEPARATOR   61063
+#define IDS_ACC_OPEN             61064   // a button's default action
+#define IDS_ACC_PAGE_LABEL       61065   // %1 the label's text, %2 what a plain drop does
+#define IDS_ACC_DROP_COPIES      61066
+#define IDS_ACC_DROP_MOVES       61067
 
 // System colour names of the colour page: 65028 .. 65048; font style names: 65049 .. 65052.
 #define IDS_SYSCOLOR_FIRST       65028

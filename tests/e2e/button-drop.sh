@@ -31,6 +31,14 @@ place=$(window rect "${BAR[@]}") || fail "no folder button on the bar"
 faces=("$(face)")
 echo "bar shows the button"
 
+# A screen reader in another process finds the label's meaning and the button at its face.
+readers=$(window readers "${BAR[@]}") || fail "no accessible objects on the bar"
+[ "$(sed -n 1p <<<"$readers")" = "ページ 1 / 3、ドロップでコピー" ] || fail "the label reads '$(sed -n 1p <<<"$readers")'"
+found=$(sed -n 2p <<<"$readers" | awk -F'\t' '{ print $1 "|" $3 "|" $4 }')
+[ "$found" = "Drop|$place|開く" ] || fail "a reader finds '$found', not Drop|$place|開く"
+[ "$(wc -l <<<"$readers")" -eq 2 ] || fail "a reader finds other buttons: $readers"
+echo "a screen reader finds the label and the button"
+
 for name in first second; do
   effect=$(window drag "${BAR[@]}" "$WORK\\src\\$name.txt") || fail "the drag of $name.txt did not run"
   [ "$effect" = "copy" ] || fail "the drop of $name.txt reported '$effect', not copy"

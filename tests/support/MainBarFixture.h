@@ -4,6 +4,7 @@
 // registry key. The bar is observed as a user, a
 // file or the shell would see it: its windows, label, menu, group files and registry values.
 #include <windows.h>
+#include <oleacc.h>
 #include <commctrl.h>
 
 #include <memory>
@@ -77,6 +78,23 @@ protected:
     }
 
     std::wstring Label() const { return WindowText(GetDlgItem(Bar(), IDC_PAGE_LABEL)); }
+    // What a screen reader calls the label ("<error>" when it finds no object).
+    std::wstring LabelName() const {
+        IAccessible* label = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(GetDlgItem(Bar(), IDC_PAGE_LABEL), static_cast<DWORD>(OBJID_CLIENT),
+                                              __uuidof(IAccessible), reinterpret_cast<void**>(&label))))
+            return L"<error>";
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        const HRESULT hr = label->get_accName(self, &name);
+        label->Release();
+        std::wstring result = SUCCEEDED(hr) && name ? std::wstring(name, SysStringLen(name)) : L"<error>";
+        SysFreeString(name);
+        return result;
+    }
     // The colour the page label is painted on.
     COLORREF LabelColor() const {
         HDC dc = GetDC(Bar());

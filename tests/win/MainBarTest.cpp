@@ -86,6 +86,7 @@ TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
     EXPECT_EQ(Children(Bar()).size(), 3u) << "label, spin and one view for every page";
     EXPECT_EQ(Label(), L"1 / 3");
     EXPECT_EQ(LabelColor(), 0xC08000u) << "blue: copy";
+    EXPECT_EQ(LabelName(), L"ページ 1 / 3、ドロップでコピー") << "the colour's meaning in words";
     EXPECT_EQ(OpenMenu(), (std::vector<UINT>{0, kRadio, 0, MF_CHECKED, 0, MF_CHECKED}));
 
     Command(ID_BAR_SORT);
@@ -94,6 +95,7 @@ TEST_F(MainBarTest, FirstStartAndTheMenuShowTheStateItsCommandsChangeAndStore) {
 
     for (UINT id : {ID_BAR_DROP_MOVE, ID_BAR_SLIDE, ID_BAR_AUTO_HIDE, ID_BAR_ALWAYS_ON_TOP}) Command(id);
     EXPECT_EQ(LabelColor(), 0x0000FFu) << "red: move";
+    EXPECT_EQ(LabelName(), L"ページ 1 / 3、ドロップで移動");
     EXPECT_EQ(StoredInt(L"Common", L"CopyMove"), 1u);
     EXPECT_EQ(StoredInt(L"Option", L"Slide"), 0u);
     EXPECT_EQ(m_shell.AutoHideBar(varolin::Edge::Top), reinterpret_cast<std::uintptr_t>(Bar()));

@@ -19,11 +19,15 @@
 //                         with --time, then the milliseconds DoDragDrop took
 //   drag --text TEXT      the same with TEXT (CF_TEXT) instead of files
 //   foreground            waits (up to the timeout) until it is the foreground window
+//   readers               prints what a screen reader finds, through AccessibleObjectFromWindow:
+//                         the page label's name, then one line per button of the shown page,
+//                         "NAME<TAB>DESCRIPTION<TAB>WIDTHxHEIGHT+LEFT+TOP<TAB>DEFAULT ACTION"
 //   save [NAME]           takes it for a file dialog (a "#32770" with a file name box), types
 //                         NAME as the file name when given and presses its OK button
 // Exit 0 on success, 1 when a window is missing or the drag failed.
 #include <windows.h>
 #include <ole2.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -175,6 +179,56 @@ std::wstring Drag(const RECT& rc, IDataObject* data, bool timed) {
     return result;
 }
 
+// A text property of an accessible object's child, "" when it has none.
+template <typename Get>
+std::wstring AccText(Get get) {
+    BSTR text = nullptr;
+    if (FAILED(get(&text)) || !text) return L"";
+    std::wstring result(text, SysStringLen(text));
+    SysFreeString(text);
+    return result;
+}
+
+IAccessible* ClientObject(HWND wnd) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(wnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return nullptr;
+    return object;
+}
+
+// The `readers` verb: the label's name and the shown page's buttons, as a reader finds them.
+int PrintReaders(HWND bar, HWND view) {
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    IAccessible* label = ClientObject(GetDlgItem(bar, 1009));
+    if (!label) return Fail(L"the page label has no accessible object");
+    Write(STD_OUTPUT_HANDLE, AccText([&](BSTR* s) { return label->get_accName(self, s); }));
+    label->Release();
+    IAccessible* page = ClientObject(view);
+    if (!page) return Fail(L"the page view has no accessible object");
+    long count = 0;
+    page->get_accChildCount(&count);
+    std::vector<VARIANT> children(static_cast<size_t>(count));
+    LONG got = 0;
+    if (count > 0 && FAILED(AccessibleChildren(page, 0, count, children.data(), &got))) got = 0;
+    for (LONG i = 0; i < got; ++i) {
+        const VARIANT child = children[static_cast<size_t>(i)];
+        if (child.vt != VT_I4) continue;
+        long left = 0, top = 0, width = 0, height = 0;
+        page->accLocation(&left, &top, &width, &height, child);
+        wchar_t place[64];
+        swprintf(place, 64, L"%ldx%ld+%ld+%ld", width, height, left, top);
+        Write(STD_OUTPUT_HANDLE, AccText([&](BSTR* s) { return page->get_accName(child, s); }) + L"\t" +
+                                     AccText([&](BSTR* s) { return page->get_accDescription(child, s); }) + L"\t" + place +
+                                     L"\t" + AccText([&](BSTR* s) { return page->get_accDefaultAction(child, s); }));
+    }
+    page->Release();
+    return got == count ? 0 : Fail(L"AccessibleChildren gave fewer children than counted");
+}
+
 }  // namespace
 
 int main() {
@@ -219,6 +273,13 @@ int main() {
         swprintf(line, 160, L" %ls %ld,%ld,%ld,%ld %ld,%ld,%ld,%ld", topmost ? L"topmost" : L"normal", spin.left,
                  spin.top, spin.right, spin.bottom, rc.left, rc.top, rc.right, rc.bottom);
         Write(STD_OUTPUT_HANDLE, Text(GetDlgItem(wnd, 1009)) + line);
+    } else if (verb == L"readers") {
+        std::vector<HWND> views;
+        if (!Poll(args.timeout, [&] { return !(views = Windows(args, wnd)).empty(); })) return Fail(L"no page shown");
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const int rc = PrintReaders(wnd, views.front());
+        CoUninitialize();
+        return rc;
     } else if (verb == L"rect" || verb == L"drag") {
         std::vector<HWND> views;
         if (!Poll(args.timeout, [&] { return !(views = Windows(args, wnd)).empty(); })) return Fail(L"no folder button");
