@@ -18,6 +18,7 @@
 #include "framework/DropTargetRouter.h"
 #include "framework/Lifetime.h"
 #include "framework/Wnd.h"
+#include "pages/PageTips.h"
 
 struct AppSettings;
 class ButtonStyle;
@@ -73,6 +74,8 @@ public:
     void HoldSheets(bool hold);
     // The sheets not yet opened never open (the bar is ending).
     void DropQueuedSheets() { m_sheetsDue.clear(); }
+    // The buttons' tooltip window; null until the mouse first moves over the view.
+    HWND TipWindow() const { return m_tips.Window(); }
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -83,6 +86,7 @@ protected:
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnRButtonDown(UINT flags, POINT point) override;
     void OnContextMenu(HWND wnd, POINT screenPoint) override;
+    BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PostNcDestroy() override { delete this; }
 
@@ -116,6 +120,13 @@ private:
     bool Save();
     // The target for a drag at `screen`: the button's under it, else the bar's.
     IDropTarget* DropTargetAt(POINTL screen) const;
+    // Tooltips (PageViewTips.cpp). The text of button `id`'s tip: its folder, and its program
+    // on a second line.
+    std::wstring TipText(UINT id) const;
+    // The tools follow the faces and the DPI the view draws at.
+    void UpdateTips();
+    // A mouse message of the view, before it is handled.
+    void RelayToTips(UINT msg, WPARAM wp, LPARAM lp);
     void PostNextSheet();
     // The posted kNextSheetMessage: opens the first queued sheet whose button is still here.
     void OnNextSheet();
@@ -133,9 +144,11 @@ private:
     bool m_bNextSheetPosted = false;
     // Ends with the view: a sheet's modal loop may outlive it.
     CLifetime m_life;
+    CPageTips m_tips{*this, [this](UINT id) { return TipText(id); }};
     IDropTarget* m_pBarDropTarget;  // a reference held for the view's life
     // One registration for all the buttons, made when the view is first shown; it asks the
     // view only while registered, and the view revokes it in OnDestroy.
-    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};
+    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); },
+                                   [this](bool dragging) { m_tips.SetDragging(dragging); }};
     bool m_bRegistered = false;
 };
