@@ -7,7 +7,8 @@
 
 class CDropTargetRouter::Impl : public CRefCountedDropTarget {
 public:
-    explicit Impl(std::function<IDropTarget*(POINTL)> targetAt) : m_targetAt(std::move(targetAt)) {}
+    Impl(std::function<IDropTarget*(POINTL)> targetAt, std::function<void(bool)> dragging)
+        : m_targetAt(std::move(targetAt)), m_dragging(std::move(dragging)) {}
     // Routing follows the registration: OLE may still call in after the revoke (a drag under
     // way), and then nothing of the owner is asked.
     void SetRouting(bool routing) {
@@ -20,6 +21,7 @@ public:
         Leave();
         m_data = data;
         if (m_data) m_data->AddRef();
+        Tell(true);
         Follow(keyState, pt, effect);
         return S_OK;
     }
@@ -30,6 +32,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override {
         Leave();
+        Tell(false);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL pt, DWORD* effect) override {
@@ -48,6 +51,7 @@ public:
             *effect = DROPEFFECT_NONE;
         }
         Leave();
+        Tell(false);
         return hr;
     }
 
@@ -78,6 +82,13 @@ private:
         m_current->DragEnter(m_data, keyState, pt, effect);
         return true;
     }
+    void Tell(bool dragging) {
+        if (!m_routing || !m_dragging) return;
+        try {
+            m_dragging(dragging);
+        } catch (...) {
+        }
+    }
     void Leave() {
         if (m_current) {
             m_current->DragLeave();
@@ -89,13 +100,14 @@ private:
     }
 
     std::function<IDropTarget*(POINTL)> m_targetAt;
+    std::function<void(bool)> m_dragging;
     bool m_routing = false;            // between the owner's Register and Revoke
     IDropTarget* m_current = nullptr;  // held while the cursor is over it
     IDataObject* m_data = nullptr;     // held from the enter to the leave or drop
 };
 
-CDropTargetRouter::CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt)
-    : m_impl(new Impl(std::move(targetAt))) {}
+CDropTargetRouter::CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt, std::function<void(bool)> dragging)
+    : m_impl(new Impl(std::move(targetAt), std::move(dragging))) {}
 
 CDropTargetRouter::~CDropTargetRouter() {
     Revoke();

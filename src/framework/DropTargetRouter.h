@@ -14,7 +14,9 @@ public:
     // `targetAt` gives the target for a point on the screen, or null where nothing takes drops.
     // It is called only between Register and Revoke: an owner that revokes before the members
     // it reads go (in its OnDestroy) is never called back half destroyed.
-    explicit CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt);
+    // `dragging` (may be empty) hears when a drag comes over the window (true) and when it
+    // leaves or is dropped (false), under the same rule.
+    explicit CDropTargetRouter(std::function<IDropTarget*(POINTL)> targetAt, std::function<void(bool)> dragging = {});
     ~CDropTargetRouter();
     CDropTargetRouter(const CDropTargetRouter&) = delete;
     CDropTargetRouter& operator=(const CDropTargetRouter&) = delete;

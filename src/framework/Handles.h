@@ -1,5 +1,6 @@
 #pragma once
-// Move-only owners for handles that have no window. A raw handle member elsewhere is borrowed.
+// Move-only owners for handles, and for windows no CWnd object is bound to. A raw handle member
+// elsewhere is borrowed.
 #include <windows.h>
 #include <utility>
 
@@ -54,6 +55,10 @@ struct Dc {
     static void Close(HDC h) { DeleteDC(h); }
     static HDC Invalid() { return nullptr; }
 };
+struct Window {
+    static void Close(HWND h) { DestroyWindow(h); }
+    static HWND Invalid() { return nullptr; }
+};
 }  // namespace handle_closers
 
 template <typename H>
@@ -72,6 +77,9 @@ using OwnedKey = UniqueHandle<HKEY, handle_closers::Key>;
 using OwnedHandle = UniqueHandle<HANDLE, handle_closers::Kernel>;  // files, mutexes, events
 using OwnedFindHandle = UniqueHandle<HANDLE, handle_closers::Find>;
 using OwnedDC = UniqueHandle<HDC, handle_closers::Dc>;               // memory DCs
+// A window no object is bound to (a control made by code, such as a tooltip); it must go on
+// the thread that made it, before the window that owns it.
+using OwnedWindow = UniqueHandle<HWND, handle_closers::Window>;
 
 // Selects a GDI object into a DC for one scope.
 class SelectScope {

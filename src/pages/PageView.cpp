@@ -72,6 +72,7 @@ void CPageView::OnDestroy() {
     // While the window exists, so that OLE lets go of the router with it.
     m_dropRouter.Revoke();
     m_accessible.Reset();
+    m_tips.Destroy();
     CWnd::OnDestroy();
 }
 
@@ -168,6 +169,7 @@ void CPageView::LayoutButtons() {
         for (size_t i = 0; i < buttons.size(); ++i)
             buttons[i]->SetRect(RECT{places[i].x, places[i].y, places[i].x + places[i].width, places[i].y + places[i].height});
     }
+    UpdateTips();
     Invalidate(false);
 }
 
@@ -269,6 +271,7 @@ void CPageView::OnContextMenu(HWND wnd, POINT screenPoint) {
 }
 
 LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) RelayToTips(msg, wp, lp);
     switch (msg) {
     case kNextSheetMessage:
         OnNextSheet();
@@ -298,6 +301,9 @@ LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CAPTURECHANGED:
         OnCaptureChanged();
+        return 0;
+    case WM_DPICHANGED_AFTERPARENT:
+        UpdateTips();
         return 0;
     case WM_NCPAINT:
         // No frame and no scroll bars: nothing to paint there, and the default is not free.

@@ -19,6 +19,7 @@
 #include "framework/Lifetime.h"
 #include "framework/Wnd.h"
 #include "pages/PageAccessible.h"
+#include "pages/PageTips.h"
 
 struct AppSettings;
 class ButtonStyle;
@@ -80,6 +81,8 @@ public:
     void HoldSheets(bool hold);
     // The sheets not yet opened never open (the bar is ending).
     void DropQueuedSheets() { m_sheetsDue.clear(); }
+    // The buttons' tooltip window; null until the mouse first moves over the view.
+    HWND TipWindow() const { return m_tips.Window(); }
 
 protected:
     void OnSize(UINT type, int cx, int cy) override;
@@ -90,6 +93,7 @@ protected:
     void OnLButtonUp(UINT flags, POINT point) override;
     void OnRButtonDown(UINT flags, POINT point) override;
     void OnContextMenu(HWND wnd, POINT screenPoint) override;
+    BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PostNcDestroy() override { delete this; }
 
@@ -129,6 +133,13 @@ private:
     bool Save();
     // The target for a drag at `screen`: the button's under it, else the bar's.
     IDropTarget* DropTargetAt(POINTL screen) const;
+    // Tooltips (PageViewTips.cpp). The text of button `id`'s tip: its folder, and its program
+    // on a second line.
+    std::wstring TipText(UINT id) const;
+    // The tools follow the faces and the DPI the view draws at.
+    void UpdateTips();
+    // A mouse message of the view, before it is handled.
+    void RelayToTips(UINT msg, WPARAM wp, LPARAM lp);
     void PostNextSheet();
     // The posted kNextSheetMessage: opens the first queued sheet whose button is still here.
     void OnNextSheet();
@@ -148,9 +159,11 @@ private:
     CLifetime m_life;
     // Made at a screen reader's first question; disconnected with the window.
     OwnedPageAccessible m_accessible;
+    CPageTips m_tips{*this, [this](UINT id) { return TipText(id); }};
     IDropTarget* m_pBarDropTarget;  // a reference held for the view's life
     // One registration for all the buttons, made when the view is first shown; it asks the
     // view only while registered, and the view revokes it in OnDestroy.
-    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); }};
+    CDropTargetRouter m_dropRouter{[this](POINTL screen) { return DropTargetAt(screen); },
+                                   [this](bool dragging) { m_tips.SetDragging(dragging); }};
     bool m_bRegistered = false;
 };
