@@ -40,30 +40,18 @@ long ChildId(int index) { return index + 1; }
 }  // namespace
 
 CPageAccessible* CPageAccessible::Make(CWeakRef<CPageView> view, HWND wnd) {
-    IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(wnd, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&standard))) ||
-        !standard)
-        return nullptr;
-    return new CPageAccessible(std::move(view), wnd, standard);
-}
-
-CPageAccessible::CPageAccessible(CWeakRef<CPageView> view, HWND wnd, IAccessible* standard)
-    : m_view(std::move(view)), m_hWnd(wnd), m_pStandard(standard) {}
-
-CPageAccessible::~CPageAccessible() {
-    if (m_pStandard) m_pStandard->Release();
+    IAccessible* standard = MakeStandard(wnd);
+    return standard ? new CPageAccessible(std::move(view), wnd, standard) : nullptr;
 }
 
 void CPageAccessible::Disconnect() {
     m_view = {};
-    // Stubs handed to other processes are torn down; their proxies answer with errors.
-    CoDisconnectObject(static_cast<IAccessible*>(this), 0);
-    if (IAccessible* standard = std::exchange(m_pStandard, nullptr)) standard->Release();
+    CStdAccessible::Disconnect();
 }
 
 HRESULT CPageAccessible::Resolve(const VARIANT& child, CPageView** view, int* index) const {
     *view = m_view.Get();
-    if (!*view || !m_pStandard) return kGone;
+    if (!*view || !IsConnected()) return kGone;
     if (child.vt != VT_I4) return E_INVALIDARG;
     if (child.lVal == CHILDID_SELF) {
         *index = -1;
@@ -72,44 +60,6 @@ HRESULT CPageAccessible::Resolve(const VARIANT& child, CPageView** view, int* in
     if (child.lVal < 1 || child.lVal > (*view)->ButtonCount()) return E_INVALIDARG;
     *index = static_cast<int>(child.lVal) - 1;
     return S_OK;
-}
-
-HRESULT CPageAccessible::QueryInterface(REFIID iid, void** object) {
-    if (!object) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
-        *object = static_cast<IAccessible*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CPageAccessible::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_nRefs)); }
-
-ULONG CPageAccessible::Release() {
-    const LONG refs = InterlockedDecrement(&m_nRefs);
-    if (refs == 0) delete this;
-    return static_cast<ULONG>(refs);
-}
-
-HRESULT CPageAccessible::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-HRESULT CPageAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-HRESULT CPageAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
-HRESULT CPageAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) { return E_NOTIMPL; }
-
-HRESULT CPageAccessible::get_accParent(IDispatch** parent) {
-    if (!parent) return E_POINTER;
-    *parent = nullptr;
-    if (!m_view.Get() || !m_pStandard) return kGone;
-    return m_pStandard->get_accParent(parent);
 }
 
 HRESULT CPageAccessible::get_accChildCount(long* count) {
@@ -137,7 +87,7 @@ HRESULT CPageAccessible::get_accName(VARIANT child, BSTR* name) {
         CPageView* view = nullptr;
         int index = -1;
         if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return m_pStandard->get_accName(child, name);
+        if (index < 0) return CStdAccessible::get_accName(child, name);
         return ToBstr(view->ButtonTitle(index), name);
     });
 }
@@ -148,7 +98,7 @@ HRESULT CPageAccessible::get_accValue(VARIANT child, BSTR* value) {
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    return index < 0 ? m_pStandard->get_accValue(child, value) : DISP_E_MEMBERNOTFOUND;
+    return index < 0 ? CStdAccessible::get_accValue(child, value) : DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT CPageAccessible::get_accDescription(VARIANT child, BSTR* description) {
@@ -158,7 +108,7 @@ HRESULT CPageAccessible::get_accDescription(VARIANT child, BSTR* description) {
         CPageView* view = nullptr;
         int index = -1;
         if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return m_pStandard->get_accDescription(child, description);
+        if (index < 0) return CStdAccessible::get_accDescription(child, description);
         return ToBstr(view->ButtonFigures(index), description);
     });
 }
@@ -169,7 +119,7 @@ HRESULT CPageAccessible::get_accRole(VARIANT child, VARIANT* role) {
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    if (index < 0) return m_pStandard->get_accRole(child, role);
+    if (index < 0) return CStdAccessible::get_accRole(child, role);
     SetChild(role, ROLE_SYSTEM_PUSHBUTTON);
     return S_OK;
 }
@@ -180,7 +130,7 @@ HRESULT CPageAccessible::get_accState(VARIANT child, VARIANT* state) {
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    if (index < 0) return m_pStandard->get_accState(child, state);
+    if (index < 0) return CStdAccessible::get_accState(child, state);
     long bits = STATE_SYSTEM_FOCUSABLE;
     if (GetFocus() == m_hWnd && view->FocusedButton() == index) bits |= STATE_SYSTEM_FOCUSED;
     if (view->IsButtonPressed(index)) bits |= STATE_SYSTEM_PRESSED;
@@ -194,7 +144,7 @@ HRESULT CPageAccessible::get_accHelp(VARIANT child, BSTR* help) {
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    return index < 0 ? m_pStandard->get_accHelp(child, help) : S_FALSE;
+    return index < 0 ? CStdAccessible::get_accHelp(child, help) : S_FALSE;
 }
 
 HRESULT CPageAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
@@ -204,7 +154,7 @@ HRESULT CPageAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    return index < 0 ? m_pStandard->get_accHelpTopic(file, child, topic) : S_FALSE;
+    return index < 0 ? CStdAccessible::get_accHelpTopic(file, child, topic) : S_FALSE;
 }
 
 HRESULT CPageAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
@@ -213,7 +163,7 @@ HRESULT CPageAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) 
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    return index < 0 ? m_pStandard->get_accKeyboardShortcut(child, shortcut) : S_FALSE;
+    return index < 0 ? CStdAccessible::get_accKeyboardShortcut(child, shortcut) : S_FALSE;
 }
 
 HRESULT CPageAccessible::get_accFocus(VARIANT* focus) {
@@ -241,7 +191,7 @@ HRESULT CPageAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
         CPageView* view = nullptr;
         int index = -1;
         if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return m_pStandard->get_accDefaultAction(child, action);
+        if (index < 0) return CStdAccessible::get_accDefaultAction(child, action);
         return ToBstr(LoadStr(IDS_ACC_OPEN), action);
     });
 }
@@ -250,7 +200,7 @@ HRESULT CPageAccessible::accSelect(long flags, VARIANT child) {
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    if (index < 0) return m_pStandard->accSelect(flags, child);
+    if (index < 0) return CStdAccessible::accSelect(flags, child);
     return DISP_E_MEMBERNOTFOUND;  // the keyboard moves the focus among the buttons
 }
 
@@ -260,7 +210,7 @@ HRESULT CPageAccessible::accLocation(long* left, long* top, long* width, long* h
     CPageView* view = nullptr;
     int index = -1;
     if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-    if (index < 0) return m_pStandard->accLocation(left, top, width, height, child);
+    if (index < 0) return CStdAccessible::accLocation(left, top, width, height, child);
     RECT face = view->ButtonRect(index);
     MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&face), 2);
     *left = face.left;
@@ -281,7 +231,7 @@ HRESULT CPageAccessible::accNavigate(long direction, VARIANT start, VARIANT* end
     if (index < 0) {
         if (direction == NAVDIR_FIRSTCHILD) next = 0;
         else if (direction == NAVDIR_LASTCHILD) next = count - 1;
-        else return m_pStandard->accNavigate(direction, start, end);  // among the window's siblings
+        else return CStdAccessible::accNavigate(direction, start, end);  // among the window's siblings
     } else if (direction == NAVDIR_NEXT) {
         next = index + 1;
     } else if (direction == NAVDIR_PREVIOUS) {
@@ -300,7 +250,7 @@ HRESULT CPageAccessible::accHitTest(long left, long top, VARIANT* child) {
     if (!child) return E_POINTER;
     VariantInit(child);
     const CPageView* view = m_view.Get();
-    if (!view || !m_pStandard) return kGone;
+    if (!view || !IsConnected()) return kGone;
     POINT point{left, top};
     ScreenToClient(m_hWnd, &point);
     const RECT client = view->GetClientRect();
@@ -318,6 +268,3 @@ HRESULT CPageAccessible::accDoDefaultAction(VARIANT child) {
     // Posted: the click may open a message box, which must not run inside the reader's call.
     return view->PostMessage(kButtonClickMessage, view->ButtonId(index)) ? S_OK : E_FAIL;
 }
-
-HRESULT CPageAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
-HRESULT CPageAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }

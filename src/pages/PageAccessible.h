@@ -10,35 +10,23 @@
 // object reaches the view only through a weak reference, so an in-process caller gets an error
 // too, never freed memory.
 #include <windows.h>
-#include <oleacc.h>
 
-#include "framework/Handles.h"
+#include <utility>
+
 #include "framework/Lifetime.h"
+#include "framework/StdAccessible.h"
 
 class CPageView;
 
-class CPageAccessible final : public IAccessible {
+class CPageAccessible final : public CStdAccessible {
 public:
     // The object for `view` (whose window is `wnd`), with one reference; null when the
     // system's standard object for the window could not be made.
     static CPageAccessible* Make(CWeakRef<CPageView> view, HWND wnd);
-    CPageAccessible(const CPageAccessible&) = delete;
-    CPageAccessible& operator=(const CPageAccessible&) = delete;
 
-    // The view is going: every call fails from now on, and COM lets go of remote readers.
-    void Disconnect();
+    void Disconnect() override;
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-    // IDispatch: no type information; readers use the IAccessible methods directly.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override;
-    // IAccessible
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    // IAccessible: the buttons as children; the window itself is the standard object's.
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
@@ -57,31 +45,18 @@ public:
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
     HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override;
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override;
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    CPageAccessible(CWeakRef<CPageView> view, HWND wnd, IAccessible* standard);
-    ~CPageAccessible();
+    CPageAccessible(CWeakRef<CPageView> view, HWND wnd, IAccessible* standard)
+        : CStdAccessible(standard), m_view(std::move(view)), m_hWnd(wnd) {}
+    ~CPageAccessible() override = default;
 
     // The view, with the button `child` names as an index (-1: the view itself). Fails when
     // the view is gone or no such button is shown.
     HRESULT Resolve(const VARIANT& child, CPageView** view, int* index) const;
 
-    LONG m_nRefs = 1;
     CWeakRef<CPageView> m_view;
-    HWND m_hWnd;                 // the view's window, for the standard object's answers
-    IAccessible* m_pStandard;    // a reference held until Disconnect
+    HWND m_hWnd;  // the view's window
 };
 
-namespace handle_closers {
-// Disconnects the object (its view is going) and lets go of the view's reference.
-struct PageAccessible {
-    static void Close(CPageAccessible* object) {
-        object->Disconnect();
-        object->Release();
-    }
-    static CPageAccessible* Invalid() { return nullptr; }
-};
-}  // namespace handle_closers
-using OwnedPageAccessible = UniqueHandle<CPageAccessible*, handle_closers::PageAccessible>;
+using OwnedPageAccessible = OwnedAccessible<CPageAccessible>;
