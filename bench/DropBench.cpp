@@ -152,20 +152,37 @@ HWND SameNameDialog(DWORD process) {
     return search.found;
 }
 
+// What both drop benchmarks are given and start from.
+struct DropSetUp {
+    int runs = 1;
+    std::wstring appDir;  // the program's folder, with its page files
+    std::wstring source;  // the file dropped
+    std::wstring copied;  // where the drop puts it
+};
+
+// Reads the arguments (runs, program folder, file to drop, target folder), resets the settings
+// and writes page 0 with one button for the target folder. 0 when done, else the exit code:
+// 2 for wrong arguments, 1 when the page could not be written.
+int SetUpDrop(const BenchArgs& args, DropSetUp& setUp) {
+    if (args.size() != 4) return 2;
+    setUp.runs = std::max(1, std::stoi(args[0]));
+    setUp.appDir = bench::WithBackslash(args[1]);
+    setUp.source = args[2];
+    const std::wstring target = bench::WithBackslash(args[3]);
+    setUp.copied = target + setUp.source.substr(setUp.source.find_last_of(L'\\') + 1);
+    bench::ResetSettings(1);
+    varolin::ButtonRecord button = varolin::ButtonRecord::ForPath(target, 0, 0xFFFFFF);
+    return GroupFile(setUp.appDir, 0).Save(nullptr, {&button, 1}) ? 0 : 1;
+}
+
 }  // namespace
 
 // A small file dropped where its name is taken ("RenameConfirm" 1, the default): how long the
 // source waits, against the same file dropped where nothing is asked, in the same bar.
 int DropQuestionBench(const BenchArgs& args) {
-    if (args.size() != 4) return 2;
-    const int runs = std::max(1, std::stoi(args[0]));
-    const std::wstring appDir = bench::WithBackslash(args[1]);
-    const std::wstring source = args[2];
-    const std::wstring target = bench::WithBackslash(args[3]);
-    const std::wstring copied = target + source.substr(source.find_last_of(L'\\') + 1);
-    bench::ResetSettings(1);
-    varolin::ButtonRecord button = varolin::ButtonRecord::ForPath(target, 0, 0xFFFFFF);
-    if (!GroupFile(appDir, 0).Save(nullptr, {&button, 1})) return 1;
+    DropSetUp setUp;
+    if (const int failed = SetUpDrop(args, setUp)) return failed;
+    const auto& [runs, appDir, source, copied] = setUp;
 
     std::vector<double> plain, asked;
     for (int run = 0; run <= runs; ++run) {
@@ -199,32 +216,15 @@ int DropQuestionBench(const BenchArgs& args) {
 }
 
 int DropBench(const BenchArgs& args) {
-    if (args.size() != 4) return 2;
-    const int runs = std::max(1, std::stoi(args[0]));
-    const std::wstring appDir = bench::WithBackslash(args[1]);
-    const std::wstring source = args[2];
-    const std::wstring target = bench::WithBackslash(args[3]);
-    const std::wstring copied = target + source.substr(source.find_last_of(L'\\') + 1);
-    bench::ResetSettings(1);
-    varolin::ButtonRecord button = varolin::ButtonRecord::ForPath(target, 0, 0xFFFFFF);
-    if (!GroupFile(appDir, 0).Save(nullptr, {&button, 1})) return 1;
+    DropSetUp setUp;
+    if (const int failed = SetUpDrop(args, setUp)) return failed;
+    const auto& [runs, appDir, source, copied] = setUp;
 
     std::vector<double> released, answers, idle;
     for (int run = 0; run <= runs; ++run) {
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        std::wstring command = L"\"" + appDir + L"Varolin.exe\"";
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, appDir.c_str(), &startup, &info))
-            return 1;
-        WaitForInputIdle(info.hProcess, 10000);
-        Windows windows{info.dwProcessId};
-        for (int i = 0; i < 200 && !windows.bar; ++i, Sleep(25)) EnumWindows(&FindBar, reinterpret_cast<LPARAM>(&windows));
-        if (!windows.bar) {
-            std::fprintf(stderr, "bench_win: the bar or its button did not come up\n");
-            TerminateProcess(info.hProcess, 1);
-            return 1;
-        }
+        Windows windows;
+        if (!StartBar(appDir, info, windows)) return 1;
 
         // The copy takes a while: the idle bar is asked for as long first.
         std::atomic<bool> stop{false};
@@ -238,15 +238,8 @@ int DropBench(const BenchArgs& args) {
         double busyLongest = 0;
         const bench::Stopwatch copyClock;
         std::thread pinger([&] { busyLongest = LongestAnswer(windows.bar, stop); });
-        RECT rc{};
-        GetWindowRect(windows.button, &rc);
-        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-        IDataObject* data = TestDataObject::Create()->AddFiles({source});
-        DropAtOnce dropSource;
         DWORD effect = 0;
-        DoDragDrop(data, &dropSource, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
-        const double sourceWaited = dropSource.m_released.Ms();
-        data->Release();
+        const double sourceWaited = DragOnto(windows.button, source, effect);
         while (SizeOf(copied) < SizeOf(source) && copyClock.Ms() < 120000) Sleep(20);
         Sleep(200);  // the rescan at the job's end
         stop = true;
@@ -258,10 +251,7 @@ int DropBench(const BenchArgs& args) {
             answers.push_back(busyLongest);
             idle.push_back(idleLongest);
         }
-        PostMessageW(windows.bar, WM_COMMAND, 32773, 0);  // Exit
-        WaitForSingleObject(info.hProcess, 20000);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
+        EndBar(windows, info);
         DeleteFileW(copied.c_str());
         if (effect == DROPEFFECT_NONE || busyLongest < 0) return 1;
     }
