@@ -14,8 +14,8 @@
 #include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/DialogAnswerer.h"
+#include "support/ShownFiguresFixture.h"
 #include "support/TempFolder.h"
-#include "support/TestRegistry.h"
 
 namespace {
 
@@ -106,15 +106,8 @@ private:
     std::vector<std::pair<DWORD, LONG>> m_seen;
 };
 
-class Accessible : public CleanRegistryTest {
+class Accessible : public ShownFiguresFixture {
 protected:
-    void SetUp() override {
-        CleanRegistryTest::SetUp();
-        m_host.Settings().nDisplayCount = 1;
-        m_host.Settings().nDaysNew = 1;
-    }
-    ButtonHost m_host;
-    TempFolder m_folder;
     TempFolder m_empty;
     DialogAnswerer m_answerer;
 };

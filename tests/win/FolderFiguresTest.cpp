@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "support/ButtonHost.h"
 #include "support/MainBarFixture.h"
+#include "support/ShownFiguresFixture.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -36,16 +37,7 @@ FILETIME FromLocal(WORD day, WORD hour, WORD minute, WORD second) {
     return utc;
 }
 
-class FolderFigures : public CleanRegistryTest {
-protected:
-    void SetUp() override {
-        CleanRegistryTest::SetUp();
-        m_host.Settings().nDisplayCount = 1;
-        m_host.Settings().nDaysNew = 1;
-    }
-    ButtonHost m_host;
-    TempFolder m_folder;
-};
+class FolderFigures : public ShownFiguresFixture {};
 class LiveBar : public MainBarFixture {};
 
 }  // namespace
