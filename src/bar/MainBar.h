@@ -48,6 +48,9 @@ public:
     // The window that shows the current page's buttons; null until the bar is made, or when
     // the window could not be made.
     CPageView* View() const { return m_pView; }
+    // Puts the keyboard focus on the shown page's focused (or first) button; false when the
+    // page has none. For the bar's activation from the keyboard.
+    bool FocusPage();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -66,6 +69,7 @@ protected:
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
     void OnPaint() override;
+    void OnActivate(UINT state, HWND other, BOOL minimized) override;
 
 private:
     friend class CBarDropTarget;
@@ -98,6 +102,10 @@ private:
     void OnToggleState(bool alwaysOnTop);
     void OnOptions();
     void OnAbout();
+    // Escape: the window that was active before the bar gets the focus back.
+    void ReturnFocus();
+    // Ctrl+Page Up and Ctrl+Page Down: the page before or after.
+    void StepPage(int delta);
     // Stops the transfers, stores the bar's state and ends it.
     void EndBar();
 
@@ -124,4 +132,5 @@ private:
     OwnedBrush m_brMove;
     CWnd m_wndPageLabel;
     CWnd m_wndPageSpin;
+    HWND m_hWndBefore = nullptr;  // borrowed: active before the bar was, outside it
 };
