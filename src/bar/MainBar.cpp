@@ -67,10 +67,42 @@ void CMainBar::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CMainBar::PreTranslateMessage(MSG* msg) {
-    // Neither key may end the bar the way they end a dialog.
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+    if (msg->message != WM_KEYDOWN) return CAppBarWnd::PreTranslateMessage(msg);
+    const bool inBar = msg->hwnd == m_hWnd || IsChild(m_hWnd, msg->hwnd);
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (msg->wParam) {
+    // Neither key may end the bar the way they end a dialog. Enter clicks the page's focused
+    // button; Escape leaves the bar.
+    case VK_ESCAPE:
+        if (inBar) ReturnFocus();
+        return TRUE;
+    case VK_RETURN: return !(m_pView && msg->hwnd == m_pView->m_hWnd);
+    case VK_PRIOR:
+    case VK_NEXT:
+        if (!inBar || !control) break;
+        StepPage(msg->wParam == VK_NEXT ? 1 : -1);
+        return TRUE;
+    default: break;
+    }
     return CAppBarWnd::PreTranslateMessage(msg);
 }
+
+void CMainBar::OnActivate(UINT state, HWND other, BOOL minimized) {
+    CAppBarWnd::OnActivate(state, other, minimized);
+    // The bar's own boxes and sheets come and go; the window to go back to is the one before.
+    if (state != WA_INACTIVE && other && GetAncestor(other, GA_ROOTOWNER) != m_hWnd) m_hWndBefore = other;
+}
+
+void CMainBar::ReturnFocus() {
+    if (m_hWndBefore && ::IsWindow(m_hWndBefore) && ::IsWindowVisible(m_hWndBefore)) SetForegroundWindow(m_hWndBefore);
+}
+
+void CMainBar::StepPage(int delta) {
+    m_nSelGroup = varolin::StepPage(m_nSelGroup, delta, PageCount());
+    ShowPage();
+}
+
+bool CMainBar::FocusPage() { return m_pView && m_pView->FocusPage(); }
 
 BOOL CMainBar::OnInitDialog() {
     CAppBarWnd::OnInitDialog();
@@ -87,6 +119,8 @@ BOOL CMainBar::OnInitDialog() {
     varolin::AppBarState state = DefaultState();
     LoadSettings(state);
     m_pView = CPageView::Make(m_settings, m_transfers, m_folders, m_style, RECT{}, this, m_dropTarget.GetInterface());
+    // First in the tab order: activating the bar from the keyboard lands on the page.
+    if (m_pView) SetWindowPos(m_pView->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RebuildPages();
     SetState(state);
     UpdatePageLabel();
@@ -114,6 +148,8 @@ void CMainBar::OnHotKey() {
     HWND target = GetLastActivePopup(m_hWnd);
     ShowAutoHideBar(true);
     SetForegroundWindow(target ? target : m_hWnd);
+    // Called up by the keyboard: the page takes the keys, its focus rectangle showing.
+    if (!target || target == m_hWnd) FocusPage();
 }
 
 void CMainBar::OnDestroy() {
@@ -314,8 +350,7 @@ BOOL CMainBar::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMHDR*>(lp);
     if (header->idFrom != IDC_PAGE_SPIN || header->code != UDN_DELTAPOS) return CAppBarWnd::OnNotify(wp, lp, result);
     const auto* delta = reinterpret_cast<const NMUPDOWN*>(lp);
-    m_nSelGroup = varolin::StepPage(m_nSelGroup, delta->iDelta, PageCount());
-    ShowPage();
+    StepPage(delta->iDelta);
     *result = 0;
     return TRUE;
 }

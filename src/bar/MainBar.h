@@ -54,6 +54,9 @@ public:
     // The window that shows the current page's buttons; null until the bar is made, or when
     // the window could not be made.
     CPageView* View() const { return m_pView; }
+    // Puts the keyboard focus on the shown page's focused (or first) button; false when the
+    // page has none. For the bar's activation from the keyboard.
+    bool FocusPage();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -73,6 +76,7 @@ protected:
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
     BOOL OnCommand(WPARAM wp, LPARAM lp) override;
     void OnPaint() override;
+    void OnActivate(UINT state, HWND other, BOOL minimized) override;
 
 private:
     friend class CBarDropTarget;
@@ -115,6 +119,10 @@ private:
     void ReportHotKeyTaken();
     // Brings the bar (or the dialog it has open) to the foreground, slid out when auto-hidden.
     void OnHotKey();
+    // Escape: the window that was active before the bar gets the focus back.
+    void ReturnFocus();
+    // Ctrl+Page Up and Ctrl+Page Down: the page before or after.
+    void StepPage(int delta);
     // Stops the transfers, stores the bar's state and ends it.
     void EndBar();
 
@@ -142,4 +150,5 @@ private:
     OwnedBrush m_brMove;
     CPageLabel m_wndPageLabel;
     CWnd m_wndPageSpin;
+    HWND m_hWndBefore = nullptr;  // borrowed: active before the bar was, outside it
 };

@@ -21,4 +21,15 @@ std::vector<ButtonPlace> LayoutButtonPlaces(int width, int height, std::size_t c
     return places;
 }
 
+int StepFocus(int current, int count, bool row, FocusKey key) {
+    if (count <= 0) return -1;
+    if (key == FocusKey::End) return count - 1;
+    if (current < 0 || current >= count || key == FocusKey::Home) return 0;
+    const bool back = row ? key == FocusKey::Left : key == FocusKey::Up;
+    const bool ahead = row ? key == FocusKey::Right : key == FocusKey::Down;
+    if (back && current > 0) return current - 1;
+    if (ahead && current + 1 < count) return current + 1;
+    return current;
+}
+
 }  // namespace varolin

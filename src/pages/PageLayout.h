@@ -16,6 +16,15 @@ struct ButtonPlace {
 // a length the gaps leave no room for is taken as zero.
 std::vector<ButtonPlace> LayoutButtonPlaces(int width, int height, std::size_t count, int dpi);
 
+// The keys that move the focus among a page's buttons.
+enum class FocusKey { Left, Right, Up, Down, Home, End };
+
+// Where the focus goes from button `current` of `count` laid out in a row (`row`) or a column:
+// the arrows along the layout step one place and stop at the ends, those across it stay put;
+// Home and End go to the ends. A current index out of range counts as none, from which every
+// key but End goes to the first button. -1 when there is no button.
+int StepFocus(int current, int count, bool row, FocusKey key);
+
 // Moves the item at `index` one place earlier (or later); the first item stays first, the
 // last stays last. Returns false when the index is out of range.
 template <typename T>

@@ -1,6 +1,7 @@
 #include "pages/PageView.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "settings/PathUtil.h"
 #include "settings/Settings.h"
@@ -8,6 +9,7 @@
 #include "folders/IconFetcher.h"
 #include "framework/DebugReport.h"
 #include "framework/Handles.h"
+#include "framework/OleDropTarget.h"
 #include "framework/PrivateMessages.h"
 #include "framework/Strings.h"
 #include "model/SystemCodePage.h"
@@ -46,7 +48,7 @@ CPageView* CPageView::Make(AppSettings& settings, CTransferQueue& transfers, CFo
     RegisterWindowClass();
     auto* made = new CPageView(settings, transfers, folders, style, barDropTarget);
     const CWeakRef<CPageView> alive = made->m_life.Ref(made);
-    if (made->CreateEx(WS_EX_NOPARENTNOTIFY, kViewClass, L"", WS_CHILD, rect, bar ? bar->m_hWnd : nullptr, 0)) return made;
+    if (made->CreateEx(WS_EX_NOPARENTNOTIFY, kViewClass, L"", WS_CHILD | WS_TABSTOP, rect, bar ? bar->m_hWnd : nullptr, 0)) return made;
     const DWORD error = GetLastError();
     // A window that was bound and then failed has freed its view already.
     delete alive.Get();
@@ -81,11 +83,13 @@ void CPageView::ShowGroup(CGroupPage* page) {
         SetButtonsShown(false);
         if (m_nPressedId && GetCapture() == m_hWnd) ReleaseCapture();
         m_nPressedId = 0;
+        m_nFocusId = 0;  // the new page's first
         m_pPage = page;
         if (m_pPage) m_pPage->MakeButtons(*this, m_nNextId);
         LayoutButtons();
         SetButtonsShown(true);
         NotifyReordered();
+        if (FocusedButton() >= 0) NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, 1);
     }
     UpdateVisibility();
 }
@@ -104,6 +108,9 @@ void CPageView::UpdateVisibility() {
         m_dropRouter.Register(m_hWnd);
     }
     if (wanted == (IsWindowVisible() != FALSE)) return;
+    // The keyboard focus is not left on a hidden view: it goes to the bar's next control.
+    if (!wanted && GetFocus() == m_hWnd)
+        if (HWND next = GetNextDlgTabItem(GetParent(m_hWnd), m_hWnd, FALSE); next && next != m_hWnd) ::SetFocus(next);
     ShowWindow(wanted ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -137,6 +144,122 @@ int CPageView::IndexOf(UINT id) const {
 CDropBtn* CPageView::Find(UINT id) const {
     const int index = IndexOf(id);
     return index < 0 ? nullptr : m_pPage->Buttons()[static_cast<size_t>(index)].get();
+}
+
+int CPageView::FocusIndex() const {
+    const int index = IndexOf(m_nFocusId);
+    if (index >= 0) return index;
+    return ButtonCount() > 0 ? 0 : -1;
+}
+
+int CPageView::FocusedButton() const { return GetFocus() == m_hWnd ? FocusIndex() : -1; }
+
+bool CPageView::FocusPage() {
+    if (ButtonCount() == 0 || !IsWindowVisible()) return false;
+    SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
+    return true;
+}
+
+void CPageView::MoveFocus(int index) {
+    const int before = FocusIndex();
+    if (index < 0 || index >= ButtonCount()) return;
+    m_nFocusId = ButtonId(index);
+    if (index == before) return;
+    if (before >= 0) InvalidateButton(*m_pPage->Buttons()[static_cast<size_t>(before)]);
+    InvalidateButton(*m_pPage->Buttons()[static_cast<size_t>(index)]);
+    if (GetFocus() == m_hWnd) NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, index + 1);
+}
+
+bool CPageView::ShowsFocus() const {
+    return GetFocus() == m_hWnd && !(::SendMessageW(m_hWnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+void CPageView::OnSetFocus() {
+    const int index = FocusIndex();
+    if (index < 0) return;
+    m_nFocusId = ButtonId(index);
+    InvalidateButton(*m_pPage->Buttons()[static_cast<size_t>(index)]);
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, index + 1);
+}
+
+UINT CPageView::OnGetDlgCode(const MSG* msg) const {
+    UINT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    // Enter clicks the focused button rather than the dialog's default push button.
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+bool CPageView::OnKeyDown(UINT key, LPARAM flags) {
+    const int index = FocusIndex();
+    if (index < 0) return false;
+    const bool repeated = (flags & (1L << 30)) != 0;
+    std::optional<varolin::FocusKey> step;
+    switch (key) {
+    case VK_LEFT: step = varolin::FocusKey::Left; break;
+    case VK_RIGHT: step = varolin::FocusKey::Right; break;
+    case VK_UP: step = varolin::FocusKey::Up; break;
+    case VK_DOWN: step = varolin::FocusKey::Down; break;
+    case VK_HOME: step = varolin::FocusKey::Home; break;
+    case VK_END: step = varolin::FocusKey::End; break;
+    case VK_RETURN:
+    case VK_SPACE:
+        if (!repeated) ClickButton(*m_pPage->Buttons()[static_cast<size_t>(index)]);
+        return true;
+    case VK_F10:
+        if (GetKeyState(VK_SHIFT) >= 0) return false;
+        [[fallthrough]];
+    case VK_APPS: {
+        const RECT rc = ButtonRect(index);
+        POINT at{rc.left, rc.bottom};
+        ClientToScreen(m_hWnd, &at);
+        OpenButtonMenu(ButtonId(index), at);
+        return true;
+    }
+    case 'V':
+        if (GetKeyState(VK_CONTROL) >= 0) return false;
+        if (!repeated) PasteOnFocused();
+        return true;
+    default: return false;
+    }
+    // Moving with the keys shows where the focus is.
+    SendMessage(WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    const RECT client = GetClientRect();
+    MoveFocus(varolin::StepFocus(index, ButtonCount(), client.right >= client.bottom, *step));
+    return true;
+}
+
+void CPageView::PasteOnFocused() {
+    const int index = FocusIndex();
+    if (index < 0) return;
+    const CDropBtn& button = *m_pPage->Buttons()[static_cast<size_t>(index)];
+    IDropTarget* target = button.DropTarget();
+    IDataObject* data = nullptr;
+    if (!target || FAILED(OleGetClipboard(&data)) || !data) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    const COleDataObject offered(data);
+    if (!offered.IsDataAvailable(CF_HDROP) && !offered.IsDataAvailable(CF_TEXT)) {
+        MessageBeep(MB_OK);
+        data->Release();
+        return;
+    }
+    // Dropped at the middle of the face with no key held: the bar's copy or move choice holds.
+    POINT middle{(button.Rect().left + button.Rect().right) / 2, (button.Rect().top + button.Rect().bottom) / 2};
+    ClientToScreen(m_hWnd, &middle);
+    const POINTL at{middle.x, middle.y};
+    // The button may go while a question of the drop is open; its target stays until released.
+    target->AddRef();
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    if (SUCCEEDED(target->DragEnter(data, 0, at, &effect)) && effect != DROPEFFECT_NONE) {
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        target->Drop(data, 0, at, &effect);
+    } else {
+        target->DragLeave();
+    }
+    target->Release();
+    data->Release();
 }
 
 int CPageView::ButtonAt(POINT point) const {
@@ -213,6 +336,14 @@ void CPageView::PaintArea(HDC dc, const RECT& area) {
         IntersectClipRect(dc, rc.left, rc.top, rc.right, rc.bottom);
         SetViewportOrgEx(dc, origin.x + rc.left, origin.y + rc.top, nullptr);
         button->Paint(dc);
+        if (button->Id() == m_nFocusId && ShowsFocus()) {
+            // Inside the face's two edge lines.
+            const int inset = 2 * std::max(1, m_style.Scaled(1)) + 1;
+            RECT focus{inset, inset, rc.right - rc.left - inset, rc.bottom - rc.top - inset};
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            DrawFocusRect(dc, &focus);
+        }
         RestoreDC(dc, saved);
     }
 }
@@ -221,6 +352,7 @@ void CPageView::OnLButtonDown(UINT, POINT point) {
     const int index = ButtonAt(point);
     if (index < 0) return;
     CDropBtn& button = *m_pPage->Buttons()[static_cast<size_t>(index)];
+    if (GetFocus() == m_hWnd) MoveFocus(index);
     m_nPressedId = button.Id();
     button.SetPressed(true);
     SetCapture(m_hWnd);
@@ -240,29 +372,40 @@ void CPageView::EndPress(POINT point, bool click) {
     button->SetPressed(false);
     // Released outside the button: the click is cancelled.
     if (!click || !PtInRect(&button->Rect(), point)) return;
-    ClickButton(id);
+    ClickButton(*button);
 }
 
 void CPageView::ClickButton(UINT id) {
-    if (CDropBtn* button = Find(id))
-        button->OnCommand(button->Record().m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
+    if (CDropBtn* button = Find(id)) ClickButton(*button);
+}
+
+void CPageView::ClickButton(CDropBtn& button) {
+    button.OnCommand(button.Record().m_strProgram.empty() ? ID_BUTTON_OPEN_FOLDER : ID_BUTTON_RUN_PROGRAM);
 }
 
 void CPageView::OnRButtonDown(UINT, POINT point) {
     const int index = ButtonAt(point);
     if (index < 0) return;
-    const UINT id = ButtonId(index);
+    ClientToScreen(m_hWnd, &point);
+    OpenButtonMenu(ButtonId(index), point);
+}
+
+void CPageView::OpenButtonMenu(UINT id, POINT screen) {
     OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
     PrepareButtonMenu(id, popup);
-    ClientToScreen(m_hWnd, &point);
     // The command goes to the button the menu was opened on, if it is still there.
-    const UINT chosen = TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, 0, m_hWnd, nullptr);
+    const UINT chosen = TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, m_hWnd, nullptr);
     if (chosen) ButtonCommand(id, chosen);
 }
 
 void CPageView::OnContextMenu(HWND wnd, POINT screenPoint) {
+    // From the keyboard (no point): the focused button's menu, at the button.
+    if (screenPoint.x == -1 && screenPoint.y == -1 && FocusIndex() >= 0) {
+        OnKeyDown(VK_APPS, 0);
+        return;
+    }
     // A button's menu came with the press; elsewhere the bar's menu opens.
     POINT point = screenPoint;
     ScreenToClient(m_hWnd, &point);
@@ -305,12 +448,31 @@ LRESULT CPageView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED_AFTERPARENT:
         UpdateTips();
         return 0;
+    case WM_GETDLGCODE:
+        return OnGetDlgCode(reinterpret_cast<const MSG*>(lp));
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (OnKeyDown(static_cast<UINT>(wp), lp)) return 0;
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // The menu opened on the key going down; the default would open the bar's on its release.
+        if (wp == VK_APPS || (wp == VK_F10 && GetKeyState(VK_SHIFT) < 0 && FocusIndex() >= 0)) return 0;
+        break;
+    case WM_SETFOCUS:
+        OnSetFocus();
+        break;
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        if (FocusIndex() >= 0) InvalidateButton(*m_pPage->Buttons()[static_cast<size_t>(FocusIndex())]);
+        break;
     case WM_NCPAINT:
         // No frame and no scroll bars: nothing to paint there, and the default is not free.
         return 0;
     default:
-        return CWnd::WindowProc(msg, wp, lp);
+        break;
     }
+    return CWnd::WindowProc(msg, wp, lp);
 }
 
 LRESULT CPageView::OnGetObject(WPARAM wp, LPARAM lp) {
@@ -393,7 +555,14 @@ void CPageView::RemoveButton(CDropBtn& button) {
     auto& buttons = m_pPage->Buttons();
     const auto it = std::find_if(buttons.begin(), buttons.end(), [&](const ButtonPtr& b) { return b.get() == &button; });
     if (it == buttons.end()) return;
+    const bool wasFocus = button.Id() == m_nFocusId;
+    const size_t place = static_cast<size_t>(it - buttons.begin());
     buttons.erase(it);
+    // The button that takes the deleted one's place takes its focus.
+    if (wasFocus && !buttons.empty()) {
+        m_nFocusId = buttons[std::min(place, buttons.size() - 1)]->Id();
+        if (GetFocus() == m_hWnd) NotifyWinEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, FocusIndex() + 1);
+    }
     LayoutButtons();
     UpdateVisibility();
     NotifyReordered();

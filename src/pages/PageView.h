@@ -6,6 +6,11 @@
 // the page after every change. It is shown only while its page has buttons; the bar paints
 // behind it.
 //
+// The keyboard works on one button of the page at a time (the focus): the arrows along the
+// layout, Home and End move it; Enter and Space click it; Shift+F10 and the Menu key open its
+// menu; Ctrl+V pastes the clipboard's files or text on it as a drop would. Focus moves are
+// told to screen readers (EVENT_OBJECT_FOCUS, child id: index + 1).
+//
 // Besides the mouse, the buttons are reached by index (display order) through ButtonCount,
 // ButtonId, ButtonRect and ButtonText, and by id (stable while the button lives) through
 // IndexOf and ButtonCommand.
@@ -59,10 +64,14 @@ public:
     bool IsButtonPressed(int index) const;
     // The index of button `id`, or -1 when it is gone.
     int IndexOf(UINT id) const;
-    // The index of the button that has the keyboard focus, or -1.
-    int FocusedButton() const { return -1; }  // no button takes the focus yet
     // The index of the button whose face holds `point` (client), or -1.
     int ButtonAt(POINT point) const;
+    // The index of the button the keyboard works on while the view has the keyboard focus;
+    // -1 while it has not, or has no button.
+    int FocusedButton() const;
+    // Gives the view the keyboard focus on its focused button (the first when none), showing
+    // the focus rectangle as keyboard use does; false when the page has no button.
+    bool FocusPage();
     // Sets up `menu` (the button menu's popup) for button `id` before it opens.
     void PrepareButtonMenu(UINT id, HMENU menu) const;
     // Carries out a command of button `id`'s menu (ID_BUTTON_*); false when the button is gone
@@ -94,6 +103,10 @@ protected:
     void OnRButtonDown(UINT flags, POINT point) override;
     void OnContextMenu(HWND wnd, POINT screenPoint) override;
     BOOL OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) override;
+    // WM_KEYDOWN and WM_SYSKEYDOWN: true when the key was the view's.
+    bool OnKeyDown(UINT key, LPARAM flags);
+    void OnSetFocus();
+    UINT OnGetDlgCode(const MSG* msg) const;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     void PostNcDestroy() override { delete this; }
 
@@ -113,6 +126,18 @@ private:
     void SaveButtons() override { Save(); }
 
     CDropBtn* Find(UINT id) const;
+    // The index of the focused button, even while the view has no keyboard focus; -1: none.
+    int FocusIndex() const;
+    // Moves the focus to button `index`, redrawing both faces and telling screen readers.
+    void MoveFocus(int index);
+    // The focus rectangle shows: the view has the keyboard focus, and the focus cues are on.
+    bool ShowsFocus() const;
+    // A click on the button: its folder opens, or its program starts.
+    void ClickButton(CDropBtn& button);
+    // The button's menu at `screen`; its command goes to the button if it is still there.
+    void OpenButtonMenu(UINT id, POINT screen);
+    // The clipboard's files or text handed to the focused button's drop target, as a drop.
+    void PasteOnFocused();
     // Every button of the shown page watches its folder (or stops).
     void SetButtonsShown(bool shown);
     // Shown while the page has buttons; the drop registration is made on the first showing.
@@ -151,6 +176,7 @@ private:
     CGroupPage* m_pPage = nullptr;  // borrowed: the bar holds every page
     UINT m_nNextId = 1;             // for the buttons made next; never reused
     UINT m_nPressedId = 0;          // the button the left button went down on; 0: none
+    UINT m_nFocusId = 0;            // the button the keyboard works on; 0: the first
     std::deque<UINT> m_sheetsDue;   // buttons whose sheet is still to open, first first
     bool m_bSheetOpen = false;
     bool m_bSheetsHeld = false;

@@ -46,3 +46,23 @@ TEST(PageLayout, SortKeepsEqualTitlesInTheirOrder) {
     StableSelectionSort<Item>(items, [](const Item& a, const Item& b) { return a.first < b.first; });
     EXPECT_EQ(items, (std::vector<Item>{{"Apps", "A"}, {"Apps", "C"}, {"Bin", "B"}, {"Docs", "X"}, {"Docs", "Y"}}));
 }
+
+TEST(PageLayout, FocusFollowsTheLayoutsDirectionAndStopsAtTheEnds) {
+    // A row: left and right step, up and down stay.
+    EXPECT_EQ(StepFocus(1, 3, true, FocusKey::Right), 2);
+    EXPECT_EQ(StepFocus(2, 3, true, FocusKey::Right), 2);
+    EXPECT_EQ(StepFocus(1, 3, true, FocusKey::Left), 0);
+    EXPECT_EQ(StepFocus(0, 3, true, FocusKey::Left), 0);
+    EXPECT_EQ(StepFocus(1, 3, true, FocusKey::Down), 1);
+    // A column: up and down step, left and right stay.
+    EXPECT_EQ(StepFocus(1, 3, false, FocusKey::Down), 2);
+    EXPECT_EQ(StepFocus(1, 3, false, FocusKey::Up), 0);
+    EXPECT_EQ(StepFocus(1, 3, false, FocusKey::Right), 1);
+    EXPECT_EQ(StepFocus(1, 5, false, FocusKey::Home), 0);
+    EXPECT_EQ(StepFocus(1, 5, true, FocusKey::End), 4);
+    // No focus yet (or a button gone): the first, or the last with End.
+    EXPECT_EQ(StepFocus(-1, 3, true, FocusKey::Left), 0);
+    EXPECT_EQ(StepFocus(7, 3, false, FocusKey::Down), 0);
+    EXPECT_EQ(StepFocus(-1, 3, true, FocusKey::End), 2);
+    EXPECT_EQ(StepFocus(-1, 0, true, FocusKey::Home), -1);
+}

@@ -394,6 +394,8 @@ TEST_F(MainBarTest, RenameSettingsNeitherRepaintNorRebuildFileCountAndFontRepain
     // A rebuilt page has new buttons, and new buttons new ids.
     const UINT firstPage = View()->ButtonId(0);
     const HWND view = View()->m_hWnd;
+    // The focus rectangle would go and come back with the sheet.
+    SetFocus(GetDlgItem(Bar(), IDC_PAGE_SPIN));
     ASSERT_TRUE(Options(Edit([](HWND page) {
         SendDlgItemMessageW(page, IDC_RENAME_FORMAT, CB_SETCURSEL, 2, 0);
         SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_RENAME_FORMAT, CBN_SELCHANGE), 0);
