@@ -531,6 +531,8 @@ TEST_F(MainBarTest, HighContrastPaintsInTheSystemsColoursAndKeepsTheStoredOnes) 
     bool highContrast = false;
     StartBar();
     m_bar->SetHighContrastQuery([&highContrast] { return highContrast; });
+    // Faces compared without the keyboard focus, whose rectangle would tell them apart.
+    SetFocus(GetDlgItem(Bar(), IDC_PAGE_SPIN));
     const std::vector<TestButton> buttons = Buttons(View());
     ASSERT_EQ(buttons.size(), 2u);
     const ButtonFace stored = RenderFace(buttons[0]);
