@@ -369,18 +369,3 @@ TEST_F(TransferOnTheBar, EndingTheBarWhileAQuestionWaitsForADropStopsTheJobWitho
     EXPECT_EQ(FileBytes(target / L"a.txt"), "old");
     EXPECT_EQ(source.Names(), (Names{L"a.txt"}));
 }
-
-TEST_F(TransferOnTheBar, AFolderTooLongForThePageFileAddsNoButton) {
-    TempFolder root;
-    const std::wstring deep = root.Path() + std::wstring(270 - root.Path().size(), L'f');
-    ASSERT_TRUE(CreateDirectoryW(ExtendedPath(deep).c_str(), nullptr));
-    StartBar();
-    m_answerer->Answer(IDYES);  // add buttons?
-    m_answerer->Answer(IDOK);
-    DropOn(Bar(), TestDataObject::Create()->AddFiles({deep}), MK_LBUTTON);
-    ASSERT_EQ(m_answerer->Count(), 2u);
-    EXPECT_EQ(m_answerer->Last().text.rfind(L"フォルダのパスが長すぎるため", 0), 0u) << "refused, not cut or stored whole";
-    EXPECT_EQ(View()->ButtonCount(), 0);
-    EXPECT_FALSE(Exists(m_dir / L"GRP000.VRL"));
-    RemoveDirectoryW(ExtendedPath(deep).c_str());
-}
