@@ -49,6 +49,20 @@ void CPageAccessible::Disconnect() {
     CStdAccessible::Disconnect();
 }
 
+template <class ViewText, class ButtonText>
+HRESULT CPageAccessible::ChildText(VARIANT child, BSTR* out, ViewText ofView, ButtonText ofButton) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return Guarded([&]() -> HRESULT {
+        CPageView* view = nullptr;
+        int index = -1;
+        if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
+        // The view itself is the standard object's; a button's text is ours.
+        if (index < 0) return ofView();
+        return ToBstr(ofButton(*view, index), out);
+    });
+}
+
 HRESULT CPageAccessible::Resolve(const VARIANT& child, CPageView** view, int* index) const {
     *view = m_view.Get();
     if (!*view || !IsConnected()) return kGone;
@@ -81,15 +95,9 @@ HRESULT CPageAccessible::get_accChild(VARIANT child, IDispatch** object) {
 }
 
 HRESULT CPageAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    return Guarded([&]() -> HRESULT {
-        CPageView* view = nullptr;
-        int index = -1;
-        if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return CStdAccessible::get_accName(child, name);
-        return ToBstr(view->ButtonTitle(index), name);
-    });
+    return ChildText(
+        child, name, [&] { return CStdAccessible::get_accName(child, name); },
+        [](const CPageView& view, int index) { return view.ButtonTitle(index); });
 }
 
 HRESULT CPageAccessible::get_accValue(VARIANT child, BSTR* value) {
@@ -102,15 +110,9 @@ HRESULT CPageAccessible::get_accValue(VARIANT child, BSTR* value) {
 }
 
 HRESULT CPageAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (!description) return E_POINTER;
-    *description = nullptr;
-    return Guarded([&]() -> HRESULT {
-        CPageView* view = nullptr;
-        int index = -1;
-        if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return CStdAccessible::get_accDescription(child, description);
-        return ToBstr(view->ButtonFigures(index), description);
-    });
+    return ChildText(
+        child, description, [&] { return CStdAccessible::get_accDescription(child, description); },
+        [](const CPageView& view, int index) { return view.ButtonFigures(index); });
 }
 
 HRESULT CPageAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -185,15 +187,9 @@ HRESULT CPageAccessible::get_accSelection(VARIANT* selection) {
 }
 
 HRESULT CPageAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!action) return E_POINTER;
-    *action = nullptr;
-    return Guarded([&]() -> HRESULT {
-        CPageView* view = nullptr;
-        int index = -1;
-        if (const HRESULT hr = Resolve(child, &view, &index); FAILED(hr)) return hr;
-        if (index < 0) return CStdAccessible::get_accDefaultAction(child, action);
-        return ToBstr(LoadStr(IDS_ACC_OPEN), action);
-    });
+    return ChildText(
+        child, action, [&] { return CStdAccessible::get_accDefaultAction(child, action); },
+        [](const CPageView&, int) { return LoadStr(IDS_ACC_OPEN); });
 }
 
 HRESULT CPageAccessible::accSelect(long flags, VARIANT child) {

@@ -54,6 +54,10 @@ private:
     // The view, with the button `child` names as an index (-1: the view itself). Fails when
     // the view is gone or no such button is shown.
     HRESULT Resolve(const VARIANT& child, CPageView** view, int* index) const;
+    // A text of `child`: `ofView()` (the standard object's answer) for the view itself,
+    // `ofButton(view, index)` for a button.
+    template <class ViewText, class ButtonText>
+    HRESULT ChildText(VARIANT child, BSTR* out, ViewText ofView, ButtonText ofButton);
 
     CWeakRef<CPageView> m_view;
     HWND m_hWnd;  // the view's window
