@@ -34,10 +34,11 @@ protected:
         SetCursorPos(640, 600);
         if (Tip()) Pump([this] { return !IsWindowVisible(Tip()); });
     }
-    // Handles messages until `done` (a tip follows the mouse on its own timers), for two seconds at most.
+    // Handles messages until `done` (a tip follows the mouse on its own timers), for eight seconds at
+    // most: a loaded machine delivers the tip's timers late.
     template <typename Done>
     static void Pump(Done done) {
-        for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < 2000;) {
+        for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < 8000;) {
             MSG msg;
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
             Sleep(10);
