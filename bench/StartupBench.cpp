@@ -39,6 +39,7 @@ struct Case {
     std::vector<double> ms;
     std::vector<double> figuresMs;  // to the shown page's figures painted
     std::vector<double> latencyMs;  // from a file made or deleted to the new count shown
+    std::vector<double> repaintMs;  // the whole shown page painted again, once the figures are up
     std::vector<double> workingSetMb;  // Wine fills no private bytes; the working set it has
 };
 
@@ -204,6 +205,19 @@ double WatchLatency(HWND bar, const std::wstring& folder, bool make) {
     return clock.Ms();
 }
 
+// The whole bar painted again, as after a page change or new colours: the bar and every child
+// invalidated, and RDW_UPDATENOW sends the paints and returns once they are done. The median
+// of a few, so one slow moment of the machine does not decide.
+double RepaintMs(HWND bar) {
+    std::vector<double> each;
+    for (int i = 0; i < 15; ++i) {
+        const bench::Stopwatch clock;
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        each.push_back(clock.Ms());
+    }
+    return bench::Median(each);
+}
+
 bool WaitForFile(const std::wstring& path, DWORD timeoutMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
@@ -249,6 +263,7 @@ bool RunOnce(Case& c, bool keep, bool hold, const std::wstring& holdFile) {
     if (ok && keep) {
         c.ms.push_back(ms);
         if (counted) c.figuresMs.push_back(figuresMs);
+        if (counted) c.repaintMs.push_back(RepaintMs(search.dialog));
         Sleep(300);  // let the first paints and the shell's answers settle before reading memory
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof(counters);
@@ -360,6 +375,16 @@ int main() {
         if (!cases[i - 1].figuresMs.empty() && program(cases[i].name) == program(cases[i - 1].name))
             bench::PairedFigure("startup." + bench::Utf8(cases[i].name) + "_vs_" + bench::Utf8(cases[i - 1].name),
                                 cases[i].ms, "ms", cases[i - 1].ms);
+    }
+    // Repainting a page of this build against the same page of the compared one.
+    for (const Case& c : cases) {
+        if (c.repaintMs.empty()) continue;
+        const std::string name = "repaint." + bench::Utf8(c.name);
+        const std::wstring before = L"before" + c.name.substr(c.name.find(L'_'));
+        const auto other = std::find_if(cases.begin(), cases.end(), [&](const Case& o) { return o.name == before; });
+        if (c.name.rfind(L"bar_", 0) == 0 && other != cases.end() && !other->repaintMs.empty())
+            bench::PairedFigure(name + "_vs_" + bench::Utf8(before), c.repaintMs, "ms", other->repaintMs);
+        else bench::Figure(name, bench::Median(c.repaintMs), "ms");
     }
     for (const Case& c : cases)
         if (!c.latencyMs.empty()) bench::Figure("watch.latency." + bench::Utf8(c.name), bench::Median(c.latencyMs), "ms");

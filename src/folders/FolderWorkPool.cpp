@@ -13,9 +13,7 @@ constexpr int kMostThreads = 64;
 }  // namespace
 
 std::shared_ptr<FolderWorkPool> FolderWorkPool::Create() {
-    std::shared_ptr<FolderWorkPool> pool(new FolderWorkPool());
-    pool->m_lookTimer.Reset(CreateThreadpoolTimer(&FolderWorkPool::OnLook, pool.get(), nullptr));
-    return pool;
+    return std::shared_ptr<FolderWorkPool>(new FolderWorkPool());
 }
 
 bool FolderWorkPool::StartThread() {
@@ -47,7 +45,11 @@ bool FolderWorkPool::Submit(std::function<void()> work) {
 }
 
 void FolderWorkPool::LookSoon() {
-    if (m_bLookSet || m_bHeld || m_bQuitting || !m_lookTimer) return;  // set again would put the look off
+    if (m_bLookSet || m_bHeld || m_bQuitting) return;  // set again would put the look off
+    // Made with the first work to look after: under Wine the system's pool starts two threads
+    // for a timer, about a megabyte each, which a bar without buttons never needs.
+    if (!m_lookTimer) m_lookTimer.Reset(CreateThreadpoolTimer(&FolderWorkPool::OnLook, this, nullptr));
+    if (!m_lookTimer) return;
     // Relative times are negative, in 100-nanosecond units.
     const ULONGLONG due = static_cast<ULONGLONG>(-static_cast<LONGLONG>(kLookMs * 10'000));
     FILETIME when{static_cast<DWORD>(due), static_cast<DWORD>(due >> 32)};
