@@ -38,7 +38,12 @@ wait_exit() {
 # Closes the bar of copy BAR_PID (the close options of the window tool may follow) and checks
 # that the copy ends cleanly.
 stop_bar() {
-  window close "${BAR[@]}" "$@" || fail "could not close the bar"
+  if ! window close "${BAR[@]}" "$@"; then
+    # Not found: tell a bar that ended by itself from one that lost its window.
+    if kill -0 "$BAR_PID" 2>/dev/null; then fail "could not close the bar (its process still runs)"; fi
+    wait "$BAR_PID"
+    fail "could not close the bar: it had already ended (exit $?)"
+  fi
   wait_exit "$BAR_PID"
   local rc=$?
   [ "$rc" -eq 0 ] || fail "the bar did not end cleanly (exit $rc)"
