@@ -1,6 +1,6 @@
 // window VERB [--class C] [--caption T] [--child ID] [--timeout S] ...
-// Drives the program under test from another process. Waits for a matching top-level window,
-// then by VERB:
+// Drives the program under test from another process. Waits for a matching top-level window
+// (a caption ending in "*" matches every caption that starts with the rest), then by VERB:
 //   find                  prints its caption
 //   close [--wm-close | --command ID]
 //                         closes it as a user would (the system menu's Close), with WM_CLOSE,
@@ -91,7 +91,11 @@ struct Args {
     bool Matches(HWND wnd) const {
         wchar_t cls[256] = {};
         GetClassNameW(wnd, cls, 256);
-        return (className.empty() || className == cls) && (caption.empty() || caption == Text(wnd)) &&
+        const bool prefix = !caption.empty() && caption.back() == L'*';
+        const std::wstring text = Text(wnd);
+        const bool captionMatches = prefix ? text.compare(0, caption.size() - 1, caption, 0, caption.size() - 1) == 0
+                                           : caption == text;
+        return (className.empty() || className == cls) && (caption.empty() || captionMatches) &&
                (childId < 0 || GetDlgItem(wnd, childId));
     }
 };
