@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib/common.sh"
 work=$(mktemp -d)
 on_exit() { rm -rf "$work"; }
 
-for help in Varolin.chm:0x411 Varolin.en.chm:0x409; do
+for help in Varolin.chm:0x0411 Varolin.en.chm:0x0409; do
   name=${help%%:*} lcid=${help#*:}
   CHM="$BUILD/win/$name"
   [ -f "$CHM" ] || fail "no $name beside Varolin.exe"
@@ -21,19 +21,9 @@ for help in Varolin.chm:0x411 Varolin.en.chm:0x409; do
   done
   [ "$name" = Varolin.chm ] && japanese_topics=$topics
   [ "$topics" = "$japanese_topics" ] || fail "$name names other topics than Varolin.chm"
-
   chmls extract "$CHM" /#SYSTEM "$work/system" >/dev/null || fail "cannot extract #SYSTEM of $name"
   grep -qaF "intro.htm" "$work/system" || fail "intro.htm is not the default topic of $name"
-  # The record with code 4 starts with the help's language id.
-  python3 - "$work/system" "$lcid" <<'PY' || fail "$name does not say language $lcid"
-import struct, sys
-data, at = open(sys.argv[1], "rb").read(), 4
-while at + 4 <= len(data):
-    code, size = struct.unpack_from("<HH", data, at)
-    if code == 4:
-        sys.exit(struct.unpack_from("<I", data, at + 4)[0] != int(sys.argv[2], 16))
-    at += 4 + size
-sys.exit(1)
-PY
+  # Its language: the record with code 4 (two bytes of length follow) starts with the LCID.
+  LC_ALL=C grep -qaP "(?s)\x04\x00..\x${lcid:4:2}\x${lcid:2:2}\x00\x00" "$work/system" || fail "$name does not say language $lcid"
   echo "help file $name: $(wc -l <<<"$topics") topics, contents and language as expected"
 done

@@ -25,9 +25,8 @@ z = zipfile.ZipFile(sys.argv[1])
 names = {n.rstrip('/') for n in z.namelist()}
 for f in ("Varolin.exe", "Varolin.chm", "Varolin.en.chm", "README.txt"):
     assert f"{sys.argv[2]}/{f}" in names, f
-readme = z.read(f"{sys.argv[2]}/README.txt")
-assert readme.startswith(b"\xef\xbb\xbf"), "README.txt has no byte order mark"
-text = readme.decode("utf-8-sig")
+text = z.read(f"{sys.argv[2]}/README.txt").decode("utf-8")
+assert text.startswith("\ufeff"), "README.txt has no byte order mark"
 assert 0 < text.find("\u8868\u793a\u306e\u8a00\u8a9e") < text.find("* What Varolin is"), "README.txt: not Japanese, then English"
 PY
 echo "zip holds Varolin.exe, both help files and README.txt (UTF-8 with BOM, Japanese then English)"

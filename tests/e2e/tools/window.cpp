@@ -91,10 +91,8 @@ struct Args {
     bool Matches(HWND wnd) const {
         wchar_t cls[256] = {};
         GetClassNameW(wnd, cls, 256);
-        const bool prefix = !caption.empty() && caption.back() == L'*';
-        const std::wstring text = Text(wnd);
-        const bool captionMatches = prefix ? text.compare(0, caption.size() - 1, caption, 0, caption.size() - 1) == 0
-                                           : caption == text;
+        const size_t prefix = !caption.empty() && caption.back() == L'*' ? caption.size() - 1 : std::wstring::npos;
+        const bool captionMatches = Text(wnd).compare(0, prefix, caption, 0, prefix) == 0;
         return (className.empty() || className == cls) && (caption.empty() || captionMatches) &&
                (childId < 0 || GetDlgItem(wnd, childId));
     }
