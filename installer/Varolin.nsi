@@ -2,7 +2,7 @@
 ; %LOCALAPPDATA%\Programs (the page files live beside the program, so it must stay writable).
 ; Paths are relative to this folder (makensis works from it).
 ; makensis -INPUTCHARSET UTF8 -DVERSION=x.y.z -DFILES=<folder with Varolin.exe, Varolin.chm,
-;   README.txt> -DOUTFILE=<setup.exe> Varolin.nsi
+;   Varolin.en.chm, README.txt> -DOUTFILE=<setup.exe> Varolin.nsi
 Unicode true
 Target amd64-unicode
 RequestExecutionLevel user
@@ -44,15 +44,33 @@ BrandingText "Varolin ${VERSION}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+; The pages follow the user's UI language; the first one inserted is used for every language
+; but Japanese.
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
+LangString CLOSING_BAR ${LANG_ENGLISH} "Closing the running Varolin..."
+LangString CLOSING_BAR ${LANG_JAPANESE} "起動中の Varolin を終了しています..."
+LangString BAR_DOES_NOT_END ${LANG_ENGLISH} "Varolin does not end. Exit Varolin, then click Retry."
+LangString BAR_DOES_NOT_END ${LANG_JAPANESE} "Varolin が終了しません。Varolin を終了してから [再試行] を押してください。"
+LangString ABORTED_BAR_RUNS ${LANG_ENGLISH} "Canceled because Varolin is running."
+LangString ABORTED_BAR_RUNS ${LANG_JAPANESE} "Varolin が起動中のため中止しました。"
+LangString SEC_AUTOSTART ${LANG_ENGLISH} "Start Varolin at sign-in"
+LangString SEC_AUTOSTART ${LANG_JAPANESE} "サインイン時に Varolin を起動する"
+LangString SEC_DATA ${LANG_ENGLISH} "Also delete the buttons (page files) and settings"
+LangString SEC_DATA ${LANG_JAPANESE} "ボタン（ページ ファイル）と設定も削除する"
+
 VIProductVersion "${VERSION}.0"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "Varolin"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "Ovelia"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Ovelia"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "Varolin セットアップ"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
+!macro VERSION_KEYS LANG DESCRIPTION
+  VIAddVersionKey /LANG=${LANG} "ProductName" "Varolin"
+  VIAddVersionKey /LANG=${LANG} "CompanyName" "Ovelia"
+  VIAddVersionKey /LANG=${LANG} "LegalCopyright" "Ovelia"
+  VIAddVersionKey /LANG=${LANG} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANG} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANG} "ProductVersion" "${VERSION}"
+!macroend
+!insertmacro VERSION_KEYS ${LANG_ENGLISH} "Varolin Setup"
+!insertmacro VERSION_KEYS ${LANG_JAPANESE} "Varolin セットアップ"
 
 ; Ends a running Varolin of $INSTDIR through its own Exit command, so it saves its state and
 ; asks about a copy in progress as when the user ends it. The bar is the unowned dialog window
@@ -81,7 +99,7 @@ Function ${un}CloseRunningBar
       System::Call 'kernel32::CloseHandle(p R3)'
       ${Continue}
     ${EndIf}
-    DetailPrint "起動中の Varolin を終了しています..."
+    DetailPrint "$(CLOSING_BAR)"
     ; Posted: the bar may ask the user before it ends.
     System::Call 'user32::PostMessageW(p R0, i ${WM_COMMAND}, p ${ID_BAR_EXIT}, p 0)'
     ${Do}
@@ -95,9 +113,9 @@ Function ${un}CloseRunningBar
         SetErrorLevel 3
         Quit
       ${EndIf}
-      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Varolin が終了しません。Varolin を終了してから [再試行] を押してください。" /SD IDCANCEL IDRETRY +3
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(BAR_DOES_NOT_END)" /SD IDCANCEL IDRETRY +3
       System::Call 'kernel32::CloseHandle(p R3)'
-      Abort "Varolin が起動中のため中止しました。"
+      Abort "$(ABORTED_BAR_RUNS)"
       System::Call 'user32::PostMessageW(p R0, i ${WM_COMMAND}, p ${ID_BAR_EXIT}, p 0)'
     ${Loop}
     System::Call 'kernel32::CloseHandle(p R3)'
@@ -114,6 +132,7 @@ Section "Varolin" SecProgram
   SetOutPath "$INSTDIR"
   File "${FILES}\Varolin.exe"
   File "${FILES}\Varolin.chm"
+  File "${FILES}\Varolin.en.chm"
   File "${FILES}\README.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Varolin.lnk" "$INSTDIR\Varolin.exe" "" "$INSTDIR\Varolin.exe" 0
@@ -130,7 +149,7 @@ SectionEnd
 
 ; Off by default; an upgrade keeps what the user chose before (see .onInit). /AUTOSTART turns it
 ; on for a silent install.
-Section /o "サインイン時に Varolin を起動する" SecAutostart
+Section /o "$(SEC_AUTOSTART)" SecAutostart
   WriteRegStr HKCU "${RUN_KEY}" "Varolin" '"$INSTDIR\Varolin.exe"'
 SectionEnd
 
@@ -157,6 +176,7 @@ Section "un.Varolin" UnSecProgram
   Call un.CloseRunningBar
   Delete "$INSTDIR\Varolin.exe"
   Delete "$INSTDIR\Varolin.chm"
+  Delete "$INSTDIR\Varolin.en.chm"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\Varolin.lnk"
@@ -165,7 +185,7 @@ Section "un.Varolin" UnSecProgram
 SectionEnd
 
 ; Only when the user asks: the pages' buttons and the settings.
-Section /o "un.ボタン（ページ ファイル）と設定も削除する" UnSecData
+Section /o "un.$(SEC_DATA)" UnSecData
   Delete "$INSTDIR\GRP*.VRL"
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Ovelia"

@@ -9,7 +9,7 @@ OUT="$2"
 VERSION="${3:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$WIN/CMakeCache.txt")}"
 shift $(( $# < 3 ? $# : 3 ))
 [ -n "$VERSION" ] || { echo "no project version in $WIN/CMakeCache.txt" >&2; exit 1; }
-for f in Varolin.exe Varolin.chm; do
+for f in Varolin.exe Varolin.chm Varolin.en.chm; do
   [ -f "$WIN/$f" ] || { echo "missing $WIN/$f" >&2; exit 1; }
 done
 
@@ -19,7 +19,7 @@ stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 files="$stage/Varolin-$VERSION"
 mkdir -p "$files"
-cp "$WIN/Varolin.exe" "$WIN/Varolin.chm" "$ROOT/installer/README.txt" "$files/"
+cp "$WIN/Varolin.exe" "$WIN/Varolin.chm" "$WIN/Varolin.en.chm" "$ROOT/installer/README.txt" "$files/"
 
 zip="$OUT/Varolin-$VERSION-x64.zip"
 rm -f "$zip"

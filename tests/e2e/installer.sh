@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The release packages in a throwaway prefix: the zip's contents, a silent per-user install
+# The release packages in a throwaway prefix: the zip's contents, the installer's first page in
+# Japanese under a Japanese locale and in English under another, a silent per-user install
 # with the sign-in option, the installed bar starting, an upgrade by a higher version while the
 # bar runs (the bar ends on its own after saving its state; page files and the sign-in choice
 # stay), a silent upgrade that cannot close a hung bar giving up with exit code 3 and leaving it
@@ -22,11 +23,13 @@ python3 - "$WORK/old/Varolin-$version-x64.zip" "Varolin-$version" <<'PY' || fail
 import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1])
 names = {n.rstrip('/') for n in z.namelist()}
-for f in ("Varolin.exe", "Varolin.chm", "README.txt"):
+for f in ("Varolin.exe", "Varolin.chm", "Varolin.en.chm", "README.txt"):
     assert f"{sys.argv[2]}/{f}" in names, f
-assert z.read(f"{sys.argv[2]}/README.txt").startswith(b"\xef\xbb\xbf"), "README.txt has no byte order mark"
+text = z.read(f"{sys.argv[2]}/README.txt").decode("utf-8")
+assert text.startswith("\ufeff"), "README.txt has no byte order mark"
+assert 0 < text.find("\u8868\u793a\u306e\u8a00\u8a9e") < text.find("* What Varolin is"), "README.txt: not Japanese, then English"
 PY
-echo "zip holds Varolin.exe, Varolin.chm and README.txt (UTF-8 with BOM)"
+echo "zip holds Varolin.exe, both help files and README.txt (UTF-8 with BOM, Japanese then English)"
 
 # A prefix of its own; its menu builder would write into the real home folder. The server stays
 # up throughout: a new session would run the sign-in entry by itself.
@@ -44,8 +47,20 @@ reg_value() {  # key, name: the value's data, or nothing when it is missing
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
+# Shown, not silent: the first page's caption tells its language; Cancel ends the setup.
+for run in "ja_JP.UTF-8|Varolin $version セットアップ" "C.UTF-8|Varolin $version Setup"; do
+  LANG=${run%%|*} LC_ALL=${run%%|*} wine "$WORK/old/Varolin-$version-x64-setup.exe" &
+  setup=$!
+  window close --class '#32770' --caption "${run#*|}*" --command 2 ||
+    fail "under ${run%%|*} no first page titled ${run#*|}"
+  wait_exit "$setup" 30; [ $? -ne 124 ] || fail "the setup under ${run%%|*} did not end on Cancel"
+done
+[ ! -e "$INSTDIR" ] || fail "a canceled setup installed something"
+echo "the installer's first page is Japanese under ja_JP.UTF-8 and English under C.UTF-8"
+
 wine "$WORK/old/Varolin-$version-x64-setup.exe" /S /AUTOSTART || fail "the silent install failed"
-[ -f "$INSTDIR/Varolin.exe" ] && [ -f "$INSTDIR/Varolin.chm" ] && [ -f "$INSTDIR/uninstall.exe" ] ||
+[ -f "$INSTDIR/Varolin.exe" ] && [ -f "$INSTDIR/Varolin.chm" ] && [ -f "$INSTDIR/Varolin.en.chm" ] &&
+  [ -f "$INSTDIR/uninstall.exe" ] ||
   fail "the program is not in $INSTDIR"
 [ -f "$SHORTCUT" ] || fail "no Start-menu shortcut"
 [ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = "$version" ] || fail "installed apps list another version"
@@ -83,7 +98,8 @@ echo "a silent upgrade gave up on a hung bar with exit code 3 and left it runnin
 
 wine "$INSTDIR/uninstall.exe" /S || fail "the silent uninstall failed"
 for _ in $(seq 100); do [ -e "$INSTDIR/Varolin.exe" ] || break; sleep 0.2; done
-[ ! -e "$INSTDIR/Varolin.exe" ] || fail "the program is still installed"
+[ ! -e "$INSTDIR/Varolin.exe" ] && [ ! -e "$INSTDIR/Varolin.chm" ] && [ ! -e "$INSTDIR/Varolin.en.chm" ] ||
+  fail "the program or its help is still installed"
 [ ! -e "$SHORTCUT" ] || fail "the shortcut is still there"
 [ -z "$(reg_value "$RUN_KEY" Varolin)" ] || fail "the sign-in entry is still there"
 [ -z "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" ] || fail "installed apps still list Varolin"

@@ -1,6 +1,6 @@
 // window VERB [--class C] [--caption T] [--child ID] [--timeout S] ...
-// Drives the program under test from another process. Waits for a matching top-level window,
-// then by VERB:
+// Drives the program under test from another process. Waits for a matching top-level window
+// (a caption ending in "*" matches every caption that starts with the rest), then by VERB:
 //   find                  prints its caption
 //   close [--wm-close | --command ID]
 //                         closes it as a user would (the system menu's Close), with WM_CLOSE,
@@ -91,7 +91,9 @@ struct Args {
     bool Matches(HWND wnd) const {
         wchar_t cls[256] = {};
         GetClassNameW(wnd, cls, 256);
-        return (className.empty() || className == cls) && (caption.empty() || caption == Text(wnd)) &&
+        const size_t prefix = !caption.empty() && caption.back() == L'*' ? caption.size() - 1 : std::wstring::npos;
+        const bool captionMatches = Text(wnd).compare(0, prefix, caption, 0, prefix) == 0;
+        return (className.empty() || className == cls) && (caption.empty() || captionMatches) &&
                (childId < 0 || GetDlgItem(wnd, childId));
     }
 };
