@@ -61,6 +61,11 @@ public:
         for (; c != 0 && !m_bad; c = Get<WORD>()) text += static_cast<wchar_t>(c);
         return text;
     }
+    std::wstring Counted() {  // a length, then that many characters
+        std::wstring text(Get<WORD>(), L'\0');
+        for (wchar_t& c : text) c = static_cast<wchar_t>(Get<WORD>());
+        return text;
+    }
     void Skip(size_t count) { m_at += count; }
     void AlignToDword() { m_at = (m_at + 3) & ~size_t{3}; }
     bool Bad() const { return m_bad || m_at > m_bytes.size(); }
@@ -83,8 +88,7 @@ std::vector<std::wstring> DialogShape(const std::vector<BYTE>& bytes) {
     if (style & DS_SETFONT) in.Skip(6), in.Text();  // size, weight, italic, charset, face
     std::vector<std::wstring> shape{std::to_wstring(style) + L" " + std::to_wstring(exStyle)};
     for (WORD i = 0; i < count && !in.Bad(); ++i) {
-        in.AlignToDword();
-        in.Skip(4);  // help id
+        in.AlignToDword(), in.Skip(4);  // help id
         const DWORD itemExStyle = in.Get<DWORD>(), itemStyle = in.Get<DWORD>();
         in.Skip(8);
         const DWORD id = in.Get<DWORD>();
@@ -101,23 +105,13 @@ std::vector<std::wstring> DialogShape(const std::vector<BYTE>& bytes) {
 void MenuShape(HMENU menu, std::wstring& shape, int& untitled) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         wchar_t text[128]{};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 127;
-        GetMenuItemInfoW(menu, i, TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) {
-            shape += L"- ";
-            continue;
-        }
-        if (text[0] == 0) ++untitled;
-        if (!info.hSubMenu) {
-            shape += std::to_wstring(info.wID) + L" ";
-            continue;
-        }
-        shape += L"( ";
-        MenuShape(info.hSubMenu, shape, untitled);
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        HMENU submenu = GetSubMenu(menu, i);  // a submenu keeps its item count where MF_SEPARATOR is
+        const bool separator = !submenu && (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        if (!separator && text[0] == 0) ++untitled;
+        shape += (separator ? L"-" : submenu ? L"(" : std::to_wstring(GetMenuItemID(menu, i))) + L" ";
+        if (!submenu) continue;
+        MenuShape(submenu, shape, untitled);
         shape += L") ";
     }
 }
@@ -127,15 +121,13 @@ void MenuShape(HMENU menu, std::wstring& shape, int& untitled) {
 std::wstring Placeholders(const std::wstring& text) {
     std::wstring ordered;
     std::vector<std::wstring> numbered;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'%' || i + 1 >= text.size()) continue;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'%') continue;
         size_t j = i + 1;
-        if (text[j] == L'%') {
-            i = j;
-            continue;
-        }
         while (j < text.size() && wcschr(L"0123456789-+#.lhI", text[j])) ++j;
-        if (j < text.size() && wcschr(L"diouxXcCsSfeEgGp", text[j])) {
+        if (text[i + 1] == L'%') {
+            ++j;  // "%%" is a percent sign
+        } else if (j < text.size() && wcschr(L"diouxXcCsSfeEgGp", text[j])) {
             ordered += text[j];  // "%4d" is printf's, not insert 4
         } else if (iswdigit(text[i + 1]) && text[i + 1] != L'0') {
             for (j = i + 1; j < text.size() && iswdigit(text[j]);) ++j;
@@ -232,10 +224,7 @@ TEST(EnglishResources, EveryStringExistsInBothLanguagesWithTheSameInserts) {
         Reader ja(japanese), en(english);
         // A block holds 16 counted strings; the id of the first is (block - 1) * 16.
         for (UINT id = (block - 1u) * 16u; id < block * 16u; ++id) {
-            const WORD jaLength = ja.Get<WORD>(), enLength = en.Get<WORD>();
-            std::wstring jaText, enText;
-            for (WORD k = 0; k < jaLength; ++k) jaText += static_cast<wchar_t>(ja.Get<WORD>());
-            for (WORD k = 0; k < enLength; ++k) enText += static_cast<wchar_t>(en.Get<WORD>());
+            const std::wstring jaText = ja.Counted(), enText = en.Counted();
             EXPECT_EQ(jaText.empty(), enText.empty()) << id;
             EXPECT_EQ(Placeholders(jaText), Placeholders(enText)) << id;
         }
