@@ -12,6 +12,136 @@
 #include "framework/Wnd.h"
 #include "resource.h"
 
+namespace {
+
+constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+constexpr WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+
+// The program's resources of one type: those it has in Japanese (the tests' own dialogs have
+// no Japanese version), with the languages each one exists in.
+std::vector<std::pair<WORD, std::vector<WORD>>> ProgramResources(LPCWSTR type) {
+    std::vector<std::pair<WORD, std::vector<WORD>>> found;
+    EnumResourceNamesW(nullptr, type, [](HMODULE, LPCWSTR kind, LPWSTR name, LONG_PTR out) -> BOOL {
+        if (!IS_INTRESOURCE(name)) return TRUE;
+        std::vector<WORD> languages;
+        EnumResourceLanguagesW(nullptr, kind, name, [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) -> BOOL {
+            reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+            return TRUE;
+        }, reinterpret_cast<LONG_PTR>(&languages));
+        std::sort(languages.begin(), languages.end());
+        if (std::find(languages.begin(), languages.end(), kJapanese) != languages.end())
+            reinterpret_cast<std::vector<std::pair<WORD, std::vector<WORD>>>*>(out)->emplace_back(LOWORD(name), languages);
+        return TRUE;
+    }, reinterpret_cast<LONG_PTR>(&found));
+    return found;
+}
+
+std::vector<BYTE> ResourceBytes(LPCWSTR type, WORD id, WORD language) {
+    HRSRC info = FindResourceExW(nullptr, type, MAKEINTRESOURCEW(id), language);
+    if (!info) return {};
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, info)));
+    return std::vector<BYTE>(bytes, bytes + SizeofResource(nullptr, info));
+}
+
+// Reads a resource without ever leaving it: past the end every value is zero and Bad() is set.
+class Reader {
+public:
+    explicit Reader(const std::vector<BYTE>& bytes) : m_bytes(bytes) {}
+    template <class T> T Get() {
+        T value{};
+        if (m_at <= m_bytes.size() && m_bytes.size() - m_at >= sizeof(T)) std::memcpy(&value, &m_bytes[m_at], sizeof(T));
+        else m_bad = true;
+        m_at += sizeof(T);
+        return value;
+    }
+    std::wstring Text() {  // a string, or "#n" for an ordinal
+        WORD c = Get<WORD>();
+        if (c == 0xFFFF) return L"#" + std::to_wstring(Get<WORD>());
+        std::wstring text;
+        for (; c != 0 && !m_bad; c = Get<WORD>()) text += static_cast<wchar_t>(c);
+        return text;
+    }
+    std::wstring Counted() {  // a length, then that many characters
+        std::wstring text(Get<WORD>(), L'\0');
+        for (wchar_t& c : text) c = static_cast<wchar_t>(Get<WORD>());
+        return text;
+    }
+    void Skip(size_t count) { m_at += count; }
+    void AlignToDword() { m_at = (m_at + 3) & ~size_t{3}; }
+    bool Bad() const { return m_bad || m_at > m_bytes.size(); }
+
+private:
+    const std::vector<BYTE>& m_bytes;
+    size_t m_at = 0;
+    bool m_bad = false;
+};
+
+// What must agree between the languages: the dialog's styles, then each control's id, class
+// and styles, in template order.
+std::vector<std::wstring> DialogShape(const std::vector<BYTE>& bytes) {
+    Reader in(bytes);
+    in.Skip(8);  // version, signature, help id
+    const DWORD exStyle = in.Get<DWORD>(), style = in.Get<DWORD>();
+    const WORD count = in.Get<WORD>();
+    in.Skip(8);  // rectangle
+    in.Text(), in.Text(), in.Text();  // menu, class, caption
+    if (style & DS_SETFONT) in.Skip(6), in.Text();  // size, weight, italic, charset, face
+    std::vector<std::wstring> shape{std::to_wstring(style) + L" " + std::to_wstring(exStyle)};
+    for (WORD i = 0; i < count && !in.Bad(); ++i) {
+        in.AlignToDword(), in.Skip(4);  // help id
+        const DWORD itemExStyle = in.Get<DWORD>(), itemStyle = in.Get<DWORD>();
+        in.Skip(8);
+        const DWORD id = in.Get<DWORD>();
+        const std::wstring kind = in.Text();
+        in.Text();
+        in.Skip(in.Get<WORD>());  // creation data
+        shape.push_back(std::to_wstring(id) + L" " + kind + L" " + std::to_wstring(itemStyle) + L" " + std::to_wstring(itemExStyle));
+    }
+    if (in.Bad()) shape.push_back(L"damaged");
+    return shape;
+}
+
+// Item ids, separators and submenus in order; items without text are counted apart.
+void MenuShape(HMENU menu, std::wstring& shape, int& untitled) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128]{};
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        HMENU submenu = GetSubMenu(menu, i);  // a submenu keeps its item count where MF_SEPARATOR is
+        const bool separator = !submenu && (GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        if (!separator && text[0] == 0) ++untitled;
+        shape += (separator ? L"-" : submenu ? L"(" : std::to_wstring(GetMenuItemID(menu, i))) + L" ";
+        if (!submenu) continue;
+        MenuShape(submenu, shape, untitled);
+        shape += L") ";
+    }
+}
+
+// The arguments a text takes: printf conversions in order, then the numbered inserts sorted
+// (a translation may place those anywhere).
+std::wstring Placeholders(const std::wstring& text) {
+    std::wstring ordered;
+    std::vector<std::wstring> numbered;
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'%') continue;
+        size_t j = i + 1;
+        while (j < text.size() && wcschr(L"0123456789-+#.lhI", text[j])) ++j;
+        if (text[i + 1] == L'%') {
+            ++j;  // "%%" is a percent sign
+        } else if (j < text.size() && wcschr(L"diouxXcCsSfeEgGp", text[j])) {
+            ordered += text[j];  // "%4d" is printf's, not insert 4
+        } else if (iswdigit(text[i + 1]) && text[i + 1] != L'0') {
+            for (j = i + 1; j < text.size() && iswdigit(text[j]);) ++j;
+            numbered.push_back(text.substr(i, j - i));
+        }
+        i = j - 1;
+    }
+    std::sort(numbered.begin(), numbered.end());
+    for (const std::wstring& n : numbered) ordered += L" " + n;
+    return ordered;
+}
+
+}  // namespace
+
 TEST(StringTable, TheRangesTheCodeWalksHaveNoGaps) {
     // The colour page and the font page walk these ranges; a missing entry would show blank.
     for (UINT id = IDS_SYSCOLOR_FIRST; id <= IDS_STYLE_BOLD_ITALIC; ++id) EXPECT_FALSE(LoadStr(id).empty()) << id;
@@ -19,20 +149,19 @@ TEST(StringTable, TheRangesTheCodeWalksHaveNoGaps) {
 }
 
 TEST(DialogTemplates, EveryTemplateCreatesWithEveryControlInside) {
-    std::vector<WORD> ids;
-    EnumResourceNamesW(nullptr, RT_DIALOG, [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-        if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<WORD>*>(found)->push_back(LOWORD(name));
-        return TRUE;
-    }, reinterpret_cast<LONG_PTR>(&ids));
-    ASSERT_GE(ids.size(), 7u);
+    std::vector<std::pair<WORD, WORD>> templates;  // id, language
+    for (const auto& [id, languages] : ProgramResources(RT_DIALOG))
+        for (WORD language : languages) templates.emplace_back(id, language);
+    ASSERT_GE(templates.size(), 16u);
     // Each is made hidden (WS_VISIBLE cleared on a copy of its template) under a hidden window,
     // so the child-style pages load too.
     HWND parent = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    for (WORD id : ids) {
-        SCOPED_TRACE(id);
-        HRSRC info = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_DIALOG);
-        std::vector<DWORD> copy((SizeofResource(nullptr, info) + 3) / 4);
-        std::memcpy(copy.data(), LockResource(LoadResource(nullptr, info)), SizeofResource(nullptr, info));
+    for (const auto& [id, language] : templates) {
+        SCOPED_TRACE(std::to_string(id) + " in language " + std::to_string(language));
+        const std::vector<BYTE> bytes = ResourceBytes(RT_DIALOG, id, language);
+        std::vector<DWORD> copy((bytes.size() + 3) / 4);
+        ASSERT_GE(copy.size(), 4u);
+        std::memcpy(copy.data(), bytes.data(), bytes.size());
         ASSERT_EQ(HIWORD(copy[0]), 0xFFFF);  // DLGTEMPLATEEX: version, signature, help id, extended style, style
         copy[3] &= ~static_cast<DWORD>(WS_VISIBLE);
         HWND dialog = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), parent,
@@ -83,4 +212,58 @@ TEST(VersionResources, TheAboutLineAndTheManifestCarryTheFileVersion) {
     const std::string identity = "name=\"Ovelia.Varolin\" version=\"" + std::to_string(major) + "." + std::to_string(minor) + "." +
                                  std::to_string(patch) + ".0\"";
     EXPECT_NE(xml.find(identity), std::string::npos);
+}
+
+TEST(EnglishResources, EveryStringExistsInBothLanguagesWithTheSameInserts) {
+    const auto blocks = ProgramResources(RT_STRING);
+    ASSERT_GE(blocks.size(), 5u);
+    for (const auto& [block, languages] : blocks) {
+        SCOPED_TRACE(block);
+        EXPECT_EQ(languages, (std::vector<WORD>{kEnglish, kJapanese}));
+        const std::vector<BYTE> japanese = ResourceBytes(RT_STRING, block, kJapanese), english = ResourceBytes(RT_STRING, block, kEnglish);
+        Reader ja(japanese), en(english);
+        // A block holds 16 counted strings; the id of the first is (block - 1) * 16.
+        for (UINT id = (block - 1u) * 16u; id < block * 16u; ++id) {
+            const std::wstring jaText = ja.Counted(), enText = en.Counted();
+            EXPECT_EQ(jaText.empty(), enText.empty()) << id;
+            EXPECT_EQ(Placeholders(jaText), Placeholders(enText)) << id;
+        }
+        EXPECT_FALSE(ja.Bad() || en.Bad());
+    }
+}
+
+TEST(EnglishResources, EveryMenuHasTheSameItemsInBothLanguages) {
+    const auto menus = ProgramResources(RT_MENU);
+    ASSERT_EQ(menus.size(), 3u);
+    for (const auto& [id, languages] : menus) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(languages, (std::vector<WORD>{kEnglish, kJapanese}));
+        std::wstring shapes[2];
+        int untitled[2]{};
+        const WORD both[2]{kJapanese, kEnglish};
+        for (int i = 0; i < 2; ++i) {
+            const std::vector<BYTE> bytes = ResourceBytes(RT_MENU, id, both[i]);
+            HMENU menu = bytes.empty() ? nullptr : LoadMenuIndirectW(bytes.data());
+            ASSERT_NE(menu, nullptr);
+            MenuShape(menu, shapes[i], untitled[i]);
+            DestroyMenu(menu);
+        }
+        EXPECT_EQ(shapes[0], shapes[1]);
+        EXPECT_EQ(untitled[1], 0);
+    }
+}
+
+TEST(EnglishResources, EveryDialogHasTheSameControlsInBothLanguages) {
+    const auto dialogs = ProgramResources(RT_DIALOG);
+    ASSERT_GE(dialogs.size(), 8u);
+    for (const auto& [id, languages] : dialogs) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(languages, (std::vector<WORD>{kEnglish, kJapanese}));
+        const std::vector<BYTE> japanese = ResourceBytes(RT_DIALOG, id, kJapanese), english = ResourceBytes(RT_DIALOG, id, kEnglish);
+        EXPECT_EQ(DialogShape(japanese), DialogShape(english));
+        // The bar's label size is stored with the docking state: one template for both.
+        if (id == IDD_MAIN_BAR) {
+            EXPECT_TRUE(japanese == english);
+        }
+    }
 }
