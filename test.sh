@@ -70,6 +70,11 @@ wine_set_dpi 144
 run_gtest wine-integration-144dpi timeout 600 wine "$BUILD/win/win_tests.exe" --gtest_filter='*Dpi*'
 wine_set_dpi
 wineserver -k >/dev/null 2>&1 || true
+# The language tests again under a US English locale, where a text loaded past the program's own
+# choice of language would come out in English; with nothing stored the program speaks English.
+LANG=C.UTF-8 LC_ALL=C.UTF-8 VAROLIN_TEST_SYSTEM_LANGUAGE=0409 \
+  run_gtest wine-integration-english timeout 300 wine "$BUILD/win/win_tests.exe" --gtest_filter='*Language*'
+wineserver -k >/dev/null 2>&1 || true
 
 # The readers of outside bytes, fuzzed briefly each: a minute in all.
 if [ -x "$ROOT/tests/fuzz/run.sh" ]; then

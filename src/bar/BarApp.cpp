@@ -7,7 +7,9 @@
 
 #include "bar/MainBar.h"
 #include "shell/ShellHelpers.h"
+#include "framework/Resources.h"
 #include "framework/Strings.h"
+#include "framework/UiLanguage.h"
 #include "resource.h"
 
 namespace {
@@ -27,6 +29,11 @@ std::wstring ModuleFileName() {
 }
 }  // namespace
 
+void ChooseProgramLanguage() {
+    const auto forced = static_cast<std::uint32_t>(ReadIntSetting(varolin::kLanguage));
+    SetResourceLanguage(uilang::ChooseLanguage(forced, GetUserDefaultUILanguage()));
+}
+
 bool CBarApp::ClaimSingleInstance() {
     if (OwnedHandle other{OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)}) return false;
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kMutexName);
@@ -38,6 +45,9 @@ bool CBarApp::ClaimSingleInstance() {
 }
 
 BOOL CBarApp::InitInstance() {
+    // The key first: it holds the language, and even the message below speaks it.
+    SetRegistryKey(L"Ovelia");
+    ChooseProgramLanguage();
     if (!ClaimSingleInstance()) {
         m_hMutex.Reset();
         AppMessageBox(nullptr, IDS_ALREADY_RUNNING, MB_OK);
@@ -51,7 +61,6 @@ BOOL CBarApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    SetRegistryKey(L"Ovelia");
     m_settings.strAppDir = varolin::ProgramDirFromCommandLine(GetCommandLineW(), ModuleFileName());
     // The button fonts and the NEW badge are made by the bar, for the DPI it is drawn at.
 

@@ -7,6 +7,10 @@
 #include "framework/Handles.h"
 #include "settings/Settings.h"
 
+// Sets the language of every text for the process: the stored "Language" when it names one,
+// else the user's interface language. The registry key must be set first.
+void ChooseProgramLanguage();
+
 class CBarApp : public CWinApp {
 public:
     // Runs the whole program; always FALSE, so no message loop follows.

@@ -13,6 +13,7 @@
 #include "framework/App.h"
 #include "framework/PrivateMessages.h"
 #include "framework/Profile.h"
+#include "framework/Resources.h"
 #include "framework/Strings.h"
 #include "pages/PageView.h"
 #include "resource.h"
@@ -377,7 +378,7 @@ void CMainBar::OnRescale(int) {
 }
 
 void CMainBar::OnContextMenu(HWND, POINT point) {
-    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU)));
+    OwnedMenu menu(LoadLocalizedMenu(IDR_MAIN_MENU));
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
     const CGroupPage* page = CurrentPage();

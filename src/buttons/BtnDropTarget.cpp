@@ -7,6 +7,7 @@
 #include "transfer/TextNote.h"
 #include "transfer/TransferQueue.h"
 #include "framework/Handles.h"
+#include "framework/Resources.h"
 #include "framework/Strings.h"
 #include "resource.h"
 
@@ -84,7 +85,7 @@ BOOL CBtnDropTarget::OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POIN
 
 DROPEFFECT CBtnDropTarget::AskDropEffect(POINT point) {
     ClientToScreen(m_button.HostWindow(), &point);
-    const OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_RIGHT_DROP_MENU)));
+    const OwnedMenu menu(LoadLocalizedMenu(IDR_RIGHT_DROP_MENU));
     if (!menu) return DROPEFFECT_NONE;
     // The item the menu ends with decides (TPM_RETURNCMD sends no command), so a menu closed
     // with Escape or a click elsewhere cancels even after an item was highlighted.

@@ -5,6 +5,7 @@
 #include "framework/DebugReport.h"
 #include "framework/Strings.h"
 #include "framework/FrameworkIds.h"
+#include "framework/Resources.h"
 
 namespace {
 // Thrown only inside UpdateData, which catches it.
@@ -76,8 +77,10 @@ INT_PTR CDialog::DoModal() {
     // A dialog over a child window (a button) is owned by its top-level window, so that the
     // whole window waits, not just the child.
     HWND parent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
-    HWND wnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
-                                  &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    const DLGTEMPLATE* tmpl = LocalizedDialogTemplate(m_nIDTemplate);
+    HWND wnd = tmpl ? CreateDialogIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, &CDialog::DialogProc,
+                                                 reinterpret_cast<LPARAM>(this))
+                    : nullptr;
     if (!wnd) {
         ReportFailure(L"modal dialog", GetLastError());
         return -1;
@@ -110,8 +113,9 @@ INT_PTR CDialog::DoModal() {
 
 bool CDialog::Create(HWND parent) {
     m_bModal = false;
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate), parent,
-                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+    const DLGTEMPLATE* tmpl = LocalizedDialogTemplate(m_nIDTemplate);
+    return tmpl && CreateDialogIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, &CDialog::DialogProc,
+                                              reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::EndDialog(int result) {

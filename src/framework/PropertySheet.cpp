@@ -1,10 +1,12 @@
 #include "framework/PropertySheet.h"
 
+#include "framework/Resources.h"
+
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId) {
     m_psp.dwSize = sizeof(m_psp);
-    m_psp.dwFlags = PSP_DEFAULT;  // no help button
+    m_psp.dwFlags = PSP_DEFAULT | PSP_DLGINDIRECT;  // no help button; the template in our language
     m_psp.hInstance = GetModuleHandleW(nullptr);
-    m_psp.pszTemplate = MAKEINTRESOURCEW(templateId);
+    m_psp.pResource = LocalizedDialogTemplate(templateId);
     m_psp.pfnDlgProc = &CPropertyPage::PageProc;
     m_psp.lParam = reinterpret_cast<LPARAM>(this);
 }

@@ -1,14 +1,9 @@
 #include "framework/Strings.h"
 
 #include "framework/FrameworkIds.h"
+#include "framework/Resources.h"
 
-std::wstring LoadStr(UINT id) {
-    const wchar_t* text = nullptr;
-    // With a zero buffer size LoadStringW hands out a pointer into the read-only resource.
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text) return {};
-    return std::wstring(text, static_cast<size_t>(length));
-}
+std::wstring LoadStr(UINT id) { return LoadLocalizedString(id); }
 
 int AppMessageBox(HWND owner, const std::wstring& text, UINT type) {
     return MessageBoxW(owner, text.c_str(), LoadStr(IDS_APP_TITLE).c_str(), type);

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <string>
 
-// Loads a string-table entry of the running module ("" when it has none).
+// A string-table entry of the running module in the program's language ("" when it has none).
 std::wstring LoadStr(UINT id);
 
 // A message box captioned with the application name (string 57344). Returns the button id.

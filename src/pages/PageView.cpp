@@ -11,6 +11,7 @@
 #include "framework/Handles.h"
 #include "framework/OleDropTarget.h"
 #include "framework/PrivateMessages.h"
+#include "framework/Resources.h"
 #include "framework/Strings.h"
 #include "model/SystemCodePage.h"
 #include "pages/GroupPage.h"
@@ -391,7 +392,7 @@ void CPageView::OnRButtonDown(UINT, POINT point) {
 }
 
 void CPageView::OpenButtonMenu(UINT id, POINT screen) {
-    OwnedMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_BUTTON_MENU)));
+    OwnedMenu menu(LoadLocalizedMenu(IDR_BUTTON_MENU));
     HMENU popup = GetSubMenu(menu.Get(), 0);
     if (!popup) return;
     PrepareButtonMenu(id, popup);

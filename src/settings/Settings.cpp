@@ -47,7 +47,7 @@ bool WriteAppBarMonitor(const varolin::MonitorPlace& place) {
 varolin::LogFontRecord ReadLogFont() {
     std::vector<BYTE> stored;
     const bool found = profile::GetProfileBinary(varolin::kSectionOption, varolin::kLogFontName, stored);
-    return varolin::LogFontFromStored(found ? &stored : nullptr);
+    return varolin::LogFontFromStored(found ? &stored : nullptr, GetACP());
 }
 
 bool WriteLogFont(const varolin::LogFontRecord& font) {

@@ -57,6 +57,14 @@ LogFontRecord LogFontRecord::Default() {
     return font;
 }
 
+LogFontRecord LogFontRecord::DefaultFor(unsigned ansiCodePage) {
+    LogFontRecord font = Default();
+    if (ansiCodePage == 932) return font;
+    font.lfCharSet = 0;  // ANSI_CHARSET
+    font.SetFaceName("Tahoma");
+    return font;
+}
+
 std::array<std::uint8_t, kLogFontSize> LogFontRecord::ToBytes() const {
     std::array<std::uint8_t, kLogFontSize> bytes{};
     RecordWriter w(bytes);
@@ -92,8 +100,8 @@ void LogFontRecord::SetFaceName(const std::string& ansiFace) {
     std::copy_n(ansiFace.begin(), std::min(ansiFace.size(), kFaceNameSize - 1), lfFaceName.begin());
 }
 
-LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored) {
-    if (!stored || stored->size() > kLogFontSize) return LogFontRecord::Default();
+LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored, unsigned ansiCodePage) {
+    if (!stored || stored->size() > kLogFontSize) return LogFontRecord::DefaultFor(ansiCodePage);
     std::array<std::uint8_t, kLogFontSize> bytes{};
     std::copy(stored->begin(), stored->end(), bytes.begin());
     LogFontRecord font = LogFontRecord::FromBytes(bytes);

@@ -51,6 +51,10 @@ inline constexpr int kHotKeyExtended = 0x08;  // HOTKEYF_EXT: an extended key, n
 inline constexpr int kDefaultHotKey = ((kHotKeyControl | kHotKeyShift) << 8) | 'Y';
 inline constexpr IntSetting kHotKey{kSectionCommon, L"HotKey", kDefaultHotKey};
 
+// "Language" in "Common": 0x0411 speaks Japanese, 0x0409 English, anything else (missing, 0)
+// follows the user's interface language. Read first of all, before any text is loaded.
+inline constexpr IntSetting kLanguage{kSectionCommon, L"Language", 0};
+
 // The binary (REG_BINARY) values.
 inline constexpr wchar_t kAppBarStateName[] = L"AppBarState";  // in "Common"
 inline constexpr wchar_t kLogFontName[] = L"LogFont";          // in "Option"
@@ -86,6 +90,10 @@ struct LogFontRecord {
 
     // Height -15, weight 400, Shift-JIS character set, face "ＭＳ Ｐゴシック"; all else zero.
     static LogFontRecord Default();
+    // The default on a system whose ANSI code page is `ansiCodePage`: the one above on 932;
+    // elsewhere the Japanese face's bytes mean another name, so Tahoma (every Windows has it)
+    // with the ANSI character set, otherwise alike.
+    static LogFontRecord DefaultFor(unsigned ansiCodePage);
 
     // Every field compared: the same as comparing the 60 stored bytes.
     bool operator==(const LogFontRecord&) const = default;
@@ -101,8 +109,9 @@ struct LogFontRecord {
 
 // The bar's font from a stored "LogFont" (nullptr: missing or unreadable). A value longer than
 // 60 bytes gives the default; a shorter one fills its own length of a zeroed record. A face
-// name without a terminating zero is cut at 31 bytes, so that no reader runs past it.
-LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored);
+// name without a terminating zero is cut at 31 bytes, so that no reader runs past it. The default
+// is the one for `ansiCodePage`.
+LogFontRecord LogFontFromStored(const std::vector<std::uint8_t>* stored, unsigned ansiCodePage = 932);
 
 // The bar's docking record from a stored "AppBarState" (nullptr: missing or unreadable) laid
 // over `defaults`: a value shorter than 48 bytes replaces only its own length; a longer one

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "framework/Resources.h"
 #include "framework/Strings.h"
 #include "settings/LongPath.h"
 #include "model/SystemCodePage.h"
@@ -103,10 +104,18 @@ void ShowSystemError(DWORD code, HWND owner) {
     AppMessageBox(owner, text, MB_OK | MB_ICONSTOP);
 }
 
+std::wstring HelpFilePath(const std::wstring& appDir) {
+    if (!ResourcesAreJapanese()) {
+        const std::wstring english = appDir + L"Varolin.en.chm";
+        if (GetFileAttributesW(varolin::ExtendedPath(english).c_str()) != INVALID_FILE_ATTRIBUTES) return english;
+    }
+    return appDir + L"Varolin.chm";
+}
+
 void ShowHelp(const std::wstring& appDir, const std::wstring& topic) {
     const HtmlHelpFunction htmlHelp = LoadHtmlHelp();
     if (!htmlHelp) return;
-    const std::wstring location = appDir + L"Varolin.chm::/" + topic;
+    const std::wstring location = HelpFilePath(appDir) + L"::/" + topic;
     htmlHelp(nullptr, location.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 

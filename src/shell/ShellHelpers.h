@@ -34,8 +34,12 @@ bool BrowseForFolder(HWND owner, std::wstring& path, const std::wstring& title);
 // text for is shown by its number.
 void ShowSystemError(DWORD code, HWND owner = nullptr);
 
-// Opens a topic of Varolin.chm in the program directory `appDir`. Does nothing when the HTML
-// Help component cannot be loaded.
+// The help file in the program directory `appDir` for the language the program speaks:
+// Varolin.chm in Japanese; in English Varolin.en.chm, or Varolin.chm when that is missing.
+std::wstring HelpFilePath(const std::wstring& appDir);
+
+// Opens a topic of the help file (above) in `appDir`. Does nothing when the HTML Help
+// component cannot be loaded.
 void ShowHelp(const std::wstring& appDir, const std::wstring& topic);
 
 // Makes a monochrome mask of `image`: 0 where the image has the colour of its top-left pixel,

@@ -62,4 +62,13 @@ std::wstring DescribeFileText(const std::wstring& format, std::uint64_t size, co
     return FormatIntegers(format, {shownSize, time.year, time.month, time.day, time.hour, time.minute, time.second});
 }
 
+std::wstring DescribeFileWithLabels(const std::wstring& format, const std::wstring& size, const std::wstring& date,
+                                    const std::wstring& time) {
+    const std::size_t lineEnd = format.find(L'\n');
+    const std::wstring first = format.substr(0, lineEnd);
+    const std::wstring second = lineEnd == std::wstring::npos ? std::wstring{} : format.substr(lineEnd + 1);
+    const auto label = [](const std::wstring& line) { return line.substr(0, line.find(L'%')); };
+    return label(first) + size + L"\n" + label(second) + date + L" " + time;
+}
+
 }  // namespace varolin

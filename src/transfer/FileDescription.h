@@ -19,4 +19,10 @@ std::wstring FormatIntegers(const std::wstring& format, std::initializer_list<lo
 // `format` takes size, year, month, day, hour, minute and second, in this order.
 std::wstring DescribeFileText(const std::wstring& format, std::uint64_t size, const LocalTimeFields& time);
 
+// The same description with the figures already written out in the user's locale: the format's
+// first line keeps its label (the text before its first conversion) followed by `size`, the
+// second its label followed by `date` and `time`; the rest of the format is not used.
+std::wstring DescribeFileWithLabels(const std::wstring& format, const std::wstring& size, const std::wstring& date,
+                                    const std::wstring& time);
+
 }  // namespace varolin

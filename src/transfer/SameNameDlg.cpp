@@ -1,16 +1,35 @@
 #include "transfer/SameNameDlg.h"
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include "settings/PathUtil.h"
 #include "transfer/FileDescription.h"
 #include "framework/App.h"
+#include "framework/Resources.h"
 #include "framework/Strings.h"
 #include "framework/Wnd.h"
 #include "resource.h"
 #include "settings/LongPath.h"
 
 namespace {
+
+// Sizes and times as the user's locale writes them, for the English text.
+std::wstring LocaleSize(std::uint64_t size) {
+    wchar_t text[64] = {};
+    // The Ex form aborts under some Wine versions; this one rounds the same way.
+    return StrFormatByteSizeW(static_cast<LONGLONG>(size), text, 64) ? text : std::to_wstring(size);
+}
+
+std::wstring LocaleDate(const SYSTEMTIME& fields) {
+    wchar_t text[96] = {};
+    return GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &fields, nullptr, text, 96, nullptr) ? text : L"";
+}
+
+std::wstring LocaleTime(const SYSTEMTIME& fields) {
+    wchar_t text[96] = {};
+    return GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &fields, nullptr, text, 96) ? text : L"";
+}
 
 std::wstring FileNamePart(const std::wstring& path) {
     const varolin::PathParts parts = varolin::SplitPathParts(path);
@@ -30,9 +49,16 @@ FileDescription DescribeFile(const std::wstring& path) {
     SYSTEMTIME fields{};
     if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &fields))
         fields = SYSTEMTIME{};
+    const std::wstring format = LoadStr(IDS_FILE_DESCRIPTION);
+    if (!ResourcesAreJapanese()) {
+        // Other languages put the fields in other orders: the locale writes them out.
+        description.text = varolin::DescribeFileWithLabels(format, LocaleSize(description.size), LocaleDate(fields),
+                                                           LocaleTime(fields));
+        return description;
+    }
     const varolin::LocalTimeFields time{fields.wYear, fields.wMonth, fields.wDay,
                                         fields.wHour, fields.wMinute, fields.wSecond};
-    description.text = varolin::DescribeFileText(LoadStr(IDS_FILE_DESCRIPTION), description.size, time);
+    description.text = varolin::DescribeFileText(format, description.size, time);
     return description;
 }
 

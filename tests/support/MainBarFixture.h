@@ -129,6 +129,11 @@ protected:
         return Marks();
     }
     static constexpr UINT kRadio = MFT_RADIOCHECK | MF_CHECKED;
+    // The texts of "add button" and "exit" in the menu opened last.
+    static std::vector<std::wstring>& MenuTexts() {
+        static std::vector<std::wstring> texts;
+        return texts;
+    }
 
     TempFolder m_dir;
     AppSettings m_settings;
@@ -150,6 +155,12 @@ private:
             Marks() = {mark(ID_BAR_SORT, MF_GRAYED), mark(ID_BAR_DROP_COPY, kRadio), mark(ID_BAR_DROP_MOVE, kRadio),
                        mark(ID_BAR_ALWAYS_ON_TOP, MF_CHECKED), mark(ID_BAR_AUTO_HIDE, MF_CHECKED),
                        mark(ID_BAR_SLIDE, MF_CHECKED)};
+            MenuTexts().clear();
+            for (UINT id : {ID_BAR_ADD_BUTTON, ID_BAR_EXIT}) {
+                wchar_t text[128]{};
+                GetMenuStringW(menu, id, text, 128, MF_BYCOMMAND);
+                MenuTexts().push_back(text);
+            }
             PostMessageW(call->hwnd, WM_CANCELMODE, 0, 0);
         }
         return CallNextHookEx(nullptr, code, wp, lp);

@@ -15,6 +15,11 @@ TEST(FileDescription, PadsYearMonthDayWithBlanksAndMinutesWithZeros) {
               L"サイズ：0 バイト\n更新日時： 999年12月 3日 23:59:00");
 }
 
+TEST(FileDescription, LocaleFiguresFollowEachLinesLabel) {
+    EXPECT_EQ(DescribeFileWithLabels(L"Size: %d bytes\nModified: %d/%02d/%02d %d:%02d", L"1.20 KB", L"6/5/2024", L"3:04 PM"),
+              L"Size: 1.20 KB\nModified: 6/5/2024 3:04 PM");
+}
+
 TEST(FileDescription, FormatterTakesOnlyIntegerConversions) {
     EXPECT_EQ(FormatIntegers(L"100%% %d", {5}), L"100% 5");
     EXPECT_EQ(FormatIntegers(L"%03d|%3d|%d", {-5, -5, -9223372036854775807LL - 1}),

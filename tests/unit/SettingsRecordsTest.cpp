@@ -26,6 +26,14 @@ TEST(LogFontRecord, DefaultIsFifteenPixelShiftJisGothic) {
     EXPECT_EQ(bytes, expected);
 }
 
+TEST(LogFontRecord, OutsideCodePage932TheDefaultIsAnAnsiFaceAndAStoredValueStaysAsStored) {
+    const LogFontRecord tahoma = LogFontFromStored(nullptr, 1252);
+    EXPECT_EQ(std::pair(tahoma.FaceName(), int{tahoma.lfCharSet}), std::pair(std::string("Tahoma"), 0));  // ANSI
+    const auto japanese = LogFontRecord::Default().ToBytes();
+    const std::vector<std::uint8_t> stored(japanese.begin(), japanese.end());
+    EXPECT_EQ(LogFontFromStored(&stored, 1252), LogFontRecord::Default());
+}
+
 TEST(LogFontRecord, BytesRoundTripFieldByField) {
     LogFontRecord font{-2000000000, 7, -900, 0x01020304, 700, 1, 2, 3, 4, 5, 0x10, 0xFE, 0x31};
     font.SetFaceName("Arial");

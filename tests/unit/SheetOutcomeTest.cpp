@@ -1,4 +1,5 @@
 #include "framework/SheetOutcome.h"
+#include "framework/UiLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -19,4 +20,13 @@ TEST(SheetOutcome, OkIsKnownFromThePagesWhateverPropertySheetReturned) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(SheetEndedWithOk(c.result, c.answers), c.ok) << c.result << ", " << testing::PrintToString(c.answers);
+}
+
+TEST(UiLanguage, AStoredChoiceWinsElseJapaneseOnlyForAJapaneseSystem) {
+    using namespace uilang;
+    for (std::uint16_t system : {0x0411, 0x0011, 0x0409, 0x0407}) {
+        for (std::uint16_t forced : {kJapanese, kEnglish}) EXPECT_EQ(ChooseLanguage(forced, system), forced);
+        for (std::uint32_t unknown : {0u, 0x0809u, 0x10411u})  // 0x0011: Japanese, neutral sublanguage
+            EXPECT_EQ(ChooseLanguage(unknown, system), (system & 0xFF) == 0x11 ? kJapanese : kEnglish) << system;
+    }
 }

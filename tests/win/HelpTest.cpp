@@ -4,7 +4,6 @@
 #include <string>
 
 #include "shell/ShellHelpers.h"
-#include "support/DialogAnswerer.h"
 
 TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
     // The build puts Varolin.chm beside the test program, as beside the exe.
@@ -27,10 +26,4 @@ TEST(Help, ContentsOpenInAWindowTitledAsTheHelpFile) {
     EXPECT_EQ(GetWindowThreadProcessId(help, nullptr), GetCurrentThreadId());
     EXPECT_TRUE(IsWindowVisible(help));
     DestroyWindow(help);
-}
-
-TEST(Help, MissingHelpFileIsSilent) {
-    DialogAnswerer answerer;
-    ShowHelp(L"C:\\no such folder\\", L"intro.htm");
-    EXPECT_EQ(answerer.Count(), 0u);
 }
