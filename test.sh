@@ -106,8 +106,10 @@ run_gtest clang-wine-unit timeout 600 wine "$BUILD/clang/unit_tests.exe"
 run_gtest clang-wine-dialogs timeout 600 wine "$BUILD/clang/win_tests.exe" \
   --gtest_filter='ButtonDrop.Text*:ButtonDrop.TheChosenNoteFile*:ButtonPropertySheet.Browsing*:ButtonPropertySheet.PureColours*'
 wineserver -k >/dev/null 2>&1 || true
-VAROLIN_E2E_EXE="$BUILD/clang/Varolin.exe" run_script clang-e2e-button-drop timeout 600 bash "$ROOT/tests/e2e/button-drop.sh" "$BUILD"
-wineserver -k >/dev/null 2>&1 || true
+for t in button-drop language; do
+  VAROLIN_E2E_EXE="$BUILD/clang/Varolin.exe" run_script "clang-e2e-$t" timeout 600 bash "$ROOT/tests/e2e/$t.sh" "$BUILD"
+  wineserver -k >/dev/null 2>&1 || true
+done
 # Static analysis over every source of src/ (the checks: .clang-tidy).
 run_script clang-tidy run-clang-tidy -p "$BUILD/clang" -j 2 -quiet "$ROOT/src/.*\.cpp\$"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The real program speaks English where the system is not Japanese and Japanese where it is;
-# "Language" under "Common" forces either. A second start's message and what a screen reader
-# hears on the bar tell which language the running copy chose.
+# The real program speaks English where the system is not Japanese, Japanese where it is, and
+# what "Language" forces: as a second start's message (the second copy ends, the first runs on)
+# and a screen reader on the bar tell.
 source "$(dirname "$0")/lib/common.sh"
 WORK_UNIX="$WINEPREFIX/drive_c/varolin-e2e-language"
 WORK='C:\varolin-e2e-language'
@@ -14,8 +14,8 @@ folder="$WORK\\dest\\"
 printf "\x01\x00\xff\xff\x01\x00\x08\x00CDropBtn\x00\x$(printf %02x ${#folder})%s\x04Dest\x00\x00\x00\x00\xff\xff\xff\x00\x00\x00\x00\x00" \
   "$folder" > "$WORK_UNIX/GRP000.VRL"
 
-# speaks LOCALE FORCED MESSAGE ACTION: under LOCALE, with "Language" FORCED (0: not stored),
-# a second copy says MESSAGE and a reader hears ACTION as the button's default action.
+# speaks LOCALE FORCED MESSAGE ACTION: under LOCALE with "Language" FORCED (0: none stored), a
+# second copy says MESSAGE and a reader hears ACTION as the button's default action.
 speaks() {
   wine reg delete "$KEY" /f >/dev/null 2>&1
   set_settings "Common SelGroup 0"
@@ -28,12 +28,14 @@ speaks() {
   LANG=$1 LC_ALL=$1 start_bar "$WORK_UNIX/Varolin.exe"
   text=$(window answer --caption Varolin) || fail "$1/$2: the second copy showed no message box"
   [ "$text" = "$3" ] || fail "$1/$2: the second copy said '$text', not '$3'"
-  wait_exit "$BAR_PID"
+  wait_exit "$BAR_PID" || fail "$1/$2: the second copy did not end cleanly"
+  kill -0 "$first" 2>/dev/null && no_message_box || fail "$1/$2: the first copy ended with the second"
   BAR_PID=$first
   stop_bar
   echo "under $1 with Language $2: '$text', '$action'"
 }
 
+speaks ja_JP.UTF-8 0 "既に起動されています" "開く"
 speaks C.UTF-8 0 "Varolin is already running." "Open"
 speaks ja_JP.UTF-8 0x409 "Varolin is already running." "Open"
 speaks C.UTF-8 0x411 "既に起動されています" "開く"

@@ -148,14 +148,6 @@ TEST_F(BarHotKey, AChordHeldElsewhereIsToldOnceAtStartAndOnOkWhenChosenAgain) {
     UnregisterHotKey(m_other, 1);
 }
 
-TEST_F(BarHotKey, ZeroMeansNone) {
-    WriteRegistryDword(L"Common", L"HotKey", 0);
-    StartBar();
-    EXPECT_TRUE(ChordFree(kCtrlShiftY));
-    EXPECT_EQ(ShownChord(), 0);
-    EXPECT_EQ(m_answerer->Count(), 1u) << "the sheet only: no chord, nothing to tell";
-}
-
 TEST_F(BarHotKey, MissingMeansTheDefaultAndThePageChangesOrClearsTheChord) {
     StartBar();
     EXPECT_FALSE(ChordFree(kCtrlShiftY));

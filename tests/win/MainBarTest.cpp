@@ -349,14 +349,6 @@ TEST_F(MainBarTest, EveryWayOfEndingSavesThePositionAndPage) {
     }
 }
 
-TEST_F(MainBarTest, EscapeAndEnterDoNotEndTheBar) {
-    StartBar();
-    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
-        MSG msg{Bar(), WM_KEYDOWN, key, 0, 0, {}};
-        EXPECT_TRUE(m_bar->PreTranslateMessage(&msg));
-    }
-}
-
 TEST_F(MainBarTest, FewerPagesMakeTheLastOneCurrentAndMorePagesBringTheirButtonsBack) {
     WriteRegistryDword(L"Option", L"GroupCount", 5);
     WriteRegistryDword(L"Common", L"SelGroup", 4);
