@@ -106,7 +106,7 @@ void ShowSystemError(DWORD code, HWND owner) {
 
 std::wstring HelpFilePath(const std::wstring& appDir) {
     if (!ResourcesAreJapanese()) {
-        const std::wstring english = appDir + L"Varolin.en.chm";
+        std::wstring english = appDir + L"Varolin.en.chm";
         if (GetFileAttributesW(varolin::ExtendedPath(english).c_str()) != INVALID_FILE_ATTRIBUTES) return english;
     }
     return appDir + L"Varolin.chm";
