@@ -45,21 +45,18 @@ bool FolderWorkPool::Submit(std::function<void()> work) {
 }
 
 void FolderWorkPool::LookSoon() {
-    if (m_bLookSet || m_bHeld || m_bQuitting) return;  // set again would put the look off
-    // Made with the first work to look after: under Wine the system's pool starts two threads
-    // for a timer, about a megabyte each, which a bar without buttons never needs.
-    if (!m_lookTimer) m_lookTimer.Reset(CreateThreadpoolTimer(&FolderWorkPool::OnLook, this, nullptr));
-    if (!m_lookTimer) return;
-    // Relative times are negative, in 100-nanosecond units.
-    const ULONGLONG due = static_cast<ULONGLONG>(-static_cast<LONGLONG>(kLookMs * 10'000));
-    FILETIME when{static_cast<DWORD>(due), static_cast<DWORD>(due >> 32)};
-    SetThreadpoolTimer(m_lookTimer.Get(), &when, 0, 0);
+    if (m_bLookSet || m_bHeld || m_bQuitting) return;
+    // Made with the first work to look after, so that a bar without buttons never starts the
+    // queue's thread; it looks every kLookMs until Look finds nothing left to look after.
+    HANDLE timer = nullptr;
+    if (!CreateTimerQueueTimer(&timer, nullptr, &FolderWorkPool::OnLook, this, static_cast<DWORD>(kLookMs),
+                               static_cast<DWORD>(kLookMs), WT_EXECUTEINTIMERTHREAD))
+        return;
+    m_lookTimer.Reset(timer);
     m_bLookSet = true;
 }
 
-void CALLBACK FolderWorkPool::OnLook(PTP_CALLBACK_INSTANCE, void* context, PTP_TIMER) {
-    static_cast<FolderWorkPool*>(context)->Look();
-}
+void CALLBACK FolderWorkPool::OnLook(void* context, BOOLEAN) { static_cast<FolderWorkPool*>(context)->Look(); }
 
 bool FolderWorkPool::Bind(HANDLE file) { return m_hPort && CreateIoCompletionPort(file, m_hPort.Get(), kIo, 0) != nullptr; }
 
@@ -86,17 +83,19 @@ void FolderWorkPool::Hold(bool held) {
 
 void FolderWorkPool::Look() {
     const std::lock_guard<std::mutex> lock(m_mutex);
-    m_bLookSet = false;
-    if (m_bQuitting) return;
+    if (m_bQuitting || !m_bLookSet) return;  // a look of a timer already let go
     const ULONGLONG now = GetTickCount64();
     const bool slow = std::any_of(m_running.begin(), m_running.end(), [now](ULONGLONG began) { return now - began >= kSlowMs; });
     // Every thread is busy and one of them for long: work and changes may be waiting behind it.
     if (slow && m_nThreads <= static_cast<int>(m_running.size()) && m_nThreads < kMostThreads) StartThread();
-    if (m_nWaiting > 0 || !m_running.empty()) LookSoon();
+    if (m_nWaiting > 0 || !m_running.empty()) return;
+    // Nothing to look after: the timer ends here, without waiting for its own callback.
+    DeleteTimerQueueTimer(nullptr, m_lookTimer.Release(), nullptr);
+    m_bLookSet = false;
 }
 
 void FolderWorkPool::Quit() {
-    OwnedPoolTimer timer;
+    OwnedQueueTimer timer;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_bQuitting = true;

@@ -3,10 +3,11 @@
 // watched folders, and the changes the system reports for them. One thread serves it while
 // the work is quick (at start, and while the bar sits idle watching its folders): every thread
 // costs time and memory, about a megabyte each under Wine, and a burst of scans would
-// otherwise start one each. While work waits or runs, a timer of the system's thread pool looks
-// every quarter of a second and adds a thread whenever every thread is held up by work that
-// runs long (a share that does not answer), so slow folders never hold up the rest; threads
-// added so end after a while without work. Nothing ever waits for a thread: one stuck on a
+// otherwise start one each. While work waits or runs, a timer queue's timer looks every quarter
+// of a second (on the queue's own thread: the system pool's timers would start a worker thread
+// as well, another megabyte under Wine) and adds a thread whenever every thread is held up by
+// work that runs long (a share that does not answer), so slow folders never hold up the rest;
+// threads added so end after a while without work. Nothing ever waits for a thread: one stuck on a
 // share ends with the process.
 #include <windows.h>
 
@@ -18,18 +19,14 @@
 #include "framework/Handles.h"
 
 namespace handle_closers {
-// Stops the timer and waits for a callback under way: the callback may then use its context.
-// Never closed from its own callback.
-struct PoolTimer {
-    static void Close(PTP_TIMER h) {
-        SetThreadpoolTimer(h, nullptr, 0, 0);
-        WaitForThreadpoolTimerCallbacks(h, TRUE);
-        CloseThreadpoolTimer(h);
-    }
-    static PTP_TIMER Invalid() { return nullptr; }
+// Deletes a timer of the default timer queue and waits for a callback under way: the callback
+// may then use its context. Never closed from its own callback.
+struct QueueTimer {
+    static void Close(HANDLE h) { DeleteTimerQueueTimer(nullptr, h, INVALID_HANDLE_VALUE); }
+    static HANDLE Invalid() { return nullptr; }
 };
 }  // namespace handle_closers
-using OwnedPoolTimer = UniqueHandle<PTP_TIMER, handle_closers::PoolTimer>;
+using OwnedQueueTimer = UniqueHandle<HANDLE, handle_closers::QueueTimer>;
 
 class FolderWorkPool : public std::enable_shared_from_this<FolderWorkPool> {
 public:
@@ -64,7 +61,7 @@ private:
     bool StartThread();  // the lock is held
     void LookSoon();     // the lock is held
     // The growth timer's look: adds a thread when work holds every thread up for long.
-    static void CALLBACK OnLook(PTP_CALLBACK_INSTANCE, void* context, PTP_TIMER);
+    static void CALLBACK OnLook(void* context, BOOLEAN);
     void Look();
     static DWORD WINAPI Loop(void* context);
     // Handles one packet; false when the thread is to end.
@@ -80,5 +77,5 @@ private:
     bool m_bHeld = false;
     bool m_bLookSet = false;
     // Its callback uses the pool: closed by Quit (or the destructor), which wait for it.
-    OwnedPoolTimer m_lookTimer;
+    OwnedQueueTimer m_lookTimer;  // while set, it looks every kLookMs
 };
