@@ -30,9 +30,11 @@ private:
         DWORD type = REG_NONE;
         std::vector<BYTE> data;
     };
+    // A vector may hold the type being defined; a pair may not (clang refuses it).
     struct Key {
+        std::wstring name;  // below its parent
         std::vector<Value> values;
-        std::vector<std::pair<std::wstring, Key>> subkeys;
+        std::vector<Key> subkeys;
     };
 
     static bool Capture(HKEY parent, const std::wstring& path, Key& key) {
@@ -53,7 +55,8 @@ private:
             DWORD nameLength = 256;
             if (RegEnumKeyExW(handle, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
             Key sub;
-            if (Capture(handle, name, sub)) key.subkeys.emplace_back(name, std::move(sub));
+            sub.name = name;
+            if (Capture(handle, name, sub)) key.subkeys.push_back(std::move(sub));
         }
         RegCloseKey(handle);
         return true;
@@ -65,7 +68,7 @@ private:
             return;
         for (const Value& v : key.values)
             RegSetValueExW(handle, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
-        for (const auto& [name, sub] : key.subkeys) Write(handle, name, sub);
+        for (const Key& sub : key.subkeys) Write(handle, sub.name, sub);
         RegCloseKey(handle);
     }
 
