@@ -77,10 +77,7 @@ INT_PTR CDialog::DoModal() {
     // A dialog over a child window (a button) is owned by its top-level window, so that the
     // whole window waits, not just the child.
     HWND parent = m_pParentWnd && m_pParentWnd->m_hWnd ? GetAncestor(m_pParentWnd->m_hWnd, GA_ROOT) : nullptr;
-    const DLGTEMPLATE* tmpl = LocalizedDialogTemplate(m_nIDTemplate);
-    HWND wnd = tmpl ? CreateDialogIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, &CDialog::DialogProc,
-                                                 reinterpret_cast<LPARAM>(this))
-                    : nullptr;
+    HWND wnd = MakeFromTemplate(parent);
     if (!wnd) {
         ReportFailure(L"modal dialog", GetLastError());
         return -1;
@@ -113,9 +110,14 @@ INT_PTR CDialog::DoModal() {
 
 bool CDialog::Create(HWND parent) {
     m_bModal = false;
+    return MakeFromTemplate(parent) != nullptr;
+}
+
+HWND CDialog::MakeFromTemplate(HWND parent) {
     const DLGTEMPLATE* tmpl = LocalizedDialogTemplate(m_nIDTemplate);
-    return tmpl && CreateDialogIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, &CDialog::DialogProc,
-                                              reinterpret_cast<LPARAM>(this)) != nullptr;
+    return tmpl ? CreateDialogIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, &CDialog::DialogProc,
+                                             reinterpret_cast<LPARAM>(this))
+                : nullptr;
 }
 
 void CDialog::EndDialog(int result) {

@@ -52,6 +52,8 @@ protected:
     // the dialog through CWnd's dispatch with the dialog manager as the default procedure.
     static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     static INT_PTR InitDialog(CDialog* dialog, HWND wnd);
+    // The window from the template in the program's language, bound to this object; or null.
+    HWND MakeFromTemplate(HWND parent);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;  // borrowed

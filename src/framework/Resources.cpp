@@ -24,6 +24,20 @@ std::wstring BlockEntry(HRSRC block, UINT index) {
     if (at >= count || at + 1 + words[at] > count) return {};  // a cut block reads as missing
     return std::wstring(words + at + 1, words[at]);
 }
+
+// The resource in the chosen language, else Japanese, else whatever the module has.
+HRSRC FindLocalizedResource(LPCWSTR type, LPCWSTR name) {
+    if (HRSRC found = FindIn(type, name, g_language)) return found;
+    if (HRSRC found = FindIn(type, name, uilang::kJapanese)) return found;
+    return FindResourceW(GetModuleHandleW(nullptr), name, type);
+}
+
+// Its bytes (read-only, living as long as the module), or nullptr.
+const void* LockLocalizedResource(LPCWSTR type, LPCWSTR name) {
+    const HRSRC found = FindLocalizedResource(type, name);
+    HGLOBAL loaded = found ? LoadResource(GetModuleHandleW(nullptr), found) : nullptr;
+    return loaded ? LockResource(loaded) : nullptr;
+}
 }  // namespace
 
 void SetResourceLanguage(LANGID language) { g_language = language; }
@@ -31,18 +45,6 @@ void SetResourceLanguage(LANGID language) { g_language = language; }
 LANGID ResourceLanguage() { return g_language; }
 
 bool ResourcesAreJapanese() { return g_language == uilang::kJapanese; }
-
-HRSRC FindLocalizedResource(LPCWSTR type, LPCWSTR name) {
-    if (HRSRC found = FindIn(type, name, g_language)) return found;
-    if (HRSRC found = FindIn(type, name, uilang::kJapanese)) return found;
-    return FindResourceW(GetModuleHandleW(nullptr), name, type);
-}
-
-const void* LockLocalizedResource(LPCWSTR type, LPCWSTR name) {
-    const HRSRC found = FindLocalizedResource(type, name);
-    HGLOBAL loaded = found ? LoadResource(GetModuleHandleW(nullptr), found) : nullptr;
-    return loaded ? LockResource(loaded) : nullptr;
-}
 
 std::wstring LoadLocalizedString(UINT id) {
     // An entry missing from one language's block is looked for in the next, like a whole block.

@@ -13,11 +13,6 @@ void SetResourceLanguage(LANGID language);
 LANGID ResourceLanguage();
 bool ResourcesAreJapanese();
 
-// The resource in the chosen language, else Japanese, else whatever the module has.
-HRSRC FindLocalizedResource(LPCWSTR type, LPCWSTR name);
-// The resource's bytes (read-only, living as long as the module), or nullptr.
-const void* LockLocalizedResource(LPCWSTR type, LPCWSTR name);
-
 // A string-table entry ("" when no language has it).
 std::wstring LoadLocalizedString(UINT id);
 // A menu the caller owns and destroys, or nullptr.

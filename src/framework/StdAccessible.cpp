@@ -51,62 +51,52 @@ HRESULT CStdAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 HRESULT CStdAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
 HRESULT CStdAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) { return E_NOTIMPL; }
 
-HRESULT CStdAccessible::get_accParent(IDispatch** parent) {
-    return m_pStandard ? m_pStandard->get_accParent(parent) : CO_E_OBJNOTCONNECTED;
-}
-HRESULT CStdAccessible::get_accChildCount(long* count) {
-    return m_pStandard ? m_pStandard->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
-}
+HRESULT CStdAccessible::get_accParent(IDispatch** parent) { return Forward(&IAccessible::get_accParent, parent); }
+HRESULT CStdAccessible::get_accChildCount(long* count) { return Forward(&IAccessible::get_accChildCount, count); }
 HRESULT CStdAccessible::get_accChild(VARIANT child, IDispatch** object) {
-    return m_pStandard ? m_pStandard->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accChild, child, object);
 }
 HRESULT CStdAccessible::get_accName(VARIANT child, BSTR* name) {
-    return m_pStandard ? m_pStandard->get_accName(child, name) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accName, child, name);
 }
 HRESULT CStdAccessible::get_accValue(VARIANT child, BSTR* value) {
-    return m_pStandard ? m_pStandard->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accValue, child, value);
 }
 HRESULT CStdAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    return m_pStandard ? m_pStandard->get_accDescription(child, description) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accDescription, child, description);
 }
 HRESULT CStdAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    return m_pStandard ? m_pStandard->get_accRole(child, role) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accRole, child, role);
 }
 HRESULT CStdAccessible::get_accState(VARIANT child, VARIANT* state) {
-    return m_pStandard ? m_pStandard->get_accState(child, state) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accState, child, state);
 }
 HRESULT CStdAccessible::get_accHelp(VARIANT child, BSTR* help) {
-    return m_pStandard ? m_pStandard->get_accHelp(child, help) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accHelp, child, help);
 }
 HRESULT CStdAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
-    return m_pStandard ? m_pStandard->get_accHelpTopic(file, child, topic) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accHelpTopic, file, child, topic);
 }
 HRESULT CStdAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-    return m_pStandard ? m_pStandard->get_accKeyboardShortcut(child, shortcut) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accKeyboardShortcut, child, shortcut);
 }
-HRESULT CStdAccessible::get_accFocus(VARIANT* focus) {
-    return m_pStandard ? m_pStandard->get_accFocus(focus) : CO_E_OBJNOTCONNECTED;
-}
+HRESULT CStdAccessible::get_accFocus(VARIANT* focus) { return Forward(&IAccessible::get_accFocus, focus); }
 HRESULT CStdAccessible::get_accSelection(VARIANT* selection) {
-    return m_pStandard ? m_pStandard->get_accSelection(selection) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accSelection, selection);
 }
 HRESULT CStdAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    return m_pStandard ? m_pStandard->get_accDefaultAction(child, action) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::get_accDefaultAction, child, action);
 }
-HRESULT CStdAccessible::accSelect(long flags, VARIANT child) {
-    return m_pStandard ? m_pStandard->accSelect(flags, child) : CO_E_OBJNOTCONNECTED;
-}
+HRESULT CStdAccessible::accSelect(long flags, VARIANT child) { return Forward(&IAccessible::accSelect, flags, child); }
 HRESULT CStdAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
-    return m_pStandard ? m_pStandard->accLocation(left, top, width, height, child) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::accLocation, left, top, width, height, child);
 }
 HRESULT CStdAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
-    return m_pStandard ? m_pStandard->accNavigate(direction, start, end) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::accNavigate, direction, start, end);
 }
 HRESULT CStdAccessible::accHitTest(long left, long top, VARIANT* child) {
-    return m_pStandard ? m_pStandard->accHitTest(left, top, child) : CO_E_OBJNOTCONNECTED;
+    return Forward(&IAccessible::accHitTest, left, top, child);
 }
-HRESULT CStdAccessible::accDoDefaultAction(VARIANT child) {
-    return m_pStandard ? m_pStandard->accDoDefaultAction(child) : CO_E_OBJNOTCONNECTED;
-}
+HRESULT CStdAccessible::accDoDefaultAction(VARIANT child) { return Forward(&IAccessible::accDoDefaultAction, child); }
 HRESULT CStdAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
 HRESULT CStdAccessible::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }

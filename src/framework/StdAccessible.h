@@ -63,6 +63,12 @@ protected:
     bool IsConnected() const { return m_pStandard != nullptr; }
 
 private:
+    // A call of the standard object's, or the answer of an object whose window is gone.
+    template <class Method, class... Args>
+    HRESULT Forward(Method method, Args... args) {
+        return m_pStandard ? (m_pStandard->*method)(args...) : CO_E_OBJNOTCONNECTED;
+    }
+
     LONG m_nRefs = 1;
     IAccessible* m_pStandard;  // a reference held until Disconnect; null after
 };
