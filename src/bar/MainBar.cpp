@@ -124,9 +124,8 @@ BOOL CMainBar::OnInitDialog() {
     if (m_pView) SetWindowPos(m_pView->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RebuildPages();
     SetState(state);
-    UpdatePageLabel();
     m_wndPageSpin.SendMessage(UDM_SETRANGE, 0, MAKELPARAM(1, 0));
-    ShowPage();
+    ShowPage();  // with the page label
     // Told once the bar shows; the bar works on without it.
     if (!RegisterBarHotKey()) PostMessage(kHotKeyTakenMessage);
     return TRUE;

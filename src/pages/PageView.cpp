@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "settings/PathUtil.h"
 #include "settings/Settings.h"
@@ -24,13 +26,14 @@ const wchar_t kViewClass[] = L"VarolinPage";
 
 using ButtonPtr = std::unique_ptr<CDropBtn>;
 
+// A button with its title as the system's ANSI string, converted once for the whole sort.
+using TitledButton = std::pair<std::string, ButtonPtr>;
+
 // Titles compare as the system's ANSI strings under its own locale, with no flags.
-bool TitleLess(const ButtonPtr& a, const ButtonPtr& b) {
-    const std::string left = WideToAnsi(a->Record().m_strTitle);
-    const std::string right = WideToAnsi(b->Record().m_strTitle);
+bool TitleLess(const TitledButton& a, const TitledButton& b) {
     const LCID locale = MAKELCID(GetSystemDefaultLangID(), SORT_DEFAULT);
-    return CompareStringA(locale, 0, left.c_str(), static_cast<int>(left.size()), right.c_str(),
-                          static_cast<int>(right.size())) == CSTR_LESS_THAN;
+    return CompareStringA(locale, 0, a.first.c_str(), static_cast<int>(a.first.size()), b.first.c_str(),
+                          static_cast<int>(b.first.size())) == CSTR_LESS_THAN;
 }
 }  // namespace
 
@@ -583,7 +586,12 @@ void CPageView::MoveButton(CDropBtn& button, bool earlier) {
 
 void CPageView::SortByTitle() {
     if (ButtonCount() < 2) return;
-    varolin::StableSelectionSort<ButtonPtr>(m_pPage->Buttons(), &TitleLess);
+    auto& buttons = m_pPage->Buttons();
+    std::vector<TitledButton> titled;
+    titled.reserve(buttons.size());
+    for (ButtonPtr& button : buttons) titled.emplace_back(WideToAnsi(button->Record().m_strTitle), std::move(button));
+    varolin::StableSelectionSort<TitledButton>(titled, &TitleLess);
+    for (size_t i = 0; i < titled.size(); ++i) buttons[i] = std::move(titled[i].second);
     LayoutButtons();
     NotifyReordered();
     Save();
